@@ -1,0 +1,105 @@
+// mvulc: the order editor's logic without a window, for checking sheets.
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "core/Cp1250.h"
+#include "core/SheetEditor.h"
+#include "store/ProgramDirectory.h"
+#include "store/SheetDocument.h"
+#include "store/SheetFile.h"
+
+namespace {
+
+constexpr int kFailure = 2;
+
+std::string JsonString(std::string_view cp1250Text) {
+  const std::string utf8 = mv::cp1250::ToUtf8(cp1250Text);
+  std::string out = "\"";
+  for (char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += ch;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+int Usage() {
+  std::cerr << "Használat: mvulc check [--dir KÖNYVTÁR] LAP.ulf\n";
+  return kFailure;
+}
+
+int Fail(const std::string& cp1250Message) {
+  std::cerr << mv::cp1250::ToUtf8(cp1250Message) << "\n";
+  return kFailure;
+}
+
+int Check(const std::filesystem::path& /*programDir*/, const std::filesystem::path& sheetPath) {
+  mv::EditorModel model;
+  mv::SheetEditor editor(model);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));
+  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, nullptr);
+  if (opened.failed()) return Fail(opened.message);
+
+  // Step down the grid as a player would, keeping what each row showed.
+  model.rowState.Clear();
+  std::vector<mv::DescriptionPanel> shown;
+  for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
+    model.currentRow = r;
+    editor.InterpretCurrentRow();
+    shown.push_back(model.panel);
+  }
+
+  // Costs as the cells stand once every row was interpreted.
+  std::string out = "{\"rows\":[";
+  for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
+    const mv::DescriptionPanel& panel = shown[std::size_t(r - 1)];
+    std::string lines;
+    for (const std::string& line : panel.lines) lines += (lines.empty() ? "" : ",") + JsonString(line);
+    out += std::string(r > 1 ? "," : "") + "{\"row\":" + std::to_string(r) +
+           ",\"code\":" + JsonString(model.sheet.Cell(r, mv::col::kCode)) + ",\"name\":" + JsonString(panel.command) +
+           ",\"lines\":[" + lines + "],\"tvp\":" + JsonString(model.sheet.Cell(r, mv::col::kTVP)) +
+           ",\"kno\":" + JsonString(model.sheet.Cell(r, mv::col::kKNO)) + "}";
+  }
+  out += "],\"tvp_total\":" + JsonString(model.figures.tvpTotal) + ",\"kno_total\":" +
+         JsonString(model.figures.knoTotal) + ",\"check\":" + JsonString(model.figures.checkNumber) + "}";
+  std::cout << out << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage();
+  const std::string command = args[0];
+  std::filesystem::path dir;
+  std::vector<std::string> rest;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--dir") {
+      if (++i == args.size()) return Usage();
+      dir = args[i];
+    } else {
+      rest.push_back(args[i]);
+    }
+  }
+  if (dir.empty()) dir = mv::ProgramDirectory();
+  if (command == "check" && rest.size() == 1) return Check(dir, rest[0]);
+  return Usage();
+}

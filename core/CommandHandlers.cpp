@@ -1,0 +1,51 @@
+#include "core/CommandHandlers.h"
+
+#include <stdexcept>
+
+#include "core/IntegerText.h"
+
+namespace mv {
+
+std::optional<std::int32_t> HandlerContext::Int(int k) const { return ParseInteger(P(k)); }
+std::int32_t HandlerContext::Value(int k) const { return IntOrZero(P(k)); }
+
+bool HandlerContext::Valid(int k) const {
+  const auto n = Int(k);
+  return n && *n >= 1;
+}
+
+long long HandlerContext::Repeated(long long base) const {
+  const std::int32_t repeat = Above().repeatCount;
+  return repeat == 0 ? base : repeat * base;
+}
+
+void HandlerTable::Add(std::string_view code, CommandHandler handler) {
+  const int number = CommandCatalogue::Lookup(code);
+  if (number == CommandCatalogue::kUnknown) throw std::logic_error("handler for an unknown command code");
+  handlers_[std::size_t(number)] = handler;
+}
+
+CommandHandler HandlerTable::ForNumber(int number) const {
+  if (number < 1 || number > CommandCatalogue::kCount) return nullptr;
+  return handlers_[std::size_t(number)];
+}
+
+const HandlerTable& Handlers() {
+  static const HandlerTable table = [] {
+    HandlerTable t;
+    RegisterItemCommands(t);
+    RegisterBuildingMovementCommands(t);
+    RegisterCombatProgramCommands(t);
+    RegisterCharacterCommands(t);
+    RegisterServantAllianceCommands(t);
+    RegisterSpellPsiCommands(t);
+    RegisterLearningCommands(t);
+    RegisterHuntingTradeCommands(t);
+    RegisterCombatBehaviourCommands(t);
+    RegisterSackWasteCommands(t);
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace mv

@@ -1,0 +1,79 @@
+// What a command handler sees of the row it interprets, and the table that
+// maps command numbers to handlers. Each handler group lives in its own file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/CommandCatalogue.h"
+#include "core/UL.h"
+
+namespace mv {
+
+class HandlerContext {
+ public:
+  HandlerContext(CommandInterpreter& interpreter, int row)
+      : interpreter_(interpreter), model_(interpreter.model()), row_(row) {}
+
+  int Row() const { return row_; }
+
+  // Parameter k = 1..6 as typed.
+  const std::string& P(int k) const { return model_.sheet.Param(row_, k); }
+  std::optional<std::int32_t> Int(int k) const;
+  std::int32_t Value(int k) const;  // 0 when not an integer
+  // An integer of at least 1: what most parameters need to count.
+  bool Valid(int k) const;
+
+  // Description line n = 1..8.
+  std::string& D(int n) { return model_.panel.lines.at(std::size_t(n - 1)); }
+
+  void SetTVP(std::string_view text) { interpreter_.SetRowTVP(row_, text); }
+  void SetTVP(long long value) { SetTVP(std::to_string(value)); }
+  void SetKNO(std::string_view text) { interpreter_.SetRowKNO(row_, text); }
+  void SetKNO(long long value) { SetKNO(std::to_string(value)); }
+  // The cost of `base` for one execution, times the repeat count of an ism
+  // row directly above.
+  long long Repeated(long long base) const;
+
+  RowFlags& State() { return model_.rowState[row_]; }
+  const RowFlags& Above() const { return model_.rowState[row_ - 1]; }
+
+  const Lookups& Names() const { return interpreter_.lookups(); }
+  std::string Item(int k) const { return Names().ItemName(P(k)); }
+
+ private:
+  CommandInterpreter& interpreter_;
+  EditorModel& model_;
+  int row_;
+};
+
+using CommandHandler = void (*)(HandlerContext&);
+
+class HandlerTable {
+ public:
+  // Registers the handler of a catalogue code.
+  void Add(std::string_view code, CommandHandler handler);
+  CommandHandler ForNumber(int number) const;
+
+ private:
+  std::array<CommandHandler, CommandCatalogue::kCount + 1> handlers_{};
+};
+
+// The complete table, filled once by the groups below.
+const HandlerTable& Handlers();
+
+void RegisterItemCommands(HandlerTable& table);
+void RegisterBuildingMovementCommands(HandlerTable& table);
+void RegisterCombatProgramCommands(HandlerTable& table);
+void RegisterCharacterCommands(HandlerTable& table);
+void RegisterServantAllianceCommands(HandlerTable& table);
+void RegisterSpellPsiCommands(HandlerTable& table);
+void RegisterLearningCommands(HandlerTable& table);
+void RegisterHuntingTradeCommands(HandlerTable& table);
+void RegisterCombatBehaviourCommands(HandlerTable& table);
+void RegisterSackWasteCommands(HandlerTable& table);
+
+}  // namespace mv

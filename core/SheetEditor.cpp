@@ -1,0 +1,50 @@
+#include "core/SheetEditor.h"
+
+#include <algorithm>
+
+#include "core/VirtualKeys.h"
+
+namespace mv {
+
+bool SheetEditor::IsNavigationKey(int key) {
+  return key == vk::kCapital || key == vk::kPrior || key == vk::kNext || (key >= vk::kLeft && key <= vk::kDown) ||
+         key == vk::kPrint || (key >= vk::kF1 && key <= vk::kF12) || key == vk::kNumLock || key == vk::kScroll;
+}
+
+void SheetEditor::SelectCell(int row, int column) {
+  row = std::clamp(row, 1, OrderSheet::kRows);
+  column = std::clamp(column, 1, OrderSheet::kColumns - 1);
+  model_.currentCol = column;
+  if (row != model_.currentRow) {
+    model_.currentRow = row;
+    interpreter_.InterpretRow();
+  }
+}
+
+bool SheetEditor::KeyReleased(int virtualKey, int row, int column) {
+  model_.currentCol = std::clamp(column, 1, OrderSheet::kColumns - 1);
+  model_.currentRow = std::clamp(row, 1, OrderSheet::kRows);
+  if (IsNavigationKey(virtualKey)) return false;
+  model_.sheetModified = true;
+  interpreter_.InterpretRow();
+  return true;
+}
+
+void SheetEditor::NewSheet() {
+  SheetFields& f = model_.fields;
+  f.turn = "1";
+  f.requestUL = f.requestJL = f.extraTurn = f.clubCode = false;
+  f.delivery = model_.deliveryFormIndex;
+  f.queued = false;
+  f.queueCharacter.clear();
+  f.queueTurn.clear();
+
+  SelectCell(1, 1);
+  for (int r = 1; r <= OrderSheet::kRows; ++r) model_.sheet.ClearRow(r);
+  model_.figures = SheetFigures{};
+  model_.sheetModified = false;
+  model_.sheetFileName.clear();
+  model_.rowState.Clear();
+}
+
+}  // namespace mv

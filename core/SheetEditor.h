@@ -1,0 +1,36 @@
+// The order sheet as the player edits it: which events make the interpreter
+// run, and the sheet-wide operations of the "Fájl" menu that need no file.
+#pragma once
+
+#include "core/EditorModel.h"
+#include "core/UL.h"
+
+namespace mv {
+
+class SheetEditor {
+ public:
+  explicit SheetEditor(EditorModel& model) : model_(model), interpreter_(model) {}
+
+  EditorModel& model() { return model_; }
+  CommandInterpreter& interpreter() { return interpreter_; }
+
+  // The grid is about to make (row, column) current.
+  void SelectCell(int row, int column);
+  // A key was released in the grid; (row, column) is the top-left cell of
+  // the selection. Returns true when the row was interpreted.
+  bool KeyReleased(int virtualKey, int row, int column);
+  // Interprets the current row.
+  void InterpretCurrentRow() { interpreter_.InterpretRow(); }
+
+  // "Új": an empty sheet with the character's delivery form.
+  void NewSheet();
+
+  // Keys whose release neither marks the sheet nor interprets.
+  static bool IsNavigationKey(int virtualKey);
+
+ private:
+  EditorModel& model_;
+  CommandInterpreter interpreter_;
+};
+
+}  // namespace mv

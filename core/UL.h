@@ -1,0 +1,43 @@
+// The interpreter: turns the current order row into its name, description
+// lines and costs, and keeps the totals and the check number.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "core/EditorModel.h"
+#include "core/Lookups.h"
+
+namespace mv {
+
+class CommandInterpreter {
+ public:
+  explicit CommandInterpreter(EditorModel& model) : model_(model), lookups_(model.lists) {}
+
+  // Interprets model.currentRow.
+  void InterpretRow();
+
+  // Write a cost cell and recompute its total.
+  void SetRowTVP(int row, std::string_view text);
+  void SetRowKNO(int row, std::string_view text);
+  void UpdateCheckNumber();
+  // The "recipe" line of an h 14 row, from the potion list.
+  void PotionRecipeHint();
+
+  const Lookups& lookups() const { return lookups_; }
+  EditorModel& model() { return model_; }
+
+ private:
+  EditorModel& model_;
+  Lookups lookups_;
+};
+
+// Whether the frame resets the row's TVP cell before the handler runs; the
+// handlers of these codes decide themselves.
+bool FrameResetsTVP(std::string_view lowerCode);
+
+// Key of a potion recipe from the five component values (P2..P6).
+std::string PotionRecipeKey(const std::array<std::string, 5>& components);
+
+}  // namespace mv

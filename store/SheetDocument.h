@@ -1,0 +1,36 @@
+// Opening and saving an order sheet file on the editor's model.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "core/SheetEditor.h"
+
+namespace mv {
+
+struct FileOutcome {
+  enum class Status { Nothing, Done, Failed };
+  Status status = Status::Nothing;
+  std::string message;  // Windows-1250, for Failed
+  bool failed() const { return status == Status::Failed; }
+};
+
+using CharacterLoader = std::function<void(const std::string& key)>;
+
+// "Megnyit" after the file is chosen: a missing path changes nothing; else a
+// new sheet filled from the file, its character loaded when it differs from
+// the current one, row 1 interpreted.
+FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, const CharacterLoader& loadCharacter);
+
+// Writes the sheet to path all-or-nothing; on success the sheet is saved
+// under that name and no longer modified.
+FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path);
+
+// Proposed file name (without extension): character number "-" turn.
+std::string DefaultSheetName(const EditorModel& model);
+
+// A path as the player reads it in a message.
+std::string DisplayPath(const std::filesystem::path& path);
+
+}  // namespace mv

@@ -1,0 +1,150 @@
+#include "store/SheetFile.h"
+
+#include <array>
+#include <vector>
+
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace {
+
+constexpr std::size_t kFirstFlagLine = 1;   // 0-based index of line 2
+constexpr std::size_t kFirstOrderLine = 13; // 0-based index of line 14
+
+std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+std::string TruncatedMessage(std::string_view name) {
+  return std::string("A(z) "_w) + Quoted(name) + std::string(" UL fájl hiányos, a beolvasás megszakadt."_w);
+}
+
+std::string BadFlagMessage(std::string_view name, std::size_t lineNumber) {
+  return std::string("A(z) "_w) + Quoted(name) + std::string(" UL fájl "_w) + std::to_string(lineNumber) +
+         std::string(". sora nem egész szám, a beolvasás megszakadt."_w);
+}
+
+bool IsOrderLine(const std::vector<std::string>& lines, std::size_t i) {
+  if (i + 1 >= lines.size()) return false;  // the last line is never an order
+  const std::string& line = lines[i];
+  if (line.empty()) return false;
+  const char c = line[0];
+  return c == ',' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+void ReadOrderLine(const std::string& line, OrderSheet& sheet, int row) {
+  int column = col::kCode;
+  std::size_t start = 0;
+  while (column <= col::kKNO) {
+    const std::size_t comma = line.find(',', start);
+    const std::size_t end = comma == std::string::npos ? line.size() : comma;
+    // A field after a final comma does not exist; the cell keeps its value.
+    if (comma == std::string::npos && start == line.size() && start > 0) break;
+    sheet.Cell(row, column++) = cp1250::Lower(std::string_view(line).substr(start, end - start));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+}
+
+}  // namespace
+
+std::string UnreadableSheetMessage(std::string_view displayName) {
+  return std::string("Nem tudom beolvasni a(z) "_w) + Quoted(displayName) + std::string(" UL fájlt."_w);
+}
+
+SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, EditorModel& model) {
+  const std::vector<std::string> lines = SplitLines(content);
+  SheetFields& f = model.fields;
+  SheetReadResult result;
+
+  if (lines.empty()) {
+    result.error = TruncatedMessage(displayName);
+    return result;
+  }
+  if (const auto turn = ParseInteger(lines[0])) f.turn = std::to_string(*turn);
+
+  // Lines 2..11: the four request flags, the five delivery forms, the queue.
+  for (std::size_t i = kFirstFlagLine; i <= 10; ++i) {
+    if (i >= lines.size()) {
+      result.error = TruncatedMessage(displayName);
+      return result;
+    }
+    const auto value = ParseInteger(lines[i]);
+    if (!value) {
+      result.error = BadFlagMessage(displayName, i + 1);
+      return result;
+    }
+    const bool on = *value != 0;
+    switch (i) {
+      case 1: f.requestUL = on; break;
+      case 2: f.requestJL = on; break;
+      case 3: f.extraTurn = on; break;
+      case 4: f.clubCode = on; break;
+      case 10: f.queued = on; break;
+      default: {
+        // Ticking a radio button unticks the others; the last ticked wins.
+        const auto form = static_cast<DeliveryForm>(i - 4);
+        if (on) f.delivery = form;
+        else if (f.delivery == form) f.delivery = DeliveryForm::None;
+      }
+    }
+  }
+  if (lines.size() < kFirstOrderLine) {
+    result.error = TruncatedMessage(displayName);
+    return result;
+  }
+  f.queueCharacter = lines[11];
+  f.queueTurn = lines[12];
+
+  std::size_t i = kFirstOrderLine;
+  for (int row = 1; IsOrderLine(lines, i); ++i, ++row)
+    if (row <= OrderSheet::kRows) ReadOrderLine(lines[i], model.sheet, row);
+
+  if (i + 3 >= lines.size()) {
+    result.error = TruncatedMessage(displayName);
+    return result;
+  }
+  model.figures.checkNumber = lines[i];
+  model.figures.tvpTotal = lines[i + 1];
+  model.figures.knoTotal = lines[i + 2];
+  result.characterKey = lines[i + 3];
+  result.ok = true;
+  return result;
+}
+
+std::string OrderLine(const OrderSheet& sheet, int row) {
+  std::string line;
+  for (int c = col::kCode; c <= col::kKNO; ++c) {
+    if (c > col::kCode) line += ',';
+    line += sheet.Cell(row, c);
+  }
+  return line;
+}
+
+std::string WriteSheet(const EditorModel& model) {
+  const SheetFields& f = model.fields;
+  auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+  std::vector<std::string> lines = {
+      f.turn,
+      flag(f.requestUL),
+      flag(f.requestJL),
+      flag(f.extraTurn),
+      flag(f.clubCode),
+      flag(f.delivery == DeliveryForm::Base64),
+      flag(f.delivery == DeliveryForm::Base64Printed),
+      flag(f.delivery == DeliveryForm::Uuencode),
+      flag(f.delivery == DeliveryForm::UuencodePrinted),
+      flag(f.delivery == DeliveryForm::PrintedOnly),
+      flag(f.queued),
+      f.queueCharacter,
+      f.queueTurn,
+  };
+  for (int r = 1; r <= OrderSheet::kRows; ++r) lines.push_back(OrderLine(model.sheet, r));
+  lines.push_back(model.figures.checkNumber);
+  lines.push_back(model.figures.tvpTotal);
+  lines.push_back(model.figures.knoTotal);
+  lines.push_back(model.currentCharacterKey);
+  return JoinLines(lines);
+}
+
+}  // namespace mv

@@ -1,0 +1,32 @@
+// The .ulf order sheet file: 37 lines, fields by position.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/EditorModel.h"
+
+namespace mv {
+
+struct SheetReadResult {
+  bool ok = false;
+  std::string error;         // Windows-1250 message for the player when !ok
+  std::string characterKey;  // line after the three figures
+};
+
+// Fills the sheet fields, the rows and the figures from a file's bytes, as
+// far as the file allows; the caller has started a new sheet first.
+// `displayName` names the file in messages (Windows-1250).
+SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, EditorModel& model);
+
+// The 37 lines of the current sheet, each ended by CR LF.
+std::string WriteSheet(const EditorModel& model);
+
+// One grid row as a file line: nine cells joined by ",".
+std::string OrderLine(const OrderSheet& sheet, int row);
+
+// Message shown when a sheet cannot be read at all.
+std::string UnreadableSheetMessage(std::string_view displayName);
+
+}  // namespace mv

@@ -1,0 +1,25 @@
+// Whole-file reads and all-or-nothing writes of the player's files.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mv {
+
+// Lines split at CR, LF and CR LF; a last line without an end mark counts.
+std::vector<std::string> SplitLines(std::string_view text);
+// Every line followed by CR LF, the last one included.
+std::string JoinLines(const std::vector<std::string>& lines);
+
+// The file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// Writes a temporary file beside the target, flushes it and renames it over
+// the target, so the old file stays whole on any failure. Returns false on
+// failure and leaves the target untouched.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+}  // namespace mv

@@ -1,0 +1,80 @@
+// mvulc is a stable interface: its JSON and exit codes are tested as a
+// player's script sees them.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "store/TextFile.h"
+
+namespace {
+
+struct RunResult {
+  int status;
+  std::string out;
+};
+
+RunResult Mvulc(const std::string& args) {
+  const std::string command = std::string(MVULC_PATH) + " " + args + " 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  std::string out;
+  char buf[4096];
+  while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  const int status = ::pclose(pipe);
+  return {WEXITSTATUS(status), out};
+}
+
+class MvulcTest : public ::testing::Test {
+ protected:
+  MvulcTest() {
+    dir = std::filesystem::temp_directory_path() / ("mvulc-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  ~MvulcTest() override { std::filesystem::remove_all(dir); }
+  std::string Sheet(const std::string& name, const std::string& body) {
+    const auto path = dir / name;
+    mv::WriteFileAtomically(path, body);
+    return path.string();
+  }
+  std::filesystem::path dir;
+};
+
+std::string SheetWithRows(const std::string& row1, const std::string& row2) {
+  std::string text = "3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\n";
+  text += row1 + "\r\n" + row2 + "\r\n";
+  for (int i = 3; i <= 20; ++i) text += ",,,,,,,0,0\r\n";
+  return text + "0\r\n0\r\n0\r\n2345\r\n";
+}
+
+TEST_F(MvulcTest, CheckPrintsEveryRowAndTheFigures) {
+  const std::string path = Sheet("a.ulf", SheetWithRows("xyz,1,2,,,,,9,4", "m,123456,,,,,,0,0"));
+  const RunResult r = Mvulc("check --dir " + dir.string() + " " + path);
+  ASSERT_EQ(r.status, 0);
+  ASSERT_FALSE(r.out.empty());
+  EXPECT_EQ(r.out.back(), '\n');
+  EXPECT_EQ(r.out.rfind("{\"rows\":[{\"row\":1,\"code\":\"xyz\",\"name\":\"Ismeretlen parancs\","
+                        "\"lines\":[\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"],\"tvp\":\"0\",\"kno\":\"0\"},"
+                        "{\"row\":2,\"code\":\"m\",\"name\":\"Mozgás az ősök csarnokában\",",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_NE(r.out.find("{\"row\":20,\"code\":\"\",\"name\":\"\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"check\":\"1237\"}"), std::string::npos) << r.out;  // 1 + 2 + 1234
+  EXPECT_NE(r.out.find("\"tvp_total\":"), std::string::npos);
+}
+
+TEST_F(MvulcTest, BadInputGivesStatusTwoAndNoOutput) {
+  const std::string broken = Sheet("b.ulf", "3\r\n0\r\nx\r\n");
+  for (const std::string& args : {"check " + broken, "check " + (dir / "nincs.ulf").string(), std::string("check"),
+                                  std::string("frobnicate x"), std::string("check --dir")}) {
+    const RunResult r = Mvulc(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_EQ(r.out, "") << args;
+  }
+}
+
+}  // namespace
