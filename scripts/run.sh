@@ -2,9 +2,7 @@
 # Installs what is missing, builds and starts the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+bash scripts/build.sh
 if [ -x build/bin/mvul ]; then
   exec build/bin/mvul "$@"
 fi
