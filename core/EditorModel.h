@@ -69,6 +69,9 @@ struct CharacterFields {
   std::string account = "10000";
   std::string password;
   std::string name;
+  std::string description;  // EditKarLeiras
+  std::string diet;         // ComboBox1
+  int raidCost = 10;        // RxSpinEdit1, TVP of a raid
 };
 
 struct EditorModel {

@@ -1,5 +1,5 @@
-// Key numbers of the grid's key handling (the Windows virtual key codes the
-// game's players know from the original keyboard tables).
+// Key numbers of the grid's key rules: the Windows virtual key codes, so
+// that every platform maps its own key events to the same numbers.
 #pragma once
 
 namespace mv::vk {

@@ -1,0 +1,234 @@
+#include "core/GridEditing.h"
+
+#include <algorithm>
+
+#include "core/CommandCatalogue.h"
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+#include "core/VirtualKeys.h"
+
+namespace mv {
+
+bool AcceptsTypedCharacter(int column, char32_t ch) {
+  if (column != col::kCode) return true;
+  return ch < 32 || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+int MaxCellLength(int column) {
+  if (column == col::kCode) return CommandCatalogue::LongestCode();
+  if (column >= col::kFirstParam && column <= col::kLastParam) return 5;
+  if (column == col::kTVP || column == col::kKNO) return 3;
+  return 0;
+}
+
+std::optional<Completion> CompleteCommand(std::string_view prefix) {
+  if (prefix.empty()) return std::nullopt;
+  const std::string upper = cp1250::Upper(prefix);
+  for (int n = 1; n <= CommandCatalogue::kCount; ++n) {
+    const std::string entry = cp1250::Upper(CommandCatalogue::ByNumber(n).code);
+    if (entry.starts_with(upper)) {
+      // The rest goes in lower case: the code column holds lower-case codes.
+      const std::string rest = cp1250::Lower(std::string_view(entry).substr(upper.size()));
+      return Completion{std::string(prefix) + rest, rest.size()};
+    }
+  }
+  return std::nullopt;
+}
+
+std::string PotionCaption(std::string_view line, const Lookups& lookups) {
+  if (line.empty()) return {};
+  const bool secondIsBlank = line.size() >= 2 && line[1] == ' ';
+  if (secondIsBlank) return {};
+  if (line[0] == '0') return lookups.ItemName(line.substr(1, 2));
+  return lookups.ItemName(line.substr(0, 3));
+}
+
+namespace {
+
+bool IsParamColumn(int c) { return c >= col::kFirstParam && c <= col::kLastParam; }
+
+}  // namespace
+
+KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
+  KeyOutcome out;
+  const int c = model_.currentCol;
+  const int r = model_.currentRow;
+  OrderSheet& sheet = model_.sheet;
+  const bool none = mods == KeyModifiers::None;
+
+  switch (key) {
+    case vk::kDelete:
+      if (none && c >= col::kCode && c <= col::kLastParam) {
+        Current().clear();
+        out.cellsChanged = true;
+      } else if (mods == KeyModifiers::Shift && IsParamColumn(c)) {
+        for (int k = c; k < col::kLastParam; ++k) sheet.Cell(r, k) = sheet.Cell(r, k + 1);
+        sheet.Cell(r, col::kLastParam).clear();
+        out.cellsChanged = true;
+      }
+      break;
+    case vk::kInsert:
+      if (mods == KeyModifiers::Shift && IsParamColumn(c) && sheet.Cell(r, col::kLastParam).empty()) {
+        for (int k = col::kLastParam; k > c; --k) sheet.Cell(r, k) = sheet.Cell(r, k - 1);
+        Current().clear();
+        out.cellsChanged = true;
+      }
+      break;
+    case vk::kLeft:
+    case vk::kRight:
+      if (mods == KeyModifiers::Ctrl) {
+        out.consumed = true;
+        const int step = key == vk::kLeft ? -1 : 1;
+        const int other = c + step;
+        if (IsParamColumn(c) && IsParamColumn(other)) {
+          std::swap(Current(), sheet.Cell(r, other));
+          out.cellsChanged = true;
+          out.moveColumn = step;
+        }
+      }
+      break;
+    case vk::kAdd:
+    case vk::kSubtract:
+      out.consumed = true;
+      if (none && c >= col::kFirstParam) {
+        std::string& cell = Current();
+        const auto value = ParseInteger(cell);
+        if (value && key == vk::kAdd) {
+          cell = std::to_string(std::int64_t(*value) + 1);
+        } else if (value && *value >= 1) {
+          cell = std::to_string(*value - 1);
+        } else if (cell.empty()) {
+          cell = "0";
+        }
+        out.cellsChanged = true;
+      }
+      break;
+    case vk::kF1: {
+      const std::string& code = sheet.Cell(r, col::kCode);
+      if (none && CommandCatalogue::IsKnownCommand(code))
+        out.contextHelpTopic = "p" + cp1250::Lower(code);
+      else
+        out.mainHelp = true;
+      break;
+    }
+    default:
+      break;
+  }
+  return out;
+}
+
+bool GridEditing::LastRowHoldsOrder() const { return !model_.sheet.RowIsBlank(OrderSheet::kRows); }
+
+bool GridEditing::InsertRow() {
+  if (LastRowHoldsOrder()) return false;
+  OrderSheet& sheet = model_.sheet;
+  const int r = model_.currentRow;
+  for (int k = OrderSheet::kRows; k > r; --k) sheet.SetRow(k, sheet.Row(k - 1));
+  sheet.ClearRow(r);
+  sheet.RenumberRows(r);
+  model_.sheetModified = true;
+  return true;
+}
+
+void GridEditing::DeleteRow() {
+  OrderSheet& sheet = model_.sheet;
+  const int r = model_.currentRow;
+  for (int k = r; k < OrderSheet::kRows; ++k) sheet.SetRow(k, sheet.Row(k + 1));
+  sheet.ClearRow(OrderSheet::kRows);
+  sheet.RenumberRows(r);
+  model_.sheetModified = true;
+}
+
+bool GridEditing::DuplicateRow() {
+  const int r = model_.currentRow;
+  if (r < OrderSheet::kRows) {
+    if (LastRowHoldsOrder()) return false;
+    OrderSheet& sheet = model_.sheet;
+    for (int k = OrderSheet::kRows; k > r; --k) sheet.SetRow(k, sheet.Row(k - 1));
+    sheet.RenumberRows(r);
+  }
+  model_.sheetModified = true;
+  return true;
+}
+
+void GridEditing::FinishMove(int source, int target) {
+  model_.sheet.RenumberRows(std::max(1, std::min(source, target) - 1));
+  model_.sheetModified = true;
+}
+
+void GridEditing::MoveRowUp() {
+  const int r = model_.currentRow;
+  if (r <= 1) return;
+  OrderSheet& sheet = model_.sheet;
+  const OrderRow moved = sheet.Row(r);
+  sheet.SetRow(r, sheet.Row(r - 1));
+  sheet.SetRow(r - 1, moved);
+  editor_.SelectCell(r - 1, model_.currentCol);
+  FinishMove(r - 1, std::max(1, r - 2));
+}
+
+void GridEditing::MoveRowDown() {
+  const int r = model_.currentRow;
+  if (r >= OrderSheet::kRows) return;
+  OrderSheet& sheet = model_.sheet;
+  const OrderRow moved = sheet.Row(r);
+  sheet.SetRow(r, sheet.Row(r + 1));
+  sheet.SetRow(r + 1, moved);
+  editor_.SelectCell(r + 1, model_.currentCol);
+  FinishMove(r + 1, std::min(OrderSheet::kRows, r + 2));
+}
+
+void GridEditing::RowDragged(int from, int to) {
+  from = std::clamp(from, 1, OrderSheet::kRows);
+  to = std::clamp(to, 1, OrderSheet::kRows);
+  OrderSheet& sheet = model_.sheet;
+  const OrderRow moved = sheet.Row(from);
+  const int step = to > from ? 1 : -1;
+  for (int k = from; k != to; k += step) sheet.SetRow(k, sheet.Row(k + step));
+  sheet.SetRow(to, moved);
+  FinishMove(from, to);
+}
+
+bool GridEditing::BrewPotion(std::string_view caption) {
+  const Lookups& lookups = editor_.interpreter().lookups();
+  const auto& potions = model_.lists.potions;
+  const auto line = std::find_if(potions.begin(), potions.end(),
+                                 [&](const std::string& l) { return PotionCaption(l, lookups) == caption; });
+  if (line == potions.end() || caption.empty()) return false;
+  if (!InsertRow()) return false;
+
+  OrderSheet& sheet = model_.sheet;
+  const int r = model_.currentRow;
+  sheet.Cell(r, col::kCode) = "h";
+  sheet.Cell(r, col::kFirstParam) = "14";
+  int cell = col::kFirstParam + 1;
+  if (std::count(line->begin(), line->end(), ' ') <= 4) sheet.Cell(r, cell++) = "1";
+
+  // Components from the fifth character: digit runs, each followed by one
+  // separator; they run on into the cost cells and are dropped after KNO.
+  const std::string& text = *line;
+  std::size_t pos = 4;
+  while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '0' && text[pos] <= '9'))) {
+    std::size_t end = pos;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    if (cell <= col::kKNO) sheet.Cell(r, cell++) = text.substr(pos, end - pos);
+    pos = end + 1;
+  }
+  model_.sheetModified = true;
+  editor_.InterpretCurrentRow();
+  return true;
+}
+
+bool GridEditing::InsertCommandRow(int number) {
+  if (number < 1 || number > CommandCatalogue::kCount) return false;
+  if (!InsertRow()) return false;
+  OrderSheet& sheet = model_.sheet;
+  const int r = model_.currentRow;
+  if (!sheet.Cell(r, col::kCode).empty()) sheet.ClearRow(r);
+  sheet.Cell(r, col::kCode) = std::string(CommandCatalogue::ByNumber(number).code);
+  model_.sheetModified = true;
+  editor_.InterpretCurrentRow();
+  return true;
+}
+
+}  // namespace mv

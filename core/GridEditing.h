@@ -1,0 +1,78 @@
+// What the player does to the order grid besides typing: the special keys
+// inside a row, command completion, the row operations of the "Szerkesztés"
+// menu, potion brewing and the command picker's insertion.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/SheetEditor.h"
+
+namespace mv {
+
+enum class KeyModifiers { None, Shift, Ctrl, Other };
+
+// What the window must do after a key press went through the rules.
+struct KeyOutcome {
+  bool consumed = false;       // the grid must not handle the key itself
+  bool cellsChanged = false;   // cell texts were rewritten
+  int moveColumn = 0;          // move the grid's cursor by this many columns
+  std::optional<std::string> contextHelpTopic;  // F1 on a known command
+  bool mainHelp = false;                         // F1 elsewhere: "topic167"
+};
+
+// Whether a typed character may enter the given column (code column: ASCII
+// letters and control characters only).
+bool AcceptsTypedCharacter(int column, char32_t ch);
+
+// The input limit of a column's editor.
+int MaxCellLength(int column);
+
+// The completion of a typed prefix: the first catalogue code (upper case)
+// that begins with it, or nothing. Returns the full text (prefix as typed +
+// rest of the code) and the length of the added rest.
+struct Completion {
+  std::string text;
+  std::size_t addedLength = 0;
+};
+std::optional<Completion> CompleteCommand(std::string_view prefix);
+
+// Name on a potion menu item for a line of "italok.dat"; empty for none.
+std::string PotionCaption(std::string_view line, const Lookups& lookups);
+
+class GridEditing {
+ public:
+  explicit GridEditing(SheetEditor& editor) : editor_(editor), model_(editor.model()) {}
+
+  // A key was pressed in the grid on the current cell.
+  KeyOutcome KeyPressed(int virtualKey, KeyModifiers modifiers);
+
+  // Row operations on the current row. Insert and duplicate refuse (return
+  // false) when row 20 holds an order that they would push off the sheet.
+  bool InsertRow();
+  void DeleteRow();
+  bool DuplicateRow();
+  // Move the current row; the new current row is interpreted.
+  void MoveRowUp();
+  void MoveRowDown();
+  // A row was dragged by its label from one place to another.
+  void RowDragged(int from, int to);
+
+  // An item of "Varázsital főzése" was chosen. False when nothing was done.
+  bool BrewPotion(std::string_view caption);
+  // The command picker's choice (catalogue number 1..102).
+  bool InsertCommandRow(int number);
+
+  // Whether row 20 holds an order (code or parameter).
+  bool LastRowHoldsOrder() const;
+
+ private:
+  std::string& Current() { return model_.sheet.Cell(model_.currentRow, model_.currentCol); }
+  void FinishMove(int source, int target);
+
+  SheetEditor& editor_;
+  EditorModel& model_;
+};
+
+}  // namespace mv

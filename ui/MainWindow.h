@@ -1,0 +1,87 @@
+// TFormMain: the one main window, its tabs and menus.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "core/GridEditing.h"
+#include "ui/CommandPicker.h"
+#include "ui/DataTab.h"
+#include "ui/OrderTab.h"
+
+namespace mv::ui {
+
+inline constexpr const char* kWindowCaption = "Vorlan Morvald UL készítő programja 2.3.14";
+inline constexpr const char* kApplicationTitle = "Vorlan MV UL készítő programja";
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // arguments: the command line without the program name.
+  MainWindow(std::filesystem::path programDirectory, const QStringList& arguments, QWidget* parent = nullptr);
+
+  EditorModel& model() { return model_; }
+  SheetEditor& editor() { return editor_; }
+  OrderTab* orderTab() const { return orderTab_; }
+  DataTab* dataTab() const { return dataTab_; }
+  QTabWidget* tabs() const { return tabs_; }
+  CommandPicker* picker() const { return picker_; }
+  const std::filesystem::path& programDirectory() const { return programDirectory_; }
+
+  // Which buttons and menu items are usable for the character shown.
+  void UpdateCharacterControls();
+  // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
+  void BuildPotionMenus();
+  // Everything on screen from the model.
+  void ShowModel();
+
+  bool IsOrderTabActive() const { return tabs_->currentWidget() == orderTab_; }
+
+ public slots:
+  void NewSheet();
+  void OpenSheetDialog();
+  void OpenSheetFile(const QString& path);
+  bool Save();
+  bool SaveAs();
+  void NewCommand();
+  void InsertRow();
+  void DeleteRow();
+  void DuplicateRow();
+  void MoveRowUp();
+  void MoveRowDown();
+  void ChangeGridFont();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildTabs();
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+  void AfterRowOperation();
+  void ShowFailure(const std::string& message);
+  void ReportNoRoomForRow();
+  void BrewPotion(const QString& caption);
+
+  std::filesystem::path programDirectory_;
+  EditorModel model_;
+  SheetEditor editor_;
+  QTabWidget* tabs_ = nullptr;
+  DataTab* dataTab_ = nullptr;
+  OrderTab* orderTab_ = nullptr;
+  CommandPicker* picker_ = nullptr;
+  QMenu* potionMenu_ = nullptr;
+  QMenu* popup_ = nullptr;
+  QMenu* popupPotionMenu_ = nullptr;
+  QAction* saveAction_ = nullptr;
+  QAction* saveAsAction_ = nullptr;
+  QAction* postAction_ = nullptr;
+  QAction* mailAction_ = nullptr;
+  QAction* copyAction_ = nullptr;
+  QFont gridFont_;
+};
+
+}  // namespace mv::ui

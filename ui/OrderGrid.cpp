@@ -1,0 +1,232 @@
+#include "ui/OrderGrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "core/CommandCatalogue.h"
+#include "ui/KeyMapping.h"
+#include "ui/Text.h"
+
+namespace mv::ui {
+
+namespace {
+// Heights and widths of the cells plus their one-pixel grid line, so that the
+// 21 rows and 10 columns fill the grid's 368 x 361 exactly.
+constexpr int kRowHeight = 16 + 1;
+constexpr int kColumnWidths[OrderSheet::kColumns] = {27, 35, 40, 40, 40, 40, 40, 40, 31, 31};
+}  // namespace
+
+CellDelegate::CellDelegate(OrderGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+  auto* edit = new QLineEdit(parent);
+  edit->setFrame(false);
+  edit->setContextMenuPolicy(Qt::NoContextMenu);  // no clipboard in the grid
+  edit->setAlignment(Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()));
+  edit->installEventFilter(grid_);
+  const QPersistentModelIndex where(index);
+  connect(edit, &QLineEdit::textChanged, grid_, [this, where](const QString& text) {
+    if (where.isValid()) grid_->model_.setData(where, text, Qt::EditRole);
+  });
+  active_ = edit;
+  return edit;
+}
+
+void CellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+  if (editor == active_) active_.clear();
+  QStyledItemDelegate::destroyEditor(editor, index);
+}
+
+void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+  auto* edit = static_cast<QLineEdit*>(editor);
+  const QString text = index.data(Qt::EditRole).toString();
+  if (edit->text() != text) edit->setText(text);
+}
+
+void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
+  model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+}
+
+OrderGrid::OrderGrid(SheetEditor& editor, QWidget* parent)
+    : QTableView(parent), editor_(editor), editing_(editor), model_(editor.model(), this), delegate_(new CellDelegate(this)) {
+  setModel(&model_);
+  setItemDelegate(delegate_);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(kRowHeight);
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setFixedHeight(kRowHeight);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setMinimumSectionSize(10);
+  for (int c = 0; c < OrderSheet::kColumns; ++c) setColumnWidth(c, kColumnWidths[c]);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  // No delayed "selected clicked" editing: its timer would reopen the editor
+  // under the player's typing.
+  setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked);
+  setTabKeyNavigation(true);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(false);
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current, const QModelIndex&) { CurrentChanged(current); });
+  FollowModelCell();
+}
+
+void OrderGrid::FollowModelCell() {
+  const EditorModel& m = editor_.model();
+  const QModelIndex target = model_.index(m.currentRow - 1, m.currentCol);
+  if (currentIndex() != target) setCurrentIndex(target);
+}
+
+void OrderGrid::RefreshFromModel() {
+  model_.Refresh();
+  if (QLineEdit* edit = delegate_->ActiveEditor()) {
+    const QString text = currentIndex().data(Qt::EditRole).toString();
+    if (edit->text() != text) edit->setText(text);
+  }
+}
+
+void OrderGrid::CurrentChanged(const QModelIndex& current) {
+  if (!current.isValid()) return;
+  if (current.column() == col::kLabel) {  // the label column is fixed
+    setCurrentIndex(model_.index(current.row(), col::kCode));
+    return;
+  }
+  const int before = editor_.model().currentRow;
+  editor_.SelectCell(OrderGridModel::SheetRow(current), current.column());
+  if (editor_.model().currentRow != before) {
+    model_.Refresh();
+    emit SheetChanged();
+  }
+}
+
+bool OrderGrid::ApplyKeyRules(QKeyEvent* event) {
+  const KeyOutcome out = editing_.KeyPressed(VirtualKeyOf(*event), ModifiersOf(event->modifiers()));
+  if (out.cellsChanged) RefreshFromModel();
+  if (out.moveColumn != 0) {
+    const EditorModel& m = editor_.model();
+    setCurrentIndex(model_.index(m.currentRow - 1, m.currentCol + out.moveColumn));
+  }
+  if (out.contextHelpTopic) emit ContextHelpRequested(QString::fromStdString(*out.contextHelpTopic));
+  if (out.mainHelp) emit MainHelpRequested();
+  // The grid's clipboard short cuts are off.
+  if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy) ||
+      event->matches(QKeySequence::Cut))
+    return true;
+  return out.consumed;
+}
+
+bool OrderGrid::FilterTypedKey(QKeyEvent* event, QLineEdit* edit) {
+  const QString text = event->text();
+  if (text.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+  const char32_t ch = text.toUcs4().value(0);
+  if (ch < 32 || ch == 127) return false;
+  const int column = editor_.model().currentCol;
+  if (!AcceptsTypedCharacter(column, ch)) return true;
+  if (column != col::kCode && !(ch >= '0' && ch <= '9')) return true;
+  if (edit->text().size() - edit->selectedText().size() >= MaxCellLength(column)) return true;
+  if (column != col::kCode) return false;
+
+  edit->insert(text.toLower());
+  if (completion_ && !edit->hasSelectedText()) {
+    const int caret = edit->cursorPosition();
+    if (const auto done = CompleteCommand(W(edit->text().left(caret))); done && done->addedLength > 0) {
+      edit->setText(Q(done->text));
+      edit->setSelection(caret, int(done->addedLength));
+    }
+  }
+  return true;
+}
+
+void OrderGrid::KeyReleased(QKeyEvent* event) {
+  if (event->isAutoRepeat()) return;
+  QModelIndex topLeft = currentIndex();
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  for (const QModelIndex& i : selected) {
+    if (!topLeft.isValid() || i.row() < topLeft.row() || (i.row() == topLeft.row() && i.column() < topLeft.column()))
+      topLeft = i;
+  }
+  if (!topLeft.isValid()) return;
+  if (editor_.KeyReleased(VirtualKeyOf(*event), OrderGridModel::SheetRow(topLeft), topLeft.column())) {
+    RefreshFromModel();
+    emit SheetChanged();
+  }
+}
+
+bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (!forwarding_ && ApplyKeyRules(key)) return true;
+    return FilterTypedKey(key, edit);
+  }
+  if (edit && event->type() == QEvent::ShortcutOverride) {
+    // The menus' short cuts (Ctrl+..., F2..F4) win over the line editor's own.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & Qt::ControlModifier || (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12)) {
+      event->ignore();
+      return true;
+    }
+  }
+  if (edit && event->type() == QEvent::KeyRelease) {
+    KeyReleased(static_cast<QKeyEvent*>(event));
+    return false;
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+void OrderGrid::keyPressEvent(QKeyEvent* event) {
+  if (ApplyKeyRules(event)) {
+    event->accept();
+    return;
+  }
+  forwarding_ = true;
+  QTableView::keyPressEvent(event);
+  forwarding_ = false;
+}
+
+void OrderGrid::keyReleaseEvent(QKeyEvent* event) {
+  KeyReleased(event);
+  QTableView::keyReleaseEvent(event);
+}
+
+void OrderGrid::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  if (event->button() == Qt::RightButton) {
+    if (index.isValid()) {
+      const int column = index.column() == col::kLabel ? editor_.model().currentCol : index.column();
+      setCurrentIndex(model_.index(index.row(), column));
+    }
+    emit PopupRequested(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() == Qt::LeftButton && index.isValid() && index.column() == col::kLabel) {
+    dragFrom_ = OrderGridModel::SheetRow(index);
+    setCursor(Qt::SizeVerCursor);
+    return;
+  }
+  QTableView::mousePressEvent(event);
+}
+
+void OrderGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (dragFrom_ != 0) {
+    unsetCursor();
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const int from = dragFrom_;
+    dragFrom_ = 0;
+    if (index.isValid() && OrderGridModel::SheetRow(index) != from) {
+      editing_.RowDragged(from, OrderGridModel::SheetRow(index));
+      RefreshFromModel();
+      emit SheetChanged();
+    }
+    return;
+  }
+  QTableView::mouseReleaseEvent(event);
+}
+
+}  // namespace mv::ui

@@ -1,0 +1,79 @@
+#include "ui/OrderGridModel.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include "ui/Text.h"
+
+namespace mv::ui {
+
+OrderGridModel::OrderGridModel(EditorModel& model, QObject* parent) : QAbstractTableModel(parent), model_(model) {
+  const QPalette palette = QApplication::palette();
+  look_.band1 = palette.color(QPalette::ToolTipBase);
+  look_.band2 = palette.color(QPalette::Base);
+  look_.fontColour = palette.color(QPalette::Text);
+}
+
+int OrderGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kRows; }
+int OrderGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : OrderSheet::kColumns;
+}
+
+QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int row = SheetRow(index);
+  const int column = index.column();
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return Q(model_.sheet.Cell(row, column));
+    case Qt::TextAlignmentRole:
+      if (column == col::kCode) return int(Qt::AlignLeft | Qt::AlignVCenter);
+      if (column >= col::kFirstParam && column <= col::kLastParam) return int(Qt::AlignRight | Qt::AlignVCenter);
+      return int(Qt::AlignCenter);
+    case Qt::BackgroundRole: {
+      if (column == col::kLabel) return QApplication::palette().color(QPalette::Button);
+      const int band = ((row - 1) / std::max(1, look_.bandLength)) % 2;
+      return band == 0 ? look_.band1 : look_.band2;
+    }
+    case Qt::ForegroundRole:
+      return column == col::kLabel ? QApplication::palette().color(QPalette::ButtonText) : look_.fontColour;
+    default:
+      return {};
+  }
+}
+
+QVariant OrderGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= OrderSheet::kColumns) return {};
+  if (role == Qt::DisplayRole) return Q(model_.sheet.Cell(0, section));
+  if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+  return {};
+}
+
+Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  if (index.column() == col::kLabel) return Qt::ItemIsEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool OrderGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid() || role != Qt::EditRole || index.column() == col::kLabel) return false;
+  std::string& cell = model_.sheet.Cell(SheetRow(index), index.column());
+  const std::string text = W(value.toString());
+  if (cell == text) return true;
+  cell = text;
+  emit dataChanged(index, index, {role});
+  return true;
+}
+
+void OrderGridModel::SetLook(const GridLook& look) {
+  look_ = look;
+  Refresh();
+}
+
+void OrderGridModel::Refresh() {
+  emit dataChanged(index(0, 0), index(OrderSheet::kRows - 1, OrderSheet::kColumns - 1));
+  emit headerDataChanged(Qt::Horizontal, 0, OrderSheet::kColumns - 1);
+}
+
+}  // namespace mv::ui

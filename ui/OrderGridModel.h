@@ -1,0 +1,43 @@
+// The order sheet as a Qt table: 20 rows, columns label, code, P1..P6, TVP,
+// KNO; the header row of the sheet becomes the horizontal header.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+
+#include "core/EditorModel.h"
+
+namespace mv::ui {
+
+struct GridLook {
+  QColor band1;
+  QColor band2;
+  int bandLength = 1;
+  QColor fontColour;
+};
+
+class OrderGridModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit OrderGridModel(EditorModel& model, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  // Sheet row and column of a model index.
+  static int SheetRow(const QModelIndex& index) { return index.row() + 1; }
+
+  void SetLook(const GridLook& look);
+  // The sheet changed behind the model's back.
+  void Refresh();
+
+ private:
+  EditorModel& model_;
+  GridLook look_;
+};
+
+}  // namespace mv::ui

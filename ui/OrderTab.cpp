@@ -1,0 +1,120 @@
+#include "ui/OrderTab.h"
+
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+#include "ui/Text.h"
+
+namespace mv::ui {
+
+namespace {
+
+QLabel* Caption(QWidget* parent, const QString& text, int x, int y, int w) {
+  auto* label = new QLabel(text, parent);
+  label->setGeometry(x, y, w, 16);
+  return label;
+}
+
+QLabel* Figure(QWidget* parent, const char* objectName, int x, int y) {
+  auto* label = Caption(parent, "0", x, y, 60);
+  label->setObjectName(objectName);
+  QFont f = label->font();
+  f.setBold(true);
+  label->setFont(f);
+  return label;
+}
+
+}  // namespace
+
+OrderTab::OrderTab(SheetEditor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+  grid_ = new OrderGrid(editor, this);
+  grid_->setObjectName("StringGrid1");
+  SetFlatGrid(false);
+
+  QFont title("Times New Roman");
+  title.setPixelSize(19);
+  title.setBold(true);
+  title.setItalic(true);
+  labelName_ = new QLabel(this);
+  labelName_->setObjectName("LabelName");
+  labelName_->setFont(title);
+  labelName_->setGeometry(384, 4, 216, 24);
+  labelFord_ = new QLabel(this);
+  labelFord_->setObjectName("LabelFord");
+  labelFord_->setFont(title);
+  labelFord_->setGeometry(384, 28, 216, 24);
+
+  auto* group = new QGroupBox(" Parancs ", this);
+  group->setToolTip("Parancsértelmezés");
+  group->setGeometry(384, 56, 216, 232);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setSpacing(2);
+  labelParancs_ = new QLabel(group);
+  labelParancs_->setObjectName("LabelParancs");
+  QFont underlined = labelParancs_->font();
+  underlined.setUnderline(true);
+  underlined.setBold(true);
+  labelParancs_->setFont(underlined);
+  labelParancs_->setStyleSheet("color: red");
+  labelParancs_->setWordWrap(true);
+  layout->addWidget(labelParancs_);
+  for (int n = 1; n <= 8; ++n) {
+    auto* line = new QLabel(group);
+    line->setObjectName(QString("LabelD%1").arg(n));
+    line->setWordWrap(true);
+    if (n == 8) line->setStyleSheet("color: blue");
+    layout->addWidget(line);
+    lines_[std::size_t(n - 1)] = line;
+  }
+  layout->addStretch();
+
+  Caption(this, "Ellenőrző szám:", 384, 300, 110);
+  ellsz_ = Figure(this, "RxLabelEllsz", 500, 300);
+  Caption(this, "Össz TVP:", 384, 320, 110);
+  osszTvp_ = Figure(this, "RxLabelOsszTVP", 500, 320);
+  Caption(this, "Össz KNO:", 384, 340, 110);
+  osszKno_ = Figure(this, "RxLabelOsszKNO", 500, 340);
+
+  connect(grid_, &OrderGrid::SheetChanged, this, &OrderTab::ShowInterpretation);
+}
+
+void OrderTab::SetFlatGrid(bool flat) {
+  if (flat) {
+    grid_->setFrameShape(QFrame::NoFrame);
+    grid_->setGeometry(8, 8, 364, 357);
+  } else {
+    grid_->setFrameShape(QFrame::StyledPanel);
+    grid_->setGeometry(8, 8, 368, 361);
+  }
+}
+
+void OrderTab::SetGridFont(const QFont& font) {
+  grid_->setFont(font);
+  grid_->horizontalHeader()->setFont(font);
+  // A new font must not change the row height: all 21 rows stay visible.
+  grid_->verticalHeader()->setMinimumSectionSize(17);
+  grid_->verticalHeader()->setDefaultSectionSize(17);
+}
+
+void OrderTab::ShowInterpretation() {
+  const EditorModel& m = editor_.model();
+  labelParancs_->setText(Q(m.panel.command));
+  for (int n = 0; n < 8; ++n) lines_[std::size_t(n)]->setText(Q(m.panel.lines[std::size_t(n)]));
+  ellsz_->setText(Q(m.figures.checkNumber));
+  osszTvp_->setText(Q(m.figures.tvpTotal));
+  osszKno_->setText(Q(m.figures.knoTotal));
+}
+
+void OrderTab::ShowSheet() {
+  grid_->RefreshFromModel();
+  grid_->FollowModelCell();
+  ShowInterpretation();
+}
+
+void OrderTab::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  grid_->setFocus();
+}
+
+}  // namespace mv::ui
