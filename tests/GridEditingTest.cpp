@@ -1,0 +1,205 @@
+// Key rules, row operations, potion brewing and completion on the sheet model.
+#include <gtest/gtest.h>
+
+#include "core/CommandCatalogue.h"
+#include "core/Cp1250.h"
+#include "core/GridEditing.h"
+#include "core/VirtualKeys.h"
+
+namespace mv {
+namespace {
+
+using Params = std::array<std::string, 6>;
+
+struct KeyCase {
+  const char* what;
+  int column;
+  Params before;
+  int key;
+  KeyModifiers mods;
+  Params after;
+  bool consumed;
+  int move;
+};
+
+class GridEditingTest : public ::testing::Test {
+ protected:
+  GridEditingTest() : editor_(model_), editing_(editor_) {}
+  void SetParams(int row, const Params& p) {
+    for (int k = 0; k < 6; ++k) model_.sheet.Cell(row, col::kFirstParam + k) = p[std::size_t(k)];
+  }
+  Params GetParams(int row) const {
+    Params p;
+    for (int k = 0; k < 6; ++k) p[std::size_t(k)] = model_.sheet.Cell(row, col::kFirstParam + k);
+    return p;
+  }
+  void Order(int row, const char* code) { model_.sheet.Cell(row, col::kCode) = code; }
+  std::string Code(int row) const { return model_.sheet.Cell(row, col::kCode); }
+
+  EditorModel model_;
+  SheetEditor editor_;
+  GridEditing editing_;
+};
+
+TEST_F(GridEditingTest, KeyRulesInsideARow) {
+  const KeyModifiers N = KeyModifiers::None, S = KeyModifiers::Shift, C = KeyModifiers::Ctrl;
+  const KeyCase cases[] = {
+      {"shift+delete on P2", 3, {"1", "2", "3", "4", "5", "6"}, vk::kDelete, S, {"1", "3", "4", "5", "6", ""}, false, 0},
+      {"shift+delete on P6", 7, {"1", "2", "3", "4", "5", "6"}, vk::kDelete, S, {"1", "2", "3", "4", "5", ""}, false, 0},
+      {"delete empties the cell", 4, {"1", "2", "3", "", "", ""}, vk::kDelete, N, {"1", "2", "", "", "", ""}, false, 0},
+      {"shift+insert opens a gap", 3, {"1", "2", "3", "4", "5", ""}, vk::kInsert, S, {"1", "", "2", "3", "4", "5"}, false, 0},
+      {"shift+insert with P6 filled", 3, {"1", "2", "3", "4", "5", "6"}, vk::kInsert, S, {"1", "2", "3", "4", "5", "6"}, false, 0},
+      {"ctrl+left swaps", 4, {"1", "2", "3", "", "", ""}, vk::kLeft, C, {"1", "3", "2", "", "", ""}, true, -1},
+      {"ctrl+left on P1", 2, {"1", "2", "", "", "", ""}, vk::kLeft, C, {"1", "2", "", "", "", ""}, true, 0},
+      {"ctrl+right swaps", 2, {"1", "2", "", "", "", ""}, vk::kRight, C, {"2", "1", "", "", "", ""}, true, 1},
+      {"ctrl+right on P6", 7, {"", "", "", "", "", "6"}, vk::kRight, C, {"", "", "", "", "", "6"}, true, 0},
+      {"plus on empty", 2, {"", "", "", "", "", ""}, vk::kAdd, N, {"0", "", "", "", "", ""}, true, 0},
+      {"plus on a number", 2, {"0", "", "", "", "", ""}, vk::kAdd, N, {"1", "", "", "", "", ""}, true, 0},
+      {"plus on hex", 2, {"$A", "", "", "", "", ""}, vk::kAdd, N, {"11", "", "", "", "", ""}, true, 0},
+      {"plus beyond 32 bits", 2, {"2147483647", "", "", "", "", ""}, vk::kAdd, N, {"2147483648", "", "", "", "", ""}, true, 0},
+      {"plus on letters", 2, {"ab", "", "", "", "", ""}, vk::kAdd, N, {"ab", "", "", "", "", ""}, true, 0},
+      {"plus with shift", 2, {"5", "", "", "", "", ""}, vk::kAdd, S, {"5", "", "", "", "", ""}, true, 0},
+      {"minus on 5", 2, {"5", "", "", "", "", ""}, vk::kSubtract, N, {"4", "", "", "", "", ""}, true, 0},
+      {"minus on 0", 2, {"0", "", "", "", "", ""}, vk::kSubtract, N, {"0", "", "", "", "", ""}, true, 0},
+      {"minus on empty", 2, {"", "", "", "", "", ""}, vk::kSubtract, N, {"0", "", "", "", "", ""}, true, 0},
+      {"minus on negative", 2, {"-3", "", "", "", "", ""}, vk::kSubtract, N, {"-3", "", "", "", "", ""}, true, 0},
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetParams(1, c.before);
+    model_.currentRow = 1;
+    model_.currentCol = c.column;
+    const KeyOutcome out = editing_.KeyPressed(c.key, c.mods);
+    EXPECT_EQ(GetParams(1), c.after);
+    EXPECT_EQ(out.consumed, c.consumed);
+    EXPECT_EQ(out.moveColumn, c.move);
+  }
+}
+
+TEST_F(GridEditingTest, KeypadKeysInTheCodeColumnChangeNothingButAreConsumed) {
+  Order(1, "be");
+  model_.currentCol = col::kCode;
+  EXPECT_TRUE(editing_.KeyPressed(vk::kAdd, KeyModifiers::None).consumed);
+  EXPECT_EQ(Code(1), "be");
+}
+
+TEST_F(GridEditingTest, F1OpensTheCommandsTopicOrTheContents) {
+  Order(1, "BE");
+  EXPECT_EQ(editing_.KeyPressed(vk::kF1, KeyModifiers::None).contextHelpTopic.value_or(""), "pbe");
+  EXPECT_TRUE(editing_.KeyPressed(vk::kF1, KeyModifiers::Shift).mainHelp);
+  Order(1, "xyz");
+  EXPECT_TRUE(editing_.KeyPressed(vk::kF1, KeyModifiers::None).mainHelp);
+}
+
+TEST_F(GridEditingTest, InsertMovesRowsDownAndLeavesABlankCurrentRow) {
+  for (int r = 1; r <= 19; ++r) Order(r, CommandCatalogue::ByNumber(r).code.data());
+  model_.rowState[5].repeatCount = 7;
+  model_.currentRow = 5;
+  ASSERT_TRUE(editing_.InsertRow());
+  EXPECT_TRUE(model_.sheet.RowIsBlank(5));
+  EXPECT_EQ(model_.sheet.Cell(5, col::kTVP), "0");
+  EXPECT_EQ(Code(6), std::string(CommandCatalogue::ByNumber(5).code));
+  EXPECT_EQ(Code(20), std::string(CommandCatalogue::ByNumber(19).code));
+  EXPECT_EQ(model_.sheet.Cell(20, col::kLabel), "20.");
+  EXPECT_EQ(model_.rowState[5].repeatCount, 7);  // the state stays with the row number
+  EXPECT_TRUE(model_.sheetModified);
+}
+
+TEST_F(GridEditingTest, InsertAndDuplicateRefuseToPushAnOrderOffTheSheet) {
+  Order(20, "be");
+  Order(3, "a");
+  model_.currentRow = 3;
+  EXPECT_FALSE(editing_.InsertRow());
+  EXPECT_FALSE(editing_.DuplicateRow());
+  EXPECT_FALSE(editing_.InsertCommandRow(8));
+  EXPECT_EQ(Code(20), "be");
+  EXPECT_EQ(Code(3), "a");
+  EXPECT_FALSE(model_.sheetModified);
+  model_.sheet.Cell(20, col::kCode).clear();
+  model_.sheet.Cell(20, col::kLastParam) = "4";  // a lone parameter is an order too
+  EXPECT_FALSE(editing_.InsertRow());
+}
+
+TEST_F(GridEditingTest, DeleteAndDuplicate) {
+  Order(1, "a");
+  Order(2, "be");
+  model_.sheet.Cell(2, col::kTVP) = "2";
+  model_.currentRow = 2;
+  ASSERT_TRUE(editing_.DuplicateRow());
+  EXPECT_EQ(model_.sheet.Row(3), model_.sheet.Row(2));
+  editing_.DeleteRow();
+  EXPECT_EQ(Code(2), "be");
+  EXPECT_TRUE(model_.sheet.RowIsBlank(3));
+  model_.currentRow = 20;
+  Order(20, "d");
+  editing_.DeleteRow();
+  EXPECT_TRUE(model_.sheet.RowIsBlank(20));
+  EXPECT_EQ(model_.sheet.Cell(20, col::kKNO), "0");
+}
+
+TEST_F(GridEditingTest, MovesAndDragsKeepLabelsInOrder) {
+  Order(2, "a");
+  Order(3, "xyz");
+  model_.currentRow = 3;
+  editing_.MoveRowUp();
+  EXPECT_EQ(Code(2), "xyz");
+  EXPECT_EQ(model_.currentRow, 2);
+  EXPECT_EQ(model_.panel.command, "Ismeretlen parancs"_w);
+  model_.currentRow = 1;
+  editing_.MoveRowUp();  // nothing on row 1
+  EXPECT_EQ(Code(1), "");
+  editing_.RowDragged(2, 6);
+  EXPECT_EQ(Code(6), "xyz");
+  EXPECT_EQ(Code(2), "a");
+  for (int r = 1; r <= 20; ++r) EXPECT_EQ(model_.sheet.Cell(r, col::kLabel), OrderSheet::RowLabel(r));
+}
+
+TEST_F(GridEditingTest, PotionCaptionsAndBrewing) {
+  model_.lists.items.names.assign(200, "");
+  model_.lists.items.names[44] = "Kék ital"_w;
+  model_.lists.items.names[122] = "Zöld ital"_w;
+  const Lookups& lookups = editor_.interpreter().lookups();
+  EXPECT_EQ(PotionCaption("045 12 13 14", lookups), lookups.ItemName("45"));
+  EXPECT_EQ(PotionCaption("123 12 13", lookups), lookups.ItemName("123"));
+  EXPECT_EQ(PotionCaption("4 123", lookups), "");
+  EXPECT_EQ(PotionCaption("", lookups), "");
+
+  model_.lists.potions = {"123 12 13 14", "045 1 2 3 4 5 6 7 8 9"};
+  ASSERT_TRUE(editing_.BrewPotion(PotionCaption("123 12 13 14", lookups)));
+  EXPECT_EQ(Code(1), "h");
+  EXPECT_EQ(GetParams(1), (Params{"14", "1", "12", "13", "14", ""}));
+  model_.currentRow = 2;
+  ASSERT_TRUE(editing_.BrewPotion(PotionCaption("045 1", lookups)));
+  EXPECT_EQ(GetParams(2), (Params{"14", "1", "2", "3", "4", "5"}));  // more than 4 blanks: from P2
+  EXPECT_FALSE(editing_.BrewPotion("nincs ilyen"));
+}
+
+TEST(CompletionTest, FirstMatchingCodeInCatalogueOrder) {
+  const struct {
+    const char* typed;
+    const char* text;
+    std::size_t added;
+  } cases[] = {{"bs", "bsz", 1}, {"Au", "Auk", 1}, {"b", "b", 0}};
+  for (const auto& c : cases) {
+    const auto done = CompleteCommand(c.typed);
+    ASSERT_TRUE(done) << c.typed;
+    EXPECT_EQ(done->text, c.text);
+    EXPECT_EQ(done->addedLength, c.added);
+  }
+  EXPECT_FALSE(CompleteCommand(""));
+  EXPECT_FALSE(CompleteCommand("qqq"));
+}
+
+TEST(TypingTest, CodeColumnTakesAsciiLettersOnly) {
+  EXPECT_TRUE(AcceptsTypedCharacter(col::kCode, 'a'));
+  EXPECT_TRUE(AcceptsTypedCharacter(col::kCode, 'Z'));
+  EXPECT_FALSE(AcceptsTypedCharacter(col::kCode, '1'));
+  EXPECT_FALSE(AcceptsTypedCharacter(col::kCode, '-'));
+  EXPECT_FALSE(AcceptsTypedCharacter(col::kCode, U'á'));
+  EXPECT_EQ(MaxCellLength(col::kCode), 4);
+  EXPECT_EQ(MaxCellLength(col::kFirstParam), 5);
+  EXPECT_EQ(MaxCellLength(col::kTVP), 3);
+}
+
+}  // namespace
+}  // namespace mv
