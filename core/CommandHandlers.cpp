@@ -19,15 +19,26 @@ long long HandlerContext::Repeated(long long base) const {
   return repeat == 0 ? base : repeat * base;
 }
 
+int HandlerContext::ListLines(int from, int shift, const std::function<std::string(int k)>& line) {
+  int valid = 0;
+  for (int k = from; k <= 6; ++k) {
+    if (!Valid(k)) continue;
+    D(k + shift) = line(k);
+    ++valid;
+  }
+  return valid;
+}
+
 void HandlerTable::Add(std::string_view code, CommandHandler handler) {
   const int number = CommandCatalogue::Lookup(code);
   if (number == CommandCatalogue::kUnknown) throw std::logic_error("handler for an unknown command code");
-  handlers_[std::size_t(number)] = handler;
+  handlers_[std::size_t(number)] = std::move(handler);
 }
 
-CommandHandler HandlerTable::ForNumber(int number) const {
+const CommandHandler* HandlerTable::ForNumber(int number) const {
   if (number < 1 || number > CommandCatalogue::kCount) return nullptr;
-  return handlers_[std::size_t(number)];
+  const CommandHandler& h = handlers_[std::size_t(number)];
+  return h ? &h : nullptr;
 }
 
 const HandlerTable& Handlers() {

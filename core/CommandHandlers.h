@@ -4,11 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/CommandCatalogue.h"
+#include "core/Cp1250.h"
 #include "core/UL.h"
 
 namespace mv {
@@ -40,9 +42,31 @@ class HandlerContext {
 
   RowFlags& State() { return model_.rowState[row_]; }
   const RowFlags& Above() const { return model_.rowState[row_ - 1]; }
+  const RowFlags& StateOf(int row) const { return model_.rowState[row]; }
 
   const Lookups& Names() const { return interpreter_.lookups(); }
   std::string Item(int k) const { return Names().ItemName(P(k)); }
+  std::string Character(int k) const { return Names().CharacterName(P(k)); }
+  std::string Spell(int k) const { return Names().SpellName(P(k)); }
+  std::string Monster(int k) const { return Names().MonsterName(P(k)); }
+  std::string Alliance(int k) const { return Names().AllianceName(P(k)); }
+
+  // Base cost for one execution, times the repeat count above.
+  void SetTVPRepeated(long long base) { SetTVP(Repeated(base)); }
+  void SetKNORepeated(long long base) { SetKNO(Repeated(base)); }
+  // The row's TVP cell as it stands (the nine codes the frame leaves alone).
+  const std::string& TVPCell() const { return model_.sheet.Cell(row_, col::kTVP); }
+  // "0" becomes "vált" (a cost the game decides); other texts stay.
+  void TVPZeroToVariable() {
+    if (TVPCell() == "0") SetTVP("vált"_w);
+  }
+
+  // The list pattern: every valid Pk (k = from..6) writes line k + shift
+  // with line(k); returns how many were valid.
+  int ListLines(int from, int shift, const std::function<std::string(int k)>& line);
+
+  const CharacterFields& Character() const { return model_.character; }
+  const std::vector<std::string>& Potions() const { return model_.lists.potions; }
 
  private:
   CommandInterpreter& interpreter_;
@@ -50,13 +74,20 @@ class HandlerContext {
   int row_;
 };
 
-using CommandHandler = void (*)(HandlerContext&);
+using CommandHandler = std::function<void(HandlerContext&)>;
+
+// Texts of the handlers are Windows-1250 literals ("..."_w); these join them
+// with std::string without spelling out conversions at every line.
+inline std::string operator+(std::string a, std::string_view b) { return a.append(b); }
+inline std::string operator+(std::string_view a, const std::string& b) { return std::string(a).append(b); }
+inline std::string operator+(std::string_view a, std::string_view b) { return std::string(a).append(b); }
+inline std::string Dec(long long value) { return std::to_string(value); }
 
 class HandlerTable {
  public:
   // Registers the handler of a catalogue code.
   void Add(std::string_view code, CommandHandler handler);
-  CommandHandler ForNumber(int number) const;
+  const CommandHandler* ForNumber(int number) const;  // null when none
 
  private:
   std::array<CommandHandler, CommandCatalogue::kCount + 1> handlers_{};

@@ -57,9 +57,9 @@ void CommandInterpreter::InterpretRow() {
   SetRowKNO(row, "0");
 
   if (number != CommandCatalogue::kUnknown) {
-    if (CommandHandler handler = Handlers().ForNumber(number)) {
+    if (const CommandHandler* handler = Handlers().ForNumber(number)) {
       HandlerContext context(*this, row);
-      handler(context);
+      (*handler)(context);
     }
   }
   PotionRecipeHint();
