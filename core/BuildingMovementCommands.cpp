@@ -210,10 +210,7 @@ void Build(HandlerContext& c) {  // ep
   if (c.Valid(2)) {
     c.D(3) = c.P(2) + " TVP-t"_w;
     if (c.Value(2) > 75) c.D(3) = "egy körben max 75 TVP-ért építhetsz!"_w;
-    if (c.Above().repeatCount == 0)
-      c.SetTVP(c.P(2));
-    else
-      c.SetTVPRepeated(c.Value(2));
+    c.SetTVP(c.RepeatedParameter(2));
   }
   if (c.Valid(3)) {
     const int v = c.Value(3);

@@ -30,18 +30,10 @@ void Friendly(HandlerContext& c) {  // ba
   if (valid > 0) c.D(1) = "Barátságos leszel a következőkkel:"_w;
 }
 
-// A cost typed as the parameter: as typed alone, its value times a repeat.
-void TypedCost(HandlerContext& c, int k) {
-  if (c.Above().repeatCount == 0)
-    c.SetTVP(c.P(k));
-  else
-    c.SetTVPRepeated(c.Value(k));
-}
-
 void Trap(HandlerContext& c) {  // cs
   if (c.Valid(1)) {
     c.D(1) = "Csapdát állítasz "_w + c.P(1) + " TVP-ért"_w;
-    TypedCost(c, 1);
+    c.SetTVP(c.RepeatedParameter(1));
   }
   if (c.Valid(2)) c.D(2) = "ezzel: "_w + c.Item(2);
   if (c.Valid(3)) c.D(3) = c.Spell(3);
@@ -54,7 +46,7 @@ void Food(HandlerContext& c) {  // e
   } else if (c.Valid(1)) {
     const int v = c.Value(1);
     if (v == 10 || v == 20 || v == 30) {
-      TypedCost(c, 1);
+      c.SetTVP(c.RepeatedParameter(1));
       c.D(1) = "Élelmet szerzel "_w + c.P(1) + " TVP-ért"_w;
     } else if (v == 9) {
       c.SetTVP("vált"_w);

@@ -1,5 +1,7 @@
 #include "core/CommandHandlers.h"
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "core/IntegerText.h"
@@ -16,7 +18,11 @@ bool HandlerContext::Valid(int k) const {
 
 long long HandlerContext::Repeated(long long base) const {
   const std::int32_t repeat = Above().repeatCount;
-  return repeat == 0 ? base : repeat * base;
+  if (repeat == 0) return base;
+  // Huge typed counts must not overflow: the cost saturates.
+  const __int128 cost = static_cast<__int128>(repeat) * base;
+  return static_cast<long long>(std::clamp<__int128>(cost, std::numeric_limits<long long>::min(),
+                                                     std::numeric_limits<long long>::max()));
 }
 
 int HandlerContext::ListLines(int from, int shift, const std::function<std::string(int k)>& line) {

@@ -51,6 +51,13 @@ class HandlerContext {
   std::string Monster(int k) const { return Names().MonsterName(P(k)); }
   std::string Alliance(int k) const { return Names().AllianceName(P(k)); }
 
+  // A cost typed as parameter k: its text alone, its value times a repeat.
+  std::string RepeatedParameter(int k) const {
+    return Above().repeatCount == 0 ? P(k) : std::to_string(Repeated(Value(k)));
+  }
+  // The description caption (LabelParancs), which a few orders rename.
+  std::string& Caption() { return model_.panel.command; }
+
   // Base cost for one execution, times the repeat count above.
   void SetTVPRepeated(long long base) { SetTVP(Repeated(base)); }
   void SetKNORepeated(long long base) { SetKNO(Repeated(base)); }

@@ -1,6 +1,7 @@
 // Command handlers: description lines and costs, row by row, as a player
 // stepping down the sheet sees them. Each case lists the rows from row 1;
-// the last row is checked, every line not named must be empty.
+// the last row is checked, every line not named must be empty. Fields after
+// P6 are the typed TVP and KNO cells.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -41,7 +42,7 @@ void PutRow(EditorModel& m, int row, std::string_view line) {
   std::stringstream in{std::string(line)};
   std::string field;
   int c = col::kCode;
-  while (c <= col::kLastParam && std::getline(in, field, ',')) m.sheet.Cell(row, c++) = field;
+  while (c <= col::kKNO && std::getline(in, field, ',')) m.sheet.Cell(row, c++) = field;
 }
 
 TEST_P(HandlerTest, LinesAndCosts) {
@@ -146,6 +147,121 @@ INSTANTIATE_TEST_SUITE_P(Character, HandlerTest, ::testing::Values(
     HandlerCase{{"alc,3"}, {{1, "Hírnevedet csökkented 3 egységgel"}}, "vált", "0"},
     HandlerCase{{"i,20,2,,1,12"}, {{1, "Idézel, ha a varázspontod 20 alá esik"}, {2, "maximum 2x"}, {4, "Nekrofun trón használata"}, {5, "tárgyhasználat: Kard (#12)"}}, "0", "0"},
     HandlerCase{{"cs,15,12"}, {{1, "Csapdát állítasz 15 TVP-ért"}, {2, "ezzel: Kard (#12)"}}, "15", "0"}));
+
+
+// Servants and the alliance.
+INSTANTIATE_TEST_SUITE_P(Servants, HandlerTest, ::testing::Values(
+    HandlerCase{{"sz"}, {{1, "Új szövetség megalapítása"}}, "0", "0"},
+    HandlerCase{{"ism,3", "sz,1"}, {{1, "Új szövetség megalapítása"}}, "15", "0"},
+    HandlerCase{{"sza,12,3,2"}, {{1, "2. szolgád kapja a köv. tárgya(ka)t:"}, {2, "3 db Kard (#12)"}}, "0", "0"},
+    HandlerCase{{"sza,,3"}, {{2, "3 db "}}, "0", "0"},
+    HandlerCase{{"sza,12,,99"}, {{1, "Minden szolgádnak adsz:"}, {2, "Kard (#12)"}}, "0", "0"},
+    HandlerCase{{"sza,12,,100"}, {{1, "1. szolgád kapja a köv. tárgya(ka)t:"}, {2, "Kard (#12)"}}, "0", "0"},
+    HandlerCase{{"szh,1,2,9"}, {{1, "Melyek jöjjenek/ne jöjjenek harcolni:"}, {2, "1. szolga"}, {3, "2. szolga"}}, "0", "0"},
+    HandlerCase{{"szno,2,05"}, {{1, "2. szolgád szintjét növeled"}, {2, "05 KNO-val"}}, "10", "05"},
+    HandlerCase{{"szn,1,704"}, {{1, "1. szolgád neve:"}, {2, "Zsír"}}, "3", "0"},
+    HandlerCase{{"szn,1,705"}, {{1, "1. szolgád neve:"}}, "3", "0"},
+    HandlerCase{{"tm,2,15000"}, {}, "0", "0"},
+    HandlerCase{{"tm,1,15000"}, {{1, "Megtámadod a(z) -t"}}, "10", "0"},
+    HandlerCase{{"ism,2", "szki,1,5"}, {{1, "Megkínzod a 1. számú szolgádat."}, {2, "5 KNO-t próbálsz kinyerni"}}, "30", "0"},
+    HandlerCase{{"szv,2001"}, {{1, "Borz (#2001)-nek"}, {2, "átadod a szavazatodat"}}, "0", "0"}));
+
+// Spells and psi.
+INSTANTIATE_TEST_SUITE_P(Spells, HandlerTest, ::testing::Values(
+    HandlerCase{{"v"}, {}, "vált", "0"},
+    HandlerCase{{"v,153"}, {{1, "Nagyobb gyógyítás"}}, "3", "0"},
+    HandlerCase{{"v,500,,,,,,12"}, {{1, "Villám (#500)"}, {2, "varázslat elmondása"}}, "12", "0"},
+    HandlerCase{{"v,500"}, {{1, "Villám (#500)"}, {2, "varázslat elmondása"}}, "vált", "0"},
+    HandlerCase{{"v,147,12,,,,,9"}, {{1, "Alkimiázod:"}, {2, "Kard (#12)"}}, "9", "0"},  // the cell stays
+    HandlerCase{{"v,147,12,3"}, {{1, "Alkimiázod:"}, {2, "3 db Kard (#12)"}}, "2", "0"},
+    HandlerCase{{"v,147,12,3,55"}, {{1, "Alkimiázod:"}, {2, "Kard (#12)"}, {3, "3. tárgy"}, {4, "Gyógyfű (#55)"}}, "5", "0"},
+    HandlerCase{{"v,147,12,3,55,4,5"}, {{1, "Alkimiázod:"}, {2, "Kard (#12)"}, {3, "3. tárgy"}, {4, "Gyógyfű (#55)"}, {5, "4. tárgy"}, {6, "5. tárgy"}}, "7", "0"},
+    HandlerCase{{"v,152,500,4"}, {{1, "Lefelejted:"}, {2, "Villám (#500)"}, {3, "4x ismétled"}}, "40", "0"},
+    HandlerCase{{"v,152,500,99,1"}, {{1, "Lefelejted:"}, {2, "Villám (#500)"}, {3, "19-ig felejted"}}, "vált", "0"},
+    HandlerCase{{"v,146,10,20,30,40"}, {{1, "Kontaktus őseiddel:"}, {2, "(10;20)"}, {3, "(30;40)"}}, "6", "0"},
+    HandlerCase{{"v,159,2001,4,12,2"}, {{1, "Szellemidézés a köv. galetkihez:"}, {2, "Borz (#2001)"}, {3, "Beugrató szellem"}, {4, "A következőt kell begyűjteni:"}, {5, "2 db Kard (#12)"}}, "3", "0"},
+    HandlerCase{{"vv,55,3,148,2"}, {{2, "3db Gyógyfű (#55)"}, {4, "méregsemleg. ha:paralizáló méreg"}, {8, "(varázslatok és varázsitalok)"}}, "0", "0"},
+    HandlerCase{{"ism,2", "var,,5,,,,7"}, {{2, "5 KNO-val"}, {6, "7 KNO-val"}}, "0", "24"},
+    HandlerCase{{"tv,3"}, {{1, "Törlöd a(z) 3. TV listát"}}, "0", "0"},
+    HandlerCase{{"tv,6,500"}, {}, "0", "0"},
+    HandlerCase{{"ptb,,129"}, {{1, "Létrehozod a saját pszi technikádat:"}, {3, "7. kör: Mentális robbanás (#129)"}}, "0", "0"},
+    HandlerCase{{"pt,2,1"}, {{1, "A következő technikát alkalmazod:"}, {2, "A kígyó technikája"}, {3, "Saját pszi technika törlése"}}, "0", "0"}));
+
+// Learning, transformation and activity points.
+INSTANTIATE_TEST_SUITE_P(Learning, HandlerTest, ::testing::Values(
+    HandlerCase{{"t,3,20"}, {{1, "Fejleszted a köv. tulajdonságod:"}, {2, "Ügyesség (#3)"}, {3, "20 TVP-ért"}}, "20", "0"},
+    HandlerCase{{"ism,2", "t,3,20"}, {{1, "Fejleszted a köv. tulajdonságod:"}, {2, "Ügyesség (#3)"}, {3, "20 TVP-ért"}}, "40", "0"},
+    HandlerCase{{"t,34"}, {{1, "Tanulással nem fejlesztheted a"}, {2, "Méregimmunitás (#27)-t"}}, "0", "0"},
+    HandlerCase{{"t,60"}, {{1, "Tanulással nem fejlesztheted a"}, {2, "Pszi támadás (#60)-t"}}, "0", "0"},
+    HandlerCase{{"t,59"}, {{1, "Tanulod a köv. szakértelmet:"}, {2, "Vezetőkészség (#59)"}}, "0", "0"},
+    HandlerCase{{"tr,5"}, {{1, "5. képességtől megszabadulsz"}}, "10", "0"},
+    HandlerCase{{"tr,103,106"}, {{1, "103. számú végtagod felcseréled a"}, {2, "106 számúval."}}, "10", "0"},
+    HandlerCase{{"tr,105,105"}, {{1, "105. számú végtag képességet\r\n transzformálod"}}, "30", "0"},
+    HandlerCase{{"tr,105,108"}, {}, "vált", "0"},
+    HandlerCase{{"tr,1,9"}, {{1, "Étrend megváltoztatása"}, {2, "Vegetáriánusok körébe akarsz tartozni"}}, "vált", "0"},
+    HandlerCase{{"sp,1,,,,,,7"}, {{1, "Specializálódsz:"}, {2, "a klán kedvence"}}, "7", "0"},
+    HandlerCase{{"sp"}, {{1, "Specializálódsz:"}}, "vált", "0"},
+    HandlerCase{{"tpf,5"}, {{1, "5 TVP felszabadítása"}}, "-5", "0"},
+    HandlerCase{{"kl,15,3"}, {}, "0", "0"},
+    HandlerCase{{"kl,16,3"}, {{1, "Burjánzol a 3. csatában"}}, "0", "0"}));
+
+// Hunting, buying and gathering.
+INSTANTIATE_TEST_SUITE_P(Hunting, HandlerTest, ::testing::Values(
+    HandlerCase{{"vd", "vd"}, {{1, "Vadászni indulsz"}}, "13", "0"},
+    HandlerCase{{"vd", "vd,25"}, {{1, "Vadászni fogsz a következőre:"}, {2, "Ork (#25)"}}, "18", "0"},
+    HandlerCase{{"ism,3", "vd"}, {{1, "Vadászni indulsz"}}, "39", "0"},
+    HandlerCase{{"ism,3", "vd,25"}, {{1, "Vadászni fogsz a következőre:"}, {2, "Ork (#25)"}}, "54", "0"},
+    HandlerCase{{"ism,3", "vd", "vd"}, {{1, "Vadászni indulsz"}}, "19", "0"},
+    HandlerCase{{"ism,2000000000", "vd"}, {{1, "Vadászni indulsz"}}, "6000000017000000000", "0"},
+    HandlerCase{{"ve,12", "ve,13"}, {{1, "Megveszed a következő tárgyakat:"}, {2, "13. tárgy"}}, "0", "0"},
+    HandlerCase{{"ve,218,12,13,14", "ve,13"}, {{1, "Megveszed a következő tárgyakat:"}, {2, "13. tárgy"}}, "5", "0"},
+    HandlerCase{{"ve,218,12,13,14"}, {{1, "Megveszed a dukátkereskedőtől:"}, {2, "Kard (#12)"}, {3, "13. tárgy"}, {4, "14. tárgy"}}, "15", "0"},
+    HandlerCase{{"vee,100,200,3"}, {{1, "Megveszed a következő tárgyakat:"}, {2, "100. tárgy"}, {3, "200. tárgy"}, {4, "mindegyikből 3 darabot"}}, "5", "0"},
+    HandlerCase{{"ad,1,500"}, {{1, "Aranydukátot szerzel:"}, {2, "aranyat váltasz"}, {3, "500 db-ot."}}, "0", "0"},
+    HandlerCase{{"ad,1,10"}, {{1, "Aranydukátot szerzel:"}, {2, "aranyat váltasz"}, {3, "dolgozol érte"}}, "10", "0"},
+    HandlerCase{{"z,588,,12"}, {{1, "588. tárgy-t használod"}, {3, "Dudálni fogsz a következőre: "}, {4, "12. torzszülött"}}, "0", "0"},
+    HandlerCase{{"z,587,,12"}, {{1, "587. tárgy-t használod"}}, "0", "0"},
+    HandlerCase{{"lr,12,,552"}, {{1, "(Berakod\\Kicseréled)"}, {2, "Kard (#12)"}}, "0", "0"},
+    HandlerCase{{"ftk,2,523"}, {{2, "árnyékcsata."}, {3, "Keresel: Kulcs (#523)"}}, "0", "0"}));
+
+// Combat behaviour, raids and the legendary events.
+INSTANTIATE_TEST_SUITE_P(Legendary, HandlerTest, ::testing::Values(
+    HandlerCase{{"lcs,5"}, {{1, "LCS futtatása, ha legalább: 5"}, {2, "társad jelentkezett már"}}, "0", "0"},
+    HandlerCase{{"lcs,5,80"}, {{1, "LCS futtatása, ha legalább: 5"}, {2, "társad jelentkezett már."}, {3, "A Xeno királynő ellen készülsz."}}, "0", "0"},
+    HandlerCase{{"lcs,,80"}, {{1, "LCS futtatása, ha legalább: 0"}, {2, "társad jelentkezett már."}, {3, "A Xeno királynő ellen készülsz."}}, "0", "0"},
+    HandlerCase{{"lv,2,17"}, {{1, "Felkeresed a legendák völgyét"}, {2, "A 2. számú csapatot választod."}, {3, "Keresel: 17. torzszülött"}}, "60", "0"},
+    HandlerCase{{"lv,8,2001,2001,2001"}, {{1, "Felkeresed a legendák völgyét"}, {2, "Az Uralkodóhoz készülsz. Veled tart:"}, {3, "Borz (#2001)"}, {4, "Borz (#2001)"}, {5, "Borz (#2001)"}}, "50", "0"},
+    HandlerCase{{"lv,3"}, {{1, "Felkeresed a legendák völgyét"}}, "0", "0"},
+    HandlerCase{{"ell,1901,5,1902,7"}, {{1, "1901. számú ellenfél listába kerül:"}, {3, "5. torzszülött"}, {4, "1902. számú ellenfél listába kerül:"}, {5, "7. torzszülött"}}, "0", "0"},
+    HandlerCase{{"ell,1901,1902"}, {{1, "1901. számú ellenfél listába kerül:"}}, "0", "0"},
+    HandlerCase{{"ucs"}, {{1, "A végén a következő jutalmat szeretnéd:"}}, "10", "0"},
+    HandlerCase{{"tk,3,,,,,,8"}, {{1, "Összefogsz a köv. kaland megoldására:"}, {2, "3. kaland, velük:"}}, "8", "0"},
+    HandlerCase{{"htt,51"}, {{1, "Melyek törlődjenek:"}}, "0", "0"},
+    HandlerCase{{"pv,1,8,9"}, {{1, "Portyázás során ezt szeretnéd csinálni:"}, {2, "Harc"}, {3, "Nem akarsz harcolni"}}, "0", "0"}));
+
+// The bottomless sack and waste.
+INSTANTIATE_TEST_SUITE_P(Sack, HandlerTest, ::testing::Values(
+    HandlerCase{{"zsb,120,3,12,1"}, {{1, "Feneketlen zsákba rakod:"}, {2, "3. db 120. tárgy"}, {3, "1. db Kard (#12)"}}, "0", "0"},
+    HandlerCase{{"zsb,120"}, {{1, "Feneketlen zsákba rakod:"}}, "0", "0"},
+    HandlerCase{{"zsbm,0,4,9"}, {{1, "berakod mindegyik:"}, {3, "fegyver"}, {4, "minden"}}, "0", "0"},
+    HandlerCase{{"zsbm,,4,9"}, {{1, "berakod az összes:"}, {3, "4. tárgy"}, {4, "9. tárgy"}}, "0", "0"},
+    HandlerCase{{"azs,0,2"}, {{1, "automatikusan beteszed az összes:"}, {3, "ékszer"}}, "0", "0"},
+    HandlerCase{{"hu,14,,,100,9,27"}, {{5, "Megtartod ha: méretet"}, {6, "Megtartod ha: Méregimmunitás (#27)"}}, "0", "0"},
+    HandlerCase{{"hu,15"}, {{1, "15 aranyig a nem mágikus tárgyat eladod."}}, "0", "0"}));
+
+}  // namespace
+}  // namespace mv
+
+#include "core/CommandHandlers.h"
+
+namespace mv {
+namespace {
+
+TEST(HandlerTableTest, EveryCommandHasAHandler) {
+  for (int n = 1; n <= CommandCatalogue::kCount; ++n)
+    EXPECT_NE(Handlers().ForNumber(n), nullptr) << CommandCatalogue::ByNumber(n).code;
+  EXPECT_EQ(Handlers().ForNumber(CommandCatalogue::kUnknown), nullptr);
+}
 
 }  // namespace
 }  // namespace mv
