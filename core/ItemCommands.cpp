@@ -42,13 +42,18 @@ void Give(HandlerContext& c) {  // a
   PrefixCount(c, 5, 5, true);
 }
 
-void Auction(HandlerContext& c) {  // auk
+// ea and auk: the first sale at the trader (or the auction) costs the entry.
+void SaleAt(HandlerContext& c, bool RowFlags::*place, std::string_view heading) {
   if (c.Valid(1)) {
-    c.SetTVP(c.Above().atAuction ? "0" : "5");
-    c.D(1) = "Aukcióra bocsáltod a köv. tárgya(ka)t:"_w;
+    c.SetTVP(c.Above().*place ? "0" : "5");
+    c.D(1) = std::string(heading);
     c.D(2) = c.Item(1);
-    c.State().atAuction = true;
+    c.State().*place = true;
   }
+}
+
+void Auction(HandlerContext& c) {  // auk
+  SaleAt(c, &RowFlags::atAuction, "Aukcióra bocsáltod a köv. tárgya(ka)t:"_w);
   PrefixCount(c, 2, 2, true);
   if (c.Valid(3)) c.D(3) = c.P(3) + " arany kikiáltási áron"_w;
 }
@@ -62,12 +67,7 @@ void Drop(HandlerContext& c) {  // d
 }
 
 void Sell(HandlerContext& c) {  // ea
-  if (c.Valid(1)) {
-    c.SetTVP(c.Above().atTrader ? "0" : "5");
-    c.D(1) = "Eladod a következő tárgya(ka)t:"_w;
-    c.D(2) = c.Item(1);
-    c.State().atTrader = true;
-  }
+  SaleAt(c, &RowFlags::atTrader, "Eladod a következő tárgya(ka)t:"_w);
   PrefixCount(c, 2, 2, false);
 }
 

@@ -29,6 +29,13 @@ QPushButton* Button(QWidget* parent, const QString& caption, const char* name, i
   return b;
 }
 
+QCheckBox* Check(QWidget* parent, const QString& caption, const char* name, int y) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setGeometry(8, y, 160, 20);
+  return box;
+}
+
 }  // namespace
 
 DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -75,18 +82,10 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
 
   auto* other = new QGroupBox(" Egyéb ", this);
   other->setGeometry(8, 254, 180, 138);
-  checkUL = new QCheckBox("UL kérése", other);
-  checkUL->setObjectName("CheckBoxUL");
-  checkUL->setGeometry(8, 18, 160, 20);
-  checkJL = new QCheckBox("JL kérése", other);
-  checkJL->setObjectName("CheckBoxJL");
-  checkJL->setGeometry(8, 40, 160, 20);
-  checkEXT = new QCheckBox("EXTra forduló", other);
-  checkEXT->setObjectName("CheckBoxEXT");
-  checkEXT->setGeometry(8, 62, 160, 20);
-  checkKlub = new QCheckBox("Klub speciális kód", other);
-  checkKlub->setObjectName("CheckBoxKlub");
-  checkKlub->setGeometry(8, 84, 160, 20);
+  checkUL = Check(other, "UL kérése", "CheckBoxUL", 18);
+  checkJL = Check(other, "JL kérése", "CheckBoxJL", 40);
+  checkEXT = Check(other, "EXTra forduló", "CheckBoxEXT", 62);
+  checkKlub = Check(other, "Klub speciális kód", "CheckBoxKlub", 84);
 
   auto* form = new QGroupBox(" Küldési forma ", this);
   form->setGeometry(196, 222, 200, 170);
@@ -106,9 +105,7 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
 
   auto* queue = new QGroupBox(" Sorbanállós UL ", this);
   queue->setGeometry(404, 222, 196, 110);
-  checkSorb = new QCheckBox("Sorbanállós UL", queue);
-  checkSorb->setObjectName("CheckBoxSorb");
-  checkSorb->setGeometry(8, 18, 180, 20);
+  checkSorb = Check(queue, "Sorbanállós UL", "CheckBoxSorb", 18);
   auto* l1 = new QLabel("- KARAKTERSZÁMA:", queue);
   l1->setGeometry(8, 44, 120, 16);
   editSorbKar = new QLineEdit(queue);
