@@ -7,6 +7,7 @@
 
 #include "core/Cp1250.h"
 #include "core/SheetEditor.h"
+#include "store/DataListFile.h"
 #include "store/ProgramDirectory.h"
 #include "store/SheetDocument.h"
 #include "store/SheetFile.h"
@@ -49,8 +50,9 @@ int Fail(const std::string& cp1250Message) {
   return kFailure;
 }
 
-int Check(const std::filesystem::path& /*programDir*/, const std::filesystem::path& sheetPath) {
+int Check(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
   mv::EditorModel model;
+  mv::LoadReferenceLists(programDir, model.lists);
   mv::SheetEditor editor(model);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));

@@ -49,10 +49,15 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
   const std::filesystem::path temp =
       dir / ("." + path.filename().string() + ".tmp" + std::to_string(seed() % 1000000));
 
-  // Keep the permissions of a file we replace (mv.ini is private).
+  // Keep the permissions of a file we replace (mv.ini is private), and
+  // respect a write-protected one: renaming over it would ignore that.
   mode_t mode = 0644;
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) mode = old.st_mode & 07777;
+  if (::stat(path.c_str(), &old) == 0) {
+    mode = old.st_mode & 07777;
+    // (root passes access(), so the mode bits decide too)
+    if (::access(path.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0) return false;
+  }
 
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return false;

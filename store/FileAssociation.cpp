@@ -1,0 +1,133 @@
+#include "store/FileAssociation.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "store/TextFile.h"
+
+namespace mv {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kDefaults = "[Default Applications]";
+
+std::vector<std::string> ReadLines(const fs::path& file) {
+  const auto text = ReadWholeFile(file);
+  return text ? SplitLines(*text) : std::vector<std::string>{};
+}
+
+std::string JoinUnix(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\n";
+  return out;
+}
+
+bool WriteText(const fs::path& file, const std::string& text) {
+  std::error_code ec;
+  fs::create_directories(file.parent_path(), ec);
+  return WriteFileAtomically(file, text);
+}
+
+// The value of our MIME type under [Default Applications], if any.
+std::optional<std::string> DefaultFor(const std::vector<std::string>& lines) {
+  bool inDefaults = false;
+  const std::string key = std::string(FreedesktopAssociation::kMimeType) + "=";
+  for (const std::string& l : lines) {
+    if (!l.empty() && l[0] == '[') inDefaults = l == kDefaults;
+    else if (inDefaults && l.starts_with(key)) return l.substr(key.size());
+  }
+  return std::nullopt;
+}
+
+// Sets (or with nothing, removes) our MIME type's default.
+std::vector<std::string> WithDefault(const std::vector<std::string>& lines, const std::optional<std::string>& value) {
+  const std::string key = std::string(FreedesktopAssociation::kMimeType) + "=";
+  std::vector<std::string> out;
+  bool inDefaults = false;
+  for (const std::string& l : lines) {
+    if (!l.empty() && l[0] == '[') inDefaults = l == kDefaults;
+    if (!(inDefaults && l.starts_with(key))) out.push_back(l);
+  }
+  if (!value) return out;
+  const auto header = std::find(out.begin(), out.end(), std::string(kDefaults));
+  if (header == out.end()) {
+    out.push_back(kDefaults);
+    out.push_back(key + *value);
+  } else {
+    out.insert(header + 1, key + *value);
+  }
+  return out;
+}
+
+void RefreshDesktopDatabases(const fs::path& dataHome) {
+  // Best effort: the desktop picks the files up anyway at its next scan.
+  const std::string mime = (dataHome / "mime").string();
+  const std::string apps = (dataHome / "applications").string();
+  std::system(("update-mime-database '" + mime + "' >/dev/null 2>&1").c_str());
+  std::system(("update-desktop-database '" + apps + "' >/dev/null 2>&1").c_str());
+}
+
+fs::path FromEnvironment(const char* variable, const char* fallbackUnderHome) {
+  if (const char* value = std::getenv(variable); value && *value == '/') return value;
+  const char* home = std::getenv("HOME");
+  return fs::path(home ? home : "/tmp") / fallbackUnderHome;
+}
+
+}  // namespace
+
+FreedesktopAssociation::FreedesktopAssociation(fs::path dataHome, fs::path configHome, fs::path executable)
+    : dataHome_(std::move(dataHome)), configHome_(std::move(configHome)), executable_(std::move(executable)) {}
+
+FreedesktopAssociation FreedesktopAssociation::ForCurrentUser(const fs::path& executable) {
+  return FreedesktopAssociation(FromEnvironment("XDG_DATA_HOME", ".local/share"),
+                                FromEnvironment("XDG_CONFIG_HOME", ".config"), executable);
+}
+
+std::string FreedesktopAssociation::ExecLine() const { return "Exec=\"" + executable_.string() + "\" %f"; }
+
+bool FreedesktopAssociation::IsPresent() const {
+  const auto entry = ReadLines(DesktopEntry());
+  const bool ours = std::find(entry.begin(), entry.end(), ExecLine()) != entry.end();
+  return ours && fs::exists(MimePackage()) && DefaultFor(ReadLines(MimeApps())) == std::string(kDesktopFile);
+}
+
+bool FreedesktopAssociation::Install() {
+  const std::string package =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+      "  <mime-type type=\"" + std::string(kMimeType) + "\">\n"
+      "    <comment>Utasitás Lap fájl</comment>\n"
+      "    <glob pattern=\"*.ulf\"/>\n"
+      "  </mime-type>\n"
+      "</mime-info>\n";
+  const std::string entry = "[Desktop Entry]\nType=Application\nName=Vorlan MV UL készítő programja\n"
+                            "GenericName=Megnyitás az UL szerkesztőben\nComment=Utasitás Lap fájl\n" +
+                            ExecLine() + "\nIcon=mvul\nMimeType=" + kMimeType + ";\nNoDisplay=true\nTerminal=false\n";
+  const auto apps = ReadLines(MimeApps());
+  const auto previous = DefaultFor(apps);
+  if (previous && *previous != kDesktopFile && !WriteText(Backup(), *previous + "\n")) return false;
+  const bool ok = WriteText(MimePackage(), package) && WriteText(DesktopEntry(), entry) &&
+                  WriteText(MimeApps(), JoinUnix(WithDefault(apps, std::string(kDesktopFile))));
+  if (ok) RefreshDesktopDatabases(dataHome_);
+  return ok;
+}
+
+bool FreedesktopAssociation::Remove() {
+  std::optional<std::string> previous;
+  if (const auto backup = ReadLines(Backup()); !backup.empty() && !backup.front().empty()) previous = backup.front();
+  bool ok = true;
+  const auto apps = ReadLines(MimeApps());
+  if (DefaultFor(apps) == std::string(kDesktopFile) || previous)
+    ok = WriteText(MimeApps(), JoinUnix(WithDefault(apps, previous)));
+  std::error_code ec;
+  fs::remove(Backup(), ec);
+  fs::remove(DesktopEntry(), ec);
+  fs::remove(MimePackage(), ec);
+  RefreshDesktopDatabases(dataHome_);
+  return ok;
+}
+
+}  // namespace mv

@@ -1,0 +1,103 @@
+#include "store/Settings.h"
+
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+
+namespace mv {
+namespace {
+
+bool On(const IniFile& ini, const char* section, const char* key) { return ini.Read(section, key) == "1"; }
+const char* Flag(bool on) { return on ? "1" : "0"; }
+
+}  // namespace
+
+std::optional<int> BandLengthFromText(const std::string& text) {
+  const auto n = ParseInteger(text);
+  if (!n || *n < 1 || *n > 5) return std::nullopt;
+  return *n;
+}
+
+std::optional<std::int32_t> ColourFromText(const std::string& text) {
+  const auto n = ParseInteger(text);
+  if (!n || *n < -29 || *n > 0x2FFFFFF) return std::nullopt;
+  return *n;
+}
+
+std::optional<StartupCharacter> StartupFromText(const std::string& text) {
+  const std::string upper = cp1250::Upper(text);
+  if (upper == "ALAPERTELMEZETT") return StartupCharacter::Default;
+  if (upper == "UTOLSO") return StartupCharacter::Last;
+  if (upper == "SEMMI") return StartupCharacter::None;
+  return std::nullopt;
+}
+
+const char* StartupText(StartupCharacter startup) {
+  switch (startup) {
+    case StartupCharacter::Default: return "Alapertelmezett";
+    case StartupCharacter::Last: return "Utolso";
+    case StartupCharacter::None: break;
+  }
+  return "Semmi";
+}
+
+std::optional<std::string> AcceptSearchPath(const std::string& path) {
+  const bool windows = path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+                       path[1] == ':';
+  const bool absolute = !path.empty() && path[0] == '/';
+  if (!windows && !absolute) return std::nullopt;
+  const char separator = windows ? '\\' : '/';
+  std::string out = path;
+  if (out.back() != separator) out += separator;
+  return out;
+}
+
+Settings ReadSettings(const IniFile& ini) {
+  Settings s;
+  s.passwordMasked = On(ini, "Jelszo", "Csillag");
+  s.previewBeforeSend = On(ini, "ULKuldes", "ULMutat");
+  if (const std::string to = ini.Read("ULKuldes", "E-mail"); !to.empty()) s.recipient = to;
+  s.tooltips = On(ini, "Megjelenes", "Gyorstipp");
+  s.hotTracking = On(ini, "Megjelenes", "Kovetes");
+  s.gridHover = On(ini, "Megjelenes", "ULKovetes");
+  s.completion = On(ini, "Megjelenes", "ULAutoParancs");
+  s.flatGrid = On(ini, "Megjelenes", "ULLapos");
+  s.bandLength = BandLengthFromText(ini.Read("Megjelenes", "Savok"));
+  s.background1 = ColourFromText(ini.Read("Megjelenes", "HatterSzin1"));
+  s.background2 = ColourFromText(ini.Read("Megjelenes", "HatterSzin2"));
+  // Only the two named choices load a character; anything else is none.
+  const auto startup = StartupFromText(ini.Read("Karakterek", "Betolt"));
+  s.startup = startup.value_or(StartupCharacter::None);
+  for (int n = 1;; ++n) {
+    const std::string path = ini.Read("KeresesiUtvonalak", "utvonal" + std::to_string(n));
+    if (path.empty()) break;
+    const bool windows = path.size() >= 2 && path[1] == ':';
+    const char separator = windows ? '\\' : '/';
+    s.searchPaths.push_back(path.back() == separator ? path : path + separator);
+  }
+  return s;
+}
+
+bool WriteSettings(IniFile& ini, const Settings& s) {
+  bool ok = true;
+  auto write = [&](const char* section, const std::string& key, const std::string& value) {
+    ok = ini.Write(section, key, value) && ok;
+  };
+  write("Jelszo", "Csillag", Flag(s.passwordMasked));
+  write("Megjelenes", "Gyorstipp", Flag(s.tooltips));
+  write("Megjelenes", "Kovetes", Flag(s.hotTracking));
+  write("Megjelenes", "ULKovetes", Flag(s.gridHover));
+  write("Megjelenes", "ULAutoParancs", Flag(s.completion));
+  write("Megjelenes", "ULLapos", Flag(s.flatGrid));
+  if (s.background1) write("Megjelenes", "HatterSzin1", std::to_string(*s.background1));
+  if (s.background2) write("Megjelenes", "HatterSzin2", std::to_string(*s.background2));
+  write("Megjelenes", "Savok", std::to_string(s.bandLength.value_or(1)));
+  write("ULKuldes", "ULMutat", Flag(s.previewBeforeSend));
+  write("Karakterek", "Betolt", StartupText(s.startup));
+  write("ULKuldes", "E-mail", s.recipient);
+  ok = ini.EraseSection("KeresesiUtvonalak") && ok;
+  for (std::size_t i = 0; i < s.searchPaths.size(); ++i)
+    write("KeresesiUtvonalak", "utvonal" + std::to_string(i + 1), s.searchPaths[i]);
+  return ok;
+}
+
+}  // namespace mv
