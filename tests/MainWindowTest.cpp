@@ -3,11 +3,15 @@
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <fstream>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <filesystem>
 
 #include "core/Cp1250.h"
+#include "store/IniFile.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -29,6 +33,28 @@ class MainWindowTest : public ::testing::Test {
     window_.reset();
     std::filesystem::remove_all(dir_);
   }
+  // A new window over the same program directory, as a restart.
+  void Restart(const QStringList& arguments = {}) {
+    window_->model().sheetModified = false;
+    window_.reset();
+    window_ = std::make_unique<MainWindow>(dir_, arguments);
+    window_->show();
+    window_->tabs()->setCurrentWidget(window_->orderTab());
+    QApplication::processEvents();
+  }
+  void WriteFile(const std::string& name, const std::string& cp1250) {
+    std::ofstream(dir_ / name, std::ios::binary) << cp1250;
+  }
+  // Answers the next message box or dialog that opens, and says what it said.
+  QString* AnswerNextDialog() {
+    auto* text = new QString;
+    QTimer::singleShot(0, [text] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) *text = box->text();
+      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    answered_.reset(text);
+    return text;
+  }
   mv::ui::OrderGrid* grid() { return window_->orderTab()->grid(); }
   void Go(int row, int column) {
     grid()->setCurrentIndex(grid()->model()->index(row - 1, column));
@@ -46,6 +72,7 @@ class MainWindowTest : public ::testing::Test {
 
   std::filesystem::path dir_;
   std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<QString> answered_;
 };
 
 TEST_F(MainWindowTest, StartsWithCaptionTabsAndAZeroedSheet) {
@@ -160,12 +187,98 @@ TEST_F(MainWindowTest, CharacterNameFollowsIntoTheOrderTab) {
   EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Ödön"));
 }
 
+TEST_F(MainWindowTest, ReferenceListsGiveNamesFromTheStart) {
+  WriteFile("targyak.dat", "Targyak\r\n12 Kard\r\n");
+  WriteFile("italok.dat", "012 1 2 3\r\n0 1 2\r\n");
+  Restart();
+  window_->model().sheet.Cell(1, 1) = "ea";
+  window_->model().sheet.Cell(1, 2) = "12";
+  Go(2, 1);
+  Go(1, 1);
+  EXPECT_EQ(window_->orderTab()->descriptionLine(2)->text(), QString("Kard (#12)"));
+  const auto potions = window_->findChild<QMenu*>("varazs")->actions();
+  ASSERT_EQ(potions.size(), 1);  // the failed brewing line gets no item
+  EXPECT_EQ(potions.first()->text(), QString("Kard (#12)"));
+}
+
+TEST_F(MainWindowTest, OptionsAreAppliedAndWritten) {
+  auto values = window_->CurrentOptions();
+  values.settings.completion = true;
+  values.settings.flatGrid = true;
+  values.settings.passwordMasked = true;
+  values.settings.bandLength = 2;
+  window_->TakeOptions(values);
+  EXPECT_TRUE(grid()->Completion());
+  EXPECT_EQ(grid()->size(), QSize(364, 357));
+  EXPECT_EQ(window_->dataTab()->editJelsz->echoMode(), QLineEdit::Password);
+  const mv::IniFile ini(dir_ / "mv.ini");
+  EXPECT_EQ(ini.Read("Megjelenes", "ULAutoParancs"), "1");
+  EXPECT_EQ(ini.Read("Megjelenes", "Savok"), "2");
+  Restart();
+  EXPECT_TRUE(grid()->Completion());
+  EXPECT_EQ(window_->options()->Collect().settings.completion, false);  // the dialog reads the file when opened
+  window_->options()->Load(window_->CurrentOptions());
+  EXPECT_TRUE(window_->options()->Collect().settings.completion);
+}
+
+TEST_F(MainWindowTest, TheAssociationIsTickedOnAndRemovedByUninstall) {
+  auto values = window_->CurrentOptions();
+  EXPECT_FALSE(values.associated);
+  values.associated = true;
+  window_->TakeOptions(values);
+  EXPECT_TRUE(window_->CurrentOptions().associated);
+  Restart({"--uninstall"});
+  EXPECT_FALSE(window_->CurrentOptions().associated);
+}
+
+TEST_F(MainWindowTest, OptionsTreeHasNineLeaves) {
+  QStringList leaves;
+  auto* tree = window_->options()->tree();
+  for (int g = 0; g < tree->topLevelItemCount(); ++g)
+    for (int c = 0; c < tree->topLevelItem(g)->childCount(); ++c) leaves << tree->topLevelItem(g)->child(c)->text(0);
+  EXPECT_EQ(leaves, (QStringList{"Program indítása", "Integráció", "E-MAIL", "Keresési útvonalak", "Egér követése",
+                                 "Gyorstipp", "UL-Szerkesztő", "Jelszó", "UL elküldése"}));
+  EXPECT_EQ(window_->options()->pages()->count(), 9);
+}
+
+TEST_F(MainWindowTest, ListsTabLoadsSavesAndComplainsAboutMissingFiles) {
+  mv::ui::ListsTab* lists = window_->listsTab();
+  lists->combo()->setCurrentIndex(0);
+  QString* said = AnswerNextDialog();
+  lists->LoadSelected();
+  EXPECT_EQ(*said, QString("Nem találom a fájlt: galetkik.dat"));
+
+  WriteFile("szornyek.dat", "1 Ork\r\n");
+  lists->combo()->setCurrentIndex(1);
+  lists->LoadSelected();
+  EXPECT_EQ(lists->memoTitle()->text(), QString("Szörnyek"));
+  EXPECT_FALSE(lists->saveButton()->isEnabled());
+  lists->memo()->setPlainText("1 Ork\n2 Sárkány");
+  EXPECT_TRUE(lists->saveButton()->isEnabled());
+  lists->SaveMemo();
+  std::ifstream in(dir_ / "szornyek.dat", std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(saved, "1 Ork\r\n2 S\xE1rk\xE1ny\r\n");
+  said = AnswerNextDialog();
+  lists->Update();
+  EXPECT_EQ(*said, QString("Adatok aktualizálása kész"));
+  EXPECT_EQ(window_->model().lists.monsters.names.at(1), "S\xE1rk\xE1ny");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // Test discovery runs the binary without the test environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Window state and the file association go to a home of the test's own.
+  const std::filesystem::path home = std::filesystem::temp_directory_path() / ("mvul-ui-home-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(home);
+  qputenv("HOME", home.c_str());
+  qputenv("XDG_CONFIG_HOME", (home / "config").c_str());
+  qputenv("XDG_DATA_HOME", (home / "data").c_str());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  std::filesystem::remove_all(home);
+  return result;
 }

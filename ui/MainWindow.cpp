@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QColorDialog>
+#include <QTabBar>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -9,7 +11,12 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <QApplication>
+#include <QSettings>
+#include <QTimer>
+
 #include "core/IntegerText.h"
+#include "store/DataListFile.h"
 #include "store/SheetDocument.h"
 #include "ui/Text.h"
 
@@ -44,23 +51,55 @@ QFont DefaultGridFont() {
   return font;
 }
 
+// Swallows tool tips while "Gyorstipp megjelenítése" is off.
+class TooltipSwitch : public QObject {
+ public:
+  explicit TooltipSwitch(QObject* parent) : QObject(parent) {}
+  bool on = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ToolTip && !on) return true;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// Per-user window state, under the program's registry key and sections.
+QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
+
 }  // namespace
 
 MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), programDirectory_(std::move(programDirectory)), editor_(model_) {
+    : QMainWindow(parent),
+      programDirectory_(std::move(programDirectory)),
+      ini_(programDirectory_ / "mv.ini"),
+      association_(std::make_unique<FreedesktopAssociation>(
+          FreedesktopAssociation::ForCurrentUser(QApplication::applicationFilePath().toStdString()))),
+      editor_(model_) {
   setObjectName("TFormMain");
   setWindowTitle(kWindowCaption);
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  if (!arguments.isEmpty() && arguments.first() == "--uninstall") {
+    association_->Remove();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);  // ends as soon as the event loop runs
+  }
   model_.rowState.Clear();
   setFont(WindowFont());
+  LoadReferenceLists(programDirectory_, model_.lists);
+  tooltipSwitch_ = new TooltipSwitch(this);
+  qApp->installEventFilter(tooltipSwitch_);
 
   BuildTabs();
   BuildMenus();
   picker_ = new CommandPicker(this);
+  options_ = new OptionsDialog(this);
+  connect(options_, &OptionsDialog::ApplyRequested, this, [this] { TakeOptions(options_->Collect()); });
 
   gridFont_ = DefaultGridFont();
-  orderTab_->SetGridFont(gridFont_);
+  fontColour_ = QApplication::palette().color(QPalette::Text);
+  RestoreWindowState();
+  ApplySettings(CurrentOptions());
 
   connect(orderTab_->grid(), &OrderGrid::PopupRequested, this, [this](const QPoint& at) { popup_->popup(at); });
   connect(dataTab_, &DataTab::CharacterNameChanged, this, [this](const QString& name) {
@@ -103,7 +142,9 @@ void MainWindow::BuildTabs() {
   tabs_->addTab(dataTab_, "Adatok");
   tabs_->addTab(orderTab_, "Utasítás Lap");
   tabs_->addTab(notes, "Jegyzetek");
-  tabs_->addTab(Placeholder("A listák szerkesztése hamarosan."), "Listák");
+  listsTab_ = new ListsTab(programDirectory_, model_.lists);
+  connect(listsTab_, &ListsTab::ListsChanged, this, [this] { orderTab_->ShowSheet(); });
+  tabs_->addTab(listsTab_, "Listák");
   tabs_->addTab(Placeholder("A rejtvényfejtők hamarosan."), "Rejtvények");
   tabs_->addTab(Placeholder("Az LV rejtvények hamarosan."), "LV rejtvények");
   tabs_->addTab(Placeholder("A tárgynév-formázó hamarosan."), "Formázók");
@@ -168,7 +209,8 @@ void MainWindow::BuildMenus() {
 
   QMenu* settings = bar->addMenu("&Beállítások");
   settings->setObjectName("Belltsok1");
-  AddItem(settings, "Options", "Beállítások", QKeySequence("Ctrl+B"))->setEnabled(false);
+  connect(AddItem(settings, "Options", "Beállítások", QKeySequence("Ctrl+B")), &QAction::triggered, this,
+          &MainWindow::OpenOptions);
   settings->addSeparator();
   connect(AddItem(settings, "FontChange", "Utasítás Lap Betűtípus"), &QAction::triggered, this,
           &MainWindow::ChangeGridFont);
@@ -347,7 +389,83 @@ void MainWindow::ChangeGridFont() {
   const QFont font = QFontDialog::getFont(&ok, gridFont_, this);
   if (!ok) return;
   gridFont_ = font;
+  ApplySettings(CurrentOptions());
+}
+
+OptionsDialog::Values MainWindow::CurrentOptions() const {
+  OptionsDialog::Values v;
+  v.settings = ReadSettings(ini_);
+  v.associated = association_->IsPresent();
+  const QPalette palette = QApplication::palette();
+  auto colour = [](const std::optional<std::int32_t>& ref, QColor fallback) {
+    const QColor c = ref ? ColourFromRef(*ref) : QColor();
+    return c.isValid() ? c : fallback;
+  };
+  v.band1 = colour(v.settings.background1, palette.color(QPalette::Base));
+  v.band2 = colour(v.settings.background2, palette.color(QPalette::ToolTipBase));
+  v.font = fontColour_;
+  const std::string defaultKey = ini_.Read("Karakterek", "Alapertelmezett");
+  if (!defaultKey.empty()) v.defaultCharacterName = Q(ini_.Read(defaultKey, "Karakternév"_w));
+  return v;
+}
+
+void MainWindow::ApplySettings(const OptionsDialog::Values& v) {
+  settings_ = v.settings;
+  fontColour_ = v.font;
+  GridLook look;
+  look.band1 = v.band2;  // "Háttér 2" paints the first band
+  look.band2 = v.band1;
+  look.bandLength = v.settings.bandLength.value_or(1);
+  look.fontColour = v.font;
+  orderTab_->grid()->gridModel().SetLook(look);
   orderTab_->SetGridFont(gridFont_);
+  orderTab_->SetFlatGrid(v.settings.flatGrid);
+  orderTab_->grid()->SetCompletion(v.settings.completion);
+  orderTab_->grid()->setMouseTracking(v.settings.gridHover);
+  orderTab_->grid()->setStyleSheet(v.settings.gridHover ? "QTableView::item:hover { border: 1px solid palette(highlight); }"
+                                                        : QString());
+  tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
+  dataTab_->editJelsz->setEchoMode(v.settings.passwordMasked ? QLineEdit::Password : QLineEdit::Normal);
+  static_cast<TooltipSwitch*>(tooltipSwitch_)->on = v.settings.tooltips;
+}
+
+void MainWindow::TakeOptions(const OptionsDialog::Values& v) {
+  ApplySettings(v);
+  bool written = WriteSettings(ini_, v.settings);
+  if (v.associated != association_->IsPresent()) written = (v.associated ? association_->Install() : association_->Remove()) && written;
+  if (!written)
+    QMessageBox::warning(this, kApplicationTitle,
+                         "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
+}
+
+void MainWindow::OpenOptions() {
+  options_->Load(CurrentOptions());
+  options_->exec();
+}
+
+void MainWindow::RestoreWindowState() {
+  QSettings store = WindowStateStore();
+  store.beginGroup("FoAblakAllapota");
+  if (store.contains("FontDialog1.Font")) gridFont_.fromString(store.value("FontDialog1.Font").toString());
+  if (store.contains("FontDialog1.Color")) fontColour_ = QColor(store.value("FontDialog1.Color").toString());
+  if (store.contains("Position")) move(store.value("Position").toPoint());
+  store.endGroup();
+  store.beginGroup("BeallitasokAblakAllapota");
+  for (int i = 0; i < QColorDialog::customCount(); ++i)
+    if (store.contains(QString("Custom%1").arg(i))) QColorDialog::setCustomColor(i, QColor(store.value(QString("Custom%1").arg(i)).toString()));
+  store.endGroup();
+}
+
+void MainWindow::SaveWindowState() const {
+  QSettings store = WindowStateStore();
+  store.beginGroup("FoAblakAllapota");
+  store.setValue("FontDialog1.Font", gridFont_.toString());
+  store.setValue("FontDialog1.Color", fontColour_.name());
+  store.setValue("Position", pos());
+  store.endGroup();
+  store.beginGroup("BeallitasokAblakAllapota");
+  for (int i = 0; i < QColorDialog::customCount(); ++i) store.setValue(QString("Custom%1").arg(i), QColorDialog::customColor(i).name());
+  store.endGroup();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -360,6 +478,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (answer == QMessageBox::Yes) Save();  // the window closes even when the save did not happen
   }
+  SaveWindowState();
   event->accept();
 }
 

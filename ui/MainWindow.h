@@ -7,9 +7,16 @@
 #include <QTabWidget>
 #include <filesystem>
 
+#include <memory>
+
 #include "core/GridEditing.h"
+#include "store/FileAssociation.h"
+#include "store/IniFile.h"
+#include "store/Settings.h"
 #include "ui/CommandPicker.h"
 #include "ui/DataTab.h"
+#include "ui/ListsTab.h"
+#include "ui/OptionsDialog.h"
 #include "ui/OrderTab.h"
 
 namespace mv::ui {
@@ -29,6 +36,10 @@ class MainWindow : public QMainWindow {
   DataTab* dataTab() const { return dataTab_; }
   QTabWidget* tabs() const { return tabs_; }
   CommandPicker* picker() const { return picker_; }
+  OptionsDialog* options() const { return options_; }
+  ListsTab* listsTab() const { return listsTab_; }
+  IniFile& ini() { return ini_; }
+  const Settings& settings() const { return settings_; }
   const std::filesystem::path& programDirectory() const { return programDirectory_; }
 
   // Which buttons and menu items are usable for the character shown.
@@ -39,6 +50,13 @@ class MainWindow : public QMainWindow {
   void ShowModel();
 
   bool IsOrderTabActive() const { return tabs_->currentWidget() == orderTab_; }
+
+  // The options dialog's values applied to the window (ApplySettings).
+  void ApplySettings(const OptionsDialog::Values& values);
+  // What the options dialog shows when it opens (LoadSettings).
+  OptionsDialog::Values CurrentOptions() const;
+  // "&Alkalmaz"/"&OK": apply, then write mv.ini and the association.
+  void TakeOptions(const OptionsDialog::Values& values);
 
  public slots:
   void NewSheet();
@@ -53,6 +71,7 @@ class MainWindow : public QMainWindow {
   void MoveRowUp();
   void MoveRowDown();
   void ChangeGridFont();
+  void OpenOptions();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -65,14 +84,23 @@ class MainWindow : public QMainWindow {
   void ShowFailure(const std::string& message);
   void ReportNoRoomForRow();
   void BrewPotion(const QString& caption);
+  void RestoreWindowState();
+  void SaveWindowState() const;
 
   std::filesystem::path programDirectory_;
+  IniFile ini_;
+  Settings settings_;
+  std::unique_ptr<FileAssociation> association_;
   EditorModel model_;
   SheetEditor editor_;
   QTabWidget* tabs_ = nullptr;
   DataTab* dataTab_ = nullptr;
   OrderTab* orderTab_ = nullptr;
   CommandPicker* picker_ = nullptr;
+  OptionsDialog* options_ = nullptr;
+  ListsTab* listsTab_ = nullptr;
+  QObject* tooltipSwitch_ = nullptr;
+  QColor fontColour_;
   QMenu* potionMenu_ = nullptr;
   QMenu* popup_ = nullptr;
   QMenu* popupPotionMenu_ = nullptr;

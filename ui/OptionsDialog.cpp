@@ -1,0 +1,342 @@
+#include "ui/OptionsDialog.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/Text.h"
+
+namespace mv::ui {
+
+QColor ColourFromRef(std::int32_t value) {
+  if (value < 0) return {};  // a system colour: the caller's default
+  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+std::int32_t ColourToRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+namespace {
+
+QCheckBox* Box(QVBoxLayout* layout, const QString& caption, const char* name) {
+  auto* box = new QCheckBox(caption);
+  box->setObjectName(name);
+  layout->addWidget(box);
+  return box;
+}
+
+// A page with a vertical layout that the builder fills.
+std::pair<QWidget*, QVBoxLayout*> Page(const QString& title) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* heading = new QLabel("<b>" + title + "</b>");
+  layout->addWidget(heading);
+  return {page, layout};
+}
+
+// A colour label that reports clicks.
+class ColourLabel : public QLabel {
+ public:
+  ColourLabel(const QString& text, std::function<void()> clicked) : QLabel(text), clicked_(std::move(clicked)) {
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Box);
+    setMinimumSize(90, 24);
+    setAlignment(Qt::AlignCenter);
+    setCursor(Qt::PointingHandCursor);
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent*) override { clicked_(); }
+
+ private:
+  std::function<void()> clicked_;
+};
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("TFormOptions");
+  setWindowTitle("Beállítások");
+  tree_ = new QTreeWidget(this);
+  tree_->setHeaderHidden(true);
+  tree_->setFixedWidth(170);
+  pages_ = new QStackedWidget(this);
+
+  const std::pair<const char*, std::vector<std::pair<const char*, QWidget*>>> groups[] = {
+      {"Működés",
+       {{"Program indítása", StartupPage()}, {"Integráció", IntegrationPage()}, {"E-MAIL", MailPage()},
+        {"Keresési útvonalak", SearchPathPage()}}},
+      {"Megjelenés", {{"Egér követése", MousePage()}, {"Gyorstipp", TooltipPage()}, {"UL-Szerkesztő", GridPage()}}},
+      {"Biztonság", {{"Jelszó", PasswordPage()}, {"UL elküldése", SendPage()}}},
+  };
+  for (const auto& [group, leaves] : groups) {
+    auto* item = new QTreeWidgetItem(tree_, {group});
+    item->setFlags(Qt::ItemIsEnabled);
+    for (const auto& [leaf, page] : leaves) {
+      auto* child = new QTreeWidgetItem(item, {leaf});
+      child->setData(0, Qt::UserRole, pages_->addWidget(page));
+    }
+  }
+  tree_->expandAll();
+  connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item && item->data(0, Qt::UserRole).isValid()) pages_->setCurrentIndex(item->data(0, Qt::UserRole).toInt());
+  });
+  tree_->setCurrentItem(tree_->topLevelItem(0)->child(0));
+
+  auto* ok = new QPushButton("&OK");
+  ok->setDefault(true);
+  auto* apply = new QPushButton("&Alkalmaz");
+  auto* cancel = new QPushButton("&Mégse");
+  connect(ok, &QPushButton::clicked, this, [this] {
+    emit ApplyRequested();
+    accept();
+  });
+  connect(apply, &QPushButton::clicked, this, &OptionsDialog::ApplyRequested);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(apply);
+  buttons->addWidget(cancel);
+  auto* body = new QHBoxLayout;
+  body->addWidget(tree_);
+  body->addWidget(pages_, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(body);
+  layout->addLayout(buttons);
+  resize(560, 340);
+}
+
+QWidget* OptionsDialog::StartupPage() {
+  auto [page, layout] = Page("Program indítása");
+  layout->addWidget(new QLabel("Induláskor a program:"));
+  const char* captions[3] = {"Ne töltsön be semmit", "Az alapértelmezett karaktert:", "Az utoljára használt karaktert"};
+  for (int i = 0; i < 3; ++i) {
+    startup_[std::size_t(i)] = new QRadioButton(captions[i]);
+    startup_[std::size_t(i)]->setObjectName(QString("RadioButton%1").arg(i + 1));
+    layout->addWidget(startup_[std::size_t(i)]);
+    if (i == 1) {
+      defaultCharacter_ = new QLabel;
+      defaultCharacter_->setObjectName("LabelKarDef");
+      defaultCharacter_->setIndent(24);
+      layout->addWidget(defaultCharacter_);
+    }
+  }
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::IntegrationPage() {
+  auto [page, layout] = Page("Integráció");
+  association_ = Box(layout, "Az .ulf fájlokat ez a program nyissa meg", "CheckBox1");
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::MailPage() {
+  auto [page, layout] = Page("E-MAIL");
+  layout->addWidget(new QLabel("A program ide küldje az UL-eket:"));
+  recipient_ = new QLineEdit;
+  recipient_->setObjectName("Edit1");
+  layout->addWidget(recipient_);
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::SearchPathPage() {
+  auto [page, layout] = Page("Keresési útvonalak");
+  layout->addWidget(new QLabel("A program a következő könyvtárakban is keressen karakter fájlokat:"));
+  auto* row = new QHBoxLayout;
+  paths_ = new QListWidget;
+  paths_->setObjectName("ListBox1");
+  row->addWidget(paths_);
+  auto* updown = new QVBoxLayout;
+  auto* up = new QPushButton("▲");
+  auto* down = new QPushButton("▼");
+  updown->addWidget(up);
+  updown->addWidget(down);
+  updown->addStretch();
+  row->addLayout(updown);
+  layout->addLayout(row);
+  auto* pick = new QHBoxLayout;
+  pathEdit_ = new QLineEdit;
+  pathEdit_->setObjectName("DirectoryEdit1");
+  auto* browse = new QPushButton("...");
+  pick->addWidget(pathEdit_);
+  pick->addWidget(browse);
+  layout->addLayout(pick);
+  auto* buttons = new QHBoxLayout;
+  auto* add = new QPushButton("&Hozzáad");
+  auto* remove = new QPushButton("Töröl");
+  buttons->addWidget(add);
+  buttons->addWidget(remove);
+  buttons->addStretch();
+  layout->addLayout(buttons);
+
+  connect(browse, &QPushButton::clicked, this, [this] {
+    const QString dir = QFileDialog::getExistingDirectory(this, "Elérési út kiválasztása", pathEdit_->text());
+    if (!dir.isEmpty()) pathEdit_->setText(dir);
+  });
+  connect(add, &QPushButton::clicked, this, &OptionsDialog::AddSearchPath);
+  connect(remove, &QPushButton::clicked, this, [this] {
+    const int row = paths_->currentRow();
+    if (row < 0) return;
+    delete paths_->takeItem(row);
+    if (paths_->count() > 0) paths_->setCurrentRow(std::max(0, row - 1));
+  });
+  connect(up, &QPushButton::clicked, this, [this] { MoveSearchPath(-1); });
+  connect(down, &QPushButton::clicked, this, [this] { MoveSearchPath(1); });
+  return page;
+}
+
+void OptionsDialog::AddSearchPath() {
+  const auto accepted = AcceptSearchPath(W(pathEdit_->text()));
+  if (!accepted) return;  // refused without a message, as before
+  const QString path = Q(*accepted);
+  if (paths_->findItems(path, Qt::MatchExactly).isEmpty()) paths_->addItem(path);
+}
+
+void OptionsDialog::MoveSearchPath(int step) {
+  const int row = paths_->currentRow();
+  const int other = row + step;
+  if (row < 0 || other < 0 || other >= paths_->count()) return;
+  QListWidgetItem* item = paths_->takeItem(row);
+  paths_->insertItem(other, item);
+  paths_->setCurrentRow(other);
+}
+
+QWidget* OptionsDialog::MousePage() {
+  auto [page, layout] = Page("Egér követése");
+  hotTracking_ = Box(layout, "Egér követése", "CheckBox3");
+  gridHover_ = Box(layout, "Egér követése az UL-Szerkesztőn", "CheckBox4");
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::TooltipPage() {
+  auto [page, layout] = Page("Gyorstipp");
+  tooltips_ = Box(layout, "Gyorstipp megjelenítése", "CheckBox2");
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::GridPage() {
+  auto [page, layout] = Page("UL-Szerkesztő");
+  auto* colours = new QHBoxLayout;
+  band1_ = new ColourLabel("Háttér 1", [this] { PickColour(band1_); });
+  band1_->setObjectName("LabelHatterSzin1");
+  band2_ = new ColourLabel("Háttér 2", [this] { PickColour(band2_); });
+  band2_->setObjectName("LabelHatterSzin2");
+  fontColour_ = new ColourLabel("Font", [this] { PickColour(fontColour_); });
+  fontColour_->setObjectName("LabelBetuSzin");
+  auto* reset = new QPushButton("Vissza");
+  for (QWidget* w : {static_cast<QWidget*>(band1_), static_cast<QWidget*>(band2_), static_cast<QWidget*>(fontColour_),
+                     static_cast<QWidget*>(reset)})
+    colours->addWidget(w);
+  layout->addLayout(colours);
+  connect(reset, &QPushButton::clicked, this, [this] {
+    SetColour(band1_, QApplication::palette().color(QPalette::Base));
+    SetColour(band2_, QApplication::palette().color(QPalette::ToolTipBase));
+    SetColour(fontColour_, Qt::black);
+  });
+  completion_ = Box(layout, "Automatikus parancskiegészítés", "CheckBox5");
+  layout->addWidget(new QLabel("Egyszínű sávok száma"));
+  bands_ = new QSlider(Qt::Horizontal);
+  bands_->setObjectName("RxSlider1");
+  bands_->setRange(1, 5);
+  bands_->setPageStep(1);
+  bands_->setTickPosition(QSlider::TicksBelow);
+  layout->addWidget(bands_);
+  flat_ = Box(layout, "Keret nélküli megjelenés", "CheckBox6");
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::PasswordPage() {
+  auto [page, layout] = Page("Jelszó");
+  password_ = Box(layout, "A jelszó mező legyen kicsillagozva", "CheckBoxPassword");
+  layout->addStretch();
+  return page;
+}
+
+QWidget* OptionsDialog::SendPage() {
+  auto [page, layout] = Page("UL elküldése");
+  preview_ = Box(layout, "Küldés előtt mutassa az emailt", "CheckBoxSend");
+  layout->addStretch();
+  return page;
+}
+
+void OptionsDialog::SetColour(QLabel* label, const QColor& colour) {
+  QPalette p = label->palette();
+  p.setColor(QPalette::Window, colour);
+  p.setColor(QPalette::WindowText, colour.lightness() < 128 ? Qt::white : Qt::black);
+  label->setPalette(p);
+}
+
+QColor OptionsDialog::ColourOf(const QLabel* label) { return label->palette().color(QPalette::Window); }
+
+void OptionsDialog::PickColour(QLabel* label) {
+  const QColor chosen = QColorDialog::getColor(ColourOf(label), this);
+  if (chosen.isValid()) SetColour(label, chosen);
+}
+
+void OptionsDialog::ShowPage(const QString& leaf) {
+  const auto found = tree_->findItems(leaf, Qt::MatchExactly | Qt::MatchRecursive);
+  if (!found.isEmpty()) tree_->setCurrentItem(found.first());
+}
+
+void OptionsDialog::Load(const Values& v) {
+  loaded_ = v;
+  const Settings& s = v.settings;
+  password_->setChecked(s.passwordMasked);
+  preview_->setChecked(s.previewBeforeSend);
+  tooltips_->setChecked(s.tooltips);
+  hotTracking_->setChecked(s.hotTracking);
+  gridHover_->setChecked(s.gridHover);
+  completion_->setChecked(s.completion);
+  flat_->setChecked(s.flatGrid);
+  bands_->setValue(s.bandLength.value_or(1));
+  SetColour(band1_, v.band1);
+  SetColour(band2_, v.band2);
+  SetColour(fontColour_, v.font);
+  startup_[0]->setChecked(s.startup == StartupCharacter::None);
+  startup_[1]->setChecked(s.startup == StartupCharacter::Default);
+  startup_[2]->setChecked(s.startup == StartupCharacter::Last);
+  defaultCharacter_->setText(v.defaultCharacterName);
+  recipient_->setText(Q(s.recipient));
+  paths_->clear();
+  for (const std::string& p : s.searchPaths) paths_->addItem(Q(p));
+  association_->setChecked(v.associated);
+}
+
+OptionsDialog::Values OptionsDialog::Collect() const {
+  Values v = loaded_;
+  Settings& s = v.settings;
+  s.passwordMasked = password_->isChecked();
+  s.previewBeforeSend = preview_->isChecked();
+  s.tooltips = tooltips_->isChecked();
+  s.hotTracking = hotTracking_->isChecked();
+  s.gridHover = gridHover_->isChecked();
+  s.completion = completion_->isChecked();
+  s.flatGrid = flat_->isChecked();
+  s.bandLength = bands_->value();
+  v.band1 = ColourOf(band1_);
+  v.band2 = ColourOf(band2_);
+  v.font = ColourOf(fontColour_);
+  s.background1 = ColourToRef(v.band1);
+  s.background2 = ColourToRef(v.band2);
+  if (startup_[0]->isChecked()) s.startup = StartupCharacter::None;
+  if (startup_[1]->isChecked()) s.startup = StartupCharacter::Default;
+  if (startup_[2]->isChecked()) s.startup = StartupCharacter::Last;
+  s.recipient = W(recipient_->text());
+  s.searchPaths.clear();
+  for (int i = 0; i < paths_->count(); ++i) s.searchPaths.push_back(W(paths_->item(i)->text()));
+  v.associated = association_->isChecked();
+  return v;
+}
+
+}  // namespace mv::ui

@@ -1,0 +1,86 @@
+// "Beállítások": a tree of nine pages that edits the settings.
+#pragma once
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTreeWidget>
+#include <array>
+
+#include "store/Settings.h"
+
+namespace mv::ui {
+
+// Windows colour values (0x00BBGGRR) as the settings file keeps them.
+QColor ColourFromRef(std::int32_t value);
+std::int32_t ColourToRef(const QColor& colour);
+
+class OptionsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit OptionsDialog(QWidget* parent = nullptr);
+
+  struct Values {
+    Settings settings;
+    bool associated = false;
+    QColor band1;   // "Háttér 1": the second band
+    QColor band2;   // "Háttér 2": the first band
+    QColor font;
+    QString defaultCharacterName;
+  };
+  void Load(const Values& values);
+  Values Collect() const;
+
+  // The page of a leaf caption ("Jelszó", ...), for tests and short cuts.
+  void ShowPage(const QString& leaf);
+  QTreeWidget* tree() const { return tree_; }
+  QStackedWidget* pages() const { return pages_; }
+
+ signals:
+  // "&Alkalmaz" or "&OK": take the values now.
+  void ApplyRequested();
+
+ private:
+  QWidget* StartupPage();
+  QWidget* IntegrationPage();
+  QWidget* MailPage();
+  QWidget* SearchPathPage();
+  QWidget* MousePage();
+  QWidget* TooltipPage();
+  QWidget* GridPage();
+  QWidget* PasswordPage();
+  QWidget* SendPage();
+  void AddSearchPath();
+  void MoveSearchPath(int step);
+  void PickColour(QLabel* label);
+  static void SetColour(QLabel* label, const QColor& colour);
+  static QColor ColourOf(const QLabel* label);
+
+  QTreeWidget* tree_;
+  QStackedWidget* pages_;
+  std::array<QRadioButton*, 3> startup_{};
+  QLabel* defaultCharacter_ = nullptr;
+  QCheckBox* association_ = nullptr;
+  QLineEdit* recipient_ = nullptr;
+  QListWidget* paths_ = nullptr;
+  QLineEdit* pathEdit_ = nullptr;
+  QCheckBox* hotTracking_ = nullptr;
+  QCheckBox* gridHover_ = nullptr;
+  QCheckBox* tooltips_ = nullptr;
+  QLabel* band1_ = nullptr;
+  QLabel* band2_ = nullptr;
+  QLabel* fontColour_ = nullptr;
+  QCheckBox* completion_ = nullptr;
+  QSlider* bands_ = nullptr;
+  QCheckBox* flat_ = nullptr;
+  QCheckBox* password_ = nullptr;
+  QCheckBox* preview_ = nullptr;
+  Values loaded_;
+};
+
+}  // namespace mv::ui
