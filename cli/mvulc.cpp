@@ -7,6 +7,7 @@
 
 #include "core/Cp1250.h"
 #include "core/SheetEditor.h"
+#include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/ProgramDirectory.h"
 #include "store/SheetDocument.h"
@@ -56,7 +57,12 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
   mv::SheetEditor editor(model);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));
-  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, nullptr);
+  // The sheet's character brings its raid cost, as in the window.
+  mv::IniFile ini(programDir / "mv.ini");
+  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
+    model.character.raidCost = mv::CharacterStore(ini).Load(key).raidCost;
+    model.currentCharacterKey = key;
+  });
   if (opened.failed()) return Fail(opened.message);
 
   // Step down the grid as a player would, keeping what each row showed.

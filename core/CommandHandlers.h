@@ -11,6 +11,7 @@
 
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
+#include "core/TextJoin.h"
 #include "core/UL.h"
 
 namespace mv {
@@ -82,13 +83,6 @@ class HandlerContext {
 };
 
 using CommandHandler = std::function<void(HandlerContext&)>;
-
-// Texts of the handlers are Windows-1250 literals ("..."_w); these join them
-// with std::string without spelling out conversions at every line.
-inline std::string operator+(std::string a, std::string_view b) { return a.append(b); }
-inline std::string operator+(std::string_view a, const std::string& b) { return std::string(a).append(b); }
-inline std::string operator+(std::string_view a, std::string_view b) { return std::string(a).append(b); }
-inline std::string Dec(long long value) { return std::to_string(value); }
 
 class HandlerTable {
  public:

@@ -134,7 +134,8 @@ std::string IniFile::Text() const {
 
 bool IniFile::Save() const {
   if (path_.empty()) return true;
-  return WriteFileAtomically(path_, Text());
+  // The file holds passwords: a new one is readable by its owner only.
+  return WriteFileAtomically(path_, Text(), 0600);
 }
 
 }  // namespace mv

@@ -43,7 +43,7 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return bytes;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode) {
   const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
   std::random_device seed;
   const std::filesystem::path temp =
@@ -51,7 +51,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
 
   // Keep the permissions of a file we replace (mv.ini is private), and
   // respect a write-protected one: renaming over it would ignore that.
-  mode_t mode = 0644;
+  mode_t mode = mode_t(newFileMode);
   struct stat old {};
   if (::stat(path.c_str(), &old) == 0) {
     mode = old.st_mode & 07777;

@@ -19,7 +19,8 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 // Writes a temporary file beside the target, flushes it and renames it over
 // the target, so the old file stays whole on any failure. Returns false on
-// failure and leaves the target untouched.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// failure and leaves the target untouched. A file that is replaced keeps its
+// permissions; a new one gets newFileMode (before the umask).
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
 
 }  // namespace mv

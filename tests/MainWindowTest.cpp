@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <fstream>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +13,7 @@
 
 #include "core/Cp1250.h"
 #include "store/IniFile.h"
+#include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
 
 namespace {
@@ -36,6 +38,7 @@ class MainWindowTest : public ::testing::Test {
   // A new window over the same program directory, as a restart.
   void Restart(const QStringList& arguments = {}) {
     window_->model().sheetModified = false;
+    window_->close();
     window_.reset();
     window_ = std::make_unique<MainWindow>(dir_, arguments);
     window_->show();
@@ -263,6 +266,63 @@ TEST_F(MainWindowTest, ListsTabLoadsSavesAndComplainsAboutMissingFiles) {
   lists->Update();
   EXPECT_EQ(*said, QString("Adatok aktualizálása kész"));
   EXPECT_EQ(window_->model().lists.monsters.names.at(1), "S\xE1rk\xE1ny");
+}
+
+TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
+  mv::ui::DataTab* tab = window_->dataTab();
+  EXPECT_FALSE(tab->buttonSave->isEnabled());
+  tab->editKar->setText("1999");
+  tab->editKarNev->setText("Kardos");
+  EXPECT_FALSE(tab->buttonSave->isEnabled());
+  tab->editKar->setText("2345");
+  tab->editKarNev->setText("Kardos Ödön");
+  tab->editJelsz->setText("titok");
+  tab->delivery[2]->setChecked(true);
+  EXPECT_TRUE(tab->buttonSave->isEnabled());
+  tab->buttonSave->click();
+  EXPECT_EQ(window_->model().currentCharacterKey, "2345");
+  EXPECT_EQ(tab->comboKar->currentText(), QString("Kardos Ödön (#2345)"));
+  EXPECT_TRUE(window_->findChild<QAction*>("SaveUL")->isEnabled());
+  window_->dataTab()->buttonLoad->click();  // "Utolso" is the character loaded last
+  window_->notes()->setPlainText("Jegyzet: a kard a barlangban van");  // saved at exit
+
+  // Without a "Betolt" choice nothing loads; with "Utolso" the last one does.
+  Restart();
+  EXPECT_EQ(window_->model().character.number, "0000");
+  window_->ini().Write("Karakterek", "Betolt", "Utolso");
+  Restart();
+  EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Kardos Ödön"));
+  EXPECT_EQ(window_->model().deliveryFormIndex, mv::DeliveryForm::Uuencode);
+  EXPECT_EQ(window_->notes()->toPlainText(), QString("Jegyzet: a kard a barlangban van"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "2345.jzt"));  // in the program directory
+
+  QString* asked = AnswerNextDialog();  // closing the question box answers "no"
+  EXPECT_FALSE(window_->characters()->DeleteCharacter());
+  EXPECT_EQ(*asked, QString("Biztos, hogy törlöd a Karaktert?"));
+  QTimer::singleShot(0, [] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_TRUE(window_->characters()->DeleteCharacter());
+  EXPECT_EQ(window_->model().character.number, "0000");  // the shown one was deleted
+  EXPECT_EQ(window_->dataTab()->comboKar->count(), 0);
+}
+
+TEST_F(MainWindowTest, OpenDialogFindsTheCharactersTurnsAndOpensTheLast) {
+  window_->dataTab()->editKar->setText("2345");
+  window_->dataTab()->editKarNev->setText("Kard");
+  window_->dataTab()->buttonSave->click();
+  for (const char* turn : {"9", "10"}) {
+    window_->model().fields.turn = turn;
+    window_->model().sheet.Cell(1, 1) = "ea";
+    ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / (std::string("2345-") + turn + ".ulf")).failed());
+  }
+  mv::ui::SheetOpenDialog* dialog = window_->openDialog();
+  ASSERT_TRUE(dialog->Prepare(window_->SheetFolders(), {"Kard (#2345)"}));
+  ASSERT_EQ(dialog->turnList()->count(), 2);
+  EXPECT_EQ(dialog->turnList()->item(0)->text(), QString("10. forduló   (2345-10.ulf)"));
+  dialog->OpenLastTurn();
+  ASSERT_TRUE(dialog->Chosen());
+  EXPECT_EQ(*dialog->Chosen(), dir_ / "2345-9.ulf");
 }
 
 }  // namespace

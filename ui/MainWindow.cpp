@@ -94,6 +94,12 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   BuildMenus();
   picker_ = new CommandPicker(this);
   options_ = new OptionsDialog(this);
+  openDialog_ = new SheetOpenDialog(this);
+  characters_ = new CharacterController(model_, ini_, programDirectory_, dataTab_, notes_, this);
+  connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
+  connect(characters_, &CharacterController::WriteFailed, this,
+          [this](const QString& message) { QMessageBox::warning(this, kApplicationTitle, message); });
+  characters_->NewCharacter();
   connect(options_, &OptionsDialog::ApplyRequested, this, [this] { TakeOptions(options_->Collect()); });
 
   gridFont_ = DefaultGridFont();
@@ -108,6 +114,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   });
 
   BuildPotionMenus();
+  characters_->FillCharacterList();
   ShowModel();
 
   tabs_->setCurrentWidget(dataTab_);
@@ -135,9 +142,9 @@ void MainWindow::BuildTabs() {
   auto* notes = new QWidget;
   notes->setObjectName("Jegyzetek");
   auto* notesLayout = new QVBoxLayout(notes);
-  auto* memo = new QPlainTextEdit(notes);
-  memo->setObjectName("MemoJegyzet");
-  notesLayout->addWidget(memo);
+  notes_ = new QPlainTextEdit(notes);
+  notes_->setObjectName("MemoJegyzet");
+  notesLayout->addWidget(notes_);
 
   tabs_->addTab(dataTab_, "Adatok");
   tabs_->addTab(orderTab_, "Utasítás Lap");
@@ -271,8 +278,25 @@ void MainWindow::UpdateCharacterControls() {
   const bool numbered = IntOrZero(model_.character.number) >= 2000;
   saveAction_->setEnabled(numbered);
   saveAsAction_->setEnabled(numbered);
+  dataTab_->buttonSave->setEnabled(numbered && !model_.character.name.empty());
+  const bool selected = dataTab_->comboKar->currentIndex() >= 0;
+  for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault}) b->setEnabled(selected);
   // The letter's actions come with the mail transport.
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(false);
+}
+
+std::vector<std::filesystem::path> MainWindow::SheetFolders() const {
+  std::vector<std::filesystem::path> folders{programDirectory_};
+  for (const std::string& path : settings_.searchPaths) folders.emplace_back(Q(path).toStdString());
+  return folders;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!firstShow_) return;
+  firstShow_ = false;
+  characters_->LoadStartupCharacter();  // may load another character over a sheet's
+  UpdateCharacterControls();
 }
 
 void MainWindow::ShowFailure(const std::string& message) {
@@ -291,13 +315,16 @@ void MainWindow::NewSheet() {
 }
 
 void MainWindow::OpenSheetDialog() {
-  const QString path = QFileDialog::getOpenFileName(this, "UL megnyitása", QString::fromStdString(programDirectory_.string()),
-                                                    "UL Form (*.ulf)");
-  if (!path.isEmpty()) OpenSheetFile(path);
+  QStringList characters;
+  for (int i = 0; i < dataTab_->comboKar->count(); ++i) characters << dataTab_->comboKar->itemText(i);
+  if (!openDialog_->Prepare(SheetFolders(), characters)) return;
+  if (openDialog_->exec() != QDialog::Accepted || !openDialog_->Chosen()) return;
+  OpenSheetFile(QString::fromStdString(openDialog_->Chosen()->string()));
 }
 
 void MainWindow::OpenSheetFile(const QString& path) {
-  const FileOutcome outcome = OpenSheet(editor_, path.toStdString(), [](const std::string&) {});
+  const FileOutcome outcome =
+      OpenSheet(editor_, path.toStdString(), [this](const std::string& key) { characters_->LoadCharacter(key); });
   ShowModel();
   if (outcome.failed()) ShowFailure(outcome.message);
 }
@@ -478,6 +505,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (answer == QMessageBox::Yes) Save();  // the window closes even when the save did not happen
   }
+  if (!characters_->SaveNotes())
+    QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
   SaveWindowState();
   event->accept();
 }

@@ -13,7 +13,9 @@
 #include "store/FileAssociation.h"
 #include "store/IniFile.h"
 #include "store/Settings.h"
+#include "ui/CharacterController.h"
 #include "ui/CommandPicker.h"
+#include "ui/SheetOpenDialog.h"
 #include "ui/DataTab.h"
 #include "ui/ListsTab.h"
 #include "ui/OptionsDialog.h"
@@ -38,6 +40,11 @@ class MainWindow : public QMainWindow {
   CommandPicker* picker() const { return picker_; }
   OptionsDialog* options() const { return options_; }
   ListsTab* listsTab() const { return listsTab_; }
+  CharacterController* characters() const { return characters_; }
+  SheetOpenDialog* openDialog() const { return openDialog_; }
+  QPlainTextEdit* notes() const { return notes_; }
+  // Every folder the open dialog searches: the program directory first.
+  std::vector<std::filesystem::path> SheetFolders() const;
   IniFile& ini() { return ini_; }
   const Settings& settings() const { return settings_; }
   const std::filesystem::path& programDirectory() const { return programDirectory_; }
@@ -75,6 +82,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildMenus();
@@ -99,6 +107,10 @@ class MainWindow : public QMainWindow {
   CommandPicker* picker_ = nullptr;
   OptionsDialog* options_ = nullptr;
   ListsTab* listsTab_ = nullptr;
+  CharacterController* characters_ = nullptr;
+  SheetOpenDialog* openDialog_ = nullptr;
+  QPlainTextEdit* notes_ = nullptr;
+  bool firstShow_ = true;
   QObject* tooltipSwitch_ = nullptr;
   QColor fontColour_;
   QMenu* potionMenu_ = nullptr;

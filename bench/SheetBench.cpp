@@ -1,0 +1,49 @@
+// Opening one order sheet, and the open dialog's scan of a big folder.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "store/SheetDocument.h"
+#include "store/SheetScan.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path SheetFolder(int count) {
+  const fs::path dir = fs::temp_directory_path() / ("mvul-bench-sheets-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  mv::EditorModel model;
+  model.currentCharacterKey = "2345";
+  for (int r = 1; r <= 20; ++r) model.sheet.SetRow(r, mv::OrderRow{"be", {"1", "2", "", "", "", ""}, "5", "0"});
+  for (int turn = 1; turn <= count; ++turn) {
+    model.fields.turn = std::to_string(turn);
+    mv::SaveSheet(model, dir / ("2345-" + std::to_string(turn) + ".ulf"));
+  }
+  return dir;
+}
+
+void BM_OpenSheet(benchmark::State& state) {
+  const fs::path dir = SheetFolder(1);
+  mv::EditorModel model;
+  mv::SheetEditor editor(model);
+  for (auto _ : state) {
+    mv::OpenSheet(editor, dir / "2345-1.ulf", nullptr);
+    benchmark::DoNotOptimize(model.figures.checkNumber);
+  }
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_OpenSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_ScanTenThousandSheets(benchmark::State& state) {
+  const fs::path dir = SheetFolder(10000);
+  for (auto _ : state) {
+    const mv::SheetScan scan = mv::ScanSheetFolders({dir});
+    benchmark::DoNotOptimize(scan.sheets.data());
+  }
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_ScanTenThousandSheets)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,15 @@
+// Texts are Windows-1250 literals ("..."_w) joined with std::string; these
+// let them join without spelling out conversions at every line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mv {
+
+inline std::string operator+(std::string a, std::string_view b) { return a.append(b); }
+inline std::string operator+(std::string_view a, const std::string& b) { return std::string(a).append(b); }
+inline std::string operator+(std::string_view a, std::string_view b) { return std::string(a).append(b); }
+inline std::string Dec(long long value) { return std::to_string(value); }
+
+}  // namespace mv

@@ -1,0 +1,105 @@
+#include "store/CharacterStore.h"
+
+#include <algorithm>
+
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+
+namespace mv {
+namespace {
+
+constexpr std::string_view kIndex = "Karakterek";
+
+bool IsSpecialKey(std::string_view key) {
+  const std::string upper = cp1250::Upper(key);
+  return upper == "BETOLT" || upper == "UTOLSO" || upper == "ALAPERTELMEZETT";
+}
+
+}  // namespace
+
+std::string_view DeliveryFormText(DeliveryForm form) {
+  switch (form) {
+    case DeliveryForm::Base64: return "Base64";
+    case DeliveryForm::Base64Printed: return "Base64 + nyomtatva";
+    case DeliveryForm::Uuencode: return "Uuencode";
+    case DeliveryForm::UuencodePrinted: return "Uuencode + nyomtatva";
+    case DeliveryForm::PrintedOnly: return "Nyomtatva";
+    case DeliveryForm::None: break;
+  }
+  return "Semmi";
+}
+
+DeliveryForm DeliveryFormFromText(std::string_view text) {
+  for (int i = 1; i <= 5; ++i)
+    if (text == DeliveryFormText(DeliveryForm(i))) return DeliveryForm(i);
+  return DeliveryForm::None;
+}
+
+std::string CharacterListItem(std::string_view name, std::string_view number) {
+  return std::string(name) + " (#" + std::string(number) + ")";
+}
+
+std::string KeyOfListItem(std::string_view item) {
+  const auto close = item.rfind(')');
+  if (close == std::string_view::npos || close < 4) return {};
+  return std::string(item.substr(close - 4, 4));
+}
+
+std::vector<std::string> CharacterStore::ListItems() const {
+  std::vector<std::string> items;
+  for (const auto& [key, value] : ini_.Entries(kIndex)) {
+    if (IsSpecialKey(key)) continue;
+    items.push_back(CharacterListItem(ini_.Read(value, "Karakternév"_w), value));
+  }
+  std::sort(items.begin(), items.end());
+  return items;
+}
+
+CharacterRecord CharacterStore::Load(std::string_view key) const {
+  CharacterRecord r;
+  r.number = ini_.Read(key, "Karakterszám"_w);
+  r.account = ini_.Read(key, "Számlaszám"_w);
+  r.password = ini_.Read(key, "Jelszó"_w);
+  r.name = ini_.Read(key, "Karakternév"_w);
+  r.description = ini_.Read(key, "Karakterleírás"_w);
+  r.diet = ini_.Read(key, "Étrend"_w);
+  r.delivery = DeliveryFormFromText(ini_.Read(key, "Küldési forma"_w));
+  const std::string raid = ini_.Read(key, "Portya");
+  r.raidCost = raid.empty() ? 10 : IntOrZero(raid);
+  return r;
+}
+
+bool CharacterStore::Save(const CharacterRecord& r) {
+  const std::string& n = r.number;
+  bool ok = ini_.Write(kIndex, n, n);
+  const std::pair<std::string_view, std::string> keys[] = {
+      {"Karakterszám"_w, n},
+      {"Számlaszám"_w, r.account},
+      {"Jelszó"_w, r.password},
+      {"Karakternév"_w, r.name},
+      {"Karakterleírás"_w, r.description},
+      {"Étrend"_w, r.diet},
+      {"ELL", std::string("1900:villám:1901:gránitbőr"_w)},
+      {"Küldési forma"_w, std::string(DeliveryFormText(r.delivery))},
+      {"Portya", std::to_string(r.raidCost)},
+  };
+  for (const auto& [key, value] : keys) ok = ini_.Write(n, key, value) && ok;
+  return ok;
+}
+
+bool CharacterStore::Delete(std::string_view key) {
+  bool ok = ini_.EraseSection(key);
+  for (const auto& [entry, value] : ini_.Entries(kIndex)) {
+    if (value == key && !IsSpecialKey(entry)) {
+      ok = ini_.EraseKey(kIndex, entry) && ok;
+      break;
+    }
+  }
+  return ok;
+}
+
+std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number) {
+  return dir / (std::string(number) + ".jzt");
+}
+
+}  // namespace mv

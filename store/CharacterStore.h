@@ -1,0 +1,58 @@
+// The player's characters in mv.ini: an index section "Karakterek" and one
+// section per character; and the notes file of each character.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/EditorModel.h"
+#include "store/IniFile.h"
+
+namespace mv {
+
+struct CharacterRecord {
+  std::string number;
+  std::string account;
+  std::string password;
+  std::string name;
+  std::string description;
+  std::string diet;
+  DeliveryForm delivery = DeliveryForm::None;
+  int raidCost = 10;
+};
+
+// "Küldési forma" values.
+std::string_view DeliveryFormText(DeliveryForm form);
+DeliveryForm DeliveryFormFromText(std::string_view text);  // anything unknown: None
+
+// The character list item "Name (#2345)" and the key it stands for: the four
+// characters before the closing parenthesis.
+std::string CharacterListItem(std::string_view name, std::string_view number);
+std::string KeyOfListItem(std::string_view item);
+
+class CharacterStore {
+ public:
+  explicit CharacterStore(IniFile& ini) : ini_(ini) {}
+
+  // The list items, sorted by text.
+  std::vector<std::string> ListItems() const;
+  // Missing keys read as empty, a missing raid cost as 10.
+  CharacterRecord Load(std::string_view key) const;
+  // Index entry and section, keys in the file's order. False on a write error.
+  bool Save(const CharacterRecord& record);
+  bool Delete(std::string_view key);
+  bool SetDefault(std::string_view key) { return ini_.Write("Karakterek", "Alapertelmezett", key); }
+  bool SetLast(std::string_view key) { return ini_.Write("Karakterek", "Utolso", key); }
+  // The key stored under "Utolso" or "Alapertelmezett" of the index.
+  std::string Stored(std::string_view which) const { return ini_.Read("Karakterek", which); }
+
+ private:
+  IniFile& ini_;
+};
+
+// The notes file: character number + ".jzt", in the program directory.
+std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number);
+
+}  // namespace mv

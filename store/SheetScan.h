@@ -1,0 +1,33 @@
+// The open dialog's search: the order sheets (.ulf) of some folders, with
+// the turn (first line) and the character key (last line) of each.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mv {
+
+struct FoundSheet {
+  std::string turn;  // first line
+  std::string key;   // last line
+  std::string name;  // file name, Windows-1250
+  std::filesystem::path path;
+};
+
+struct SheetScan {
+  std::vector<FoundSheet> sheets;
+  // A sheet that exists but cannot be read stops the scan.
+  std::optional<std::filesystem::path> unreadable;
+};
+
+// Folders in order; a name found in an earlier folder hides later ones.
+SheetScan ScanSheetFolders(const std::vector<std::filesystem::path>& folders);
+
+// "12. forduló   (2345-12.ulf)" for every sheet of a key, sorted by text.
+std::vector<std::string> TurnEntries(const std::vector<FoundSheet>& sheets, std::string_view key);
+// The path of the sheet a turn entry names (the text between "(" and ")").
+std::optional<std::filesystem::path> PathOfTurnEntry(const std::vector<FoundSheet>& sheets, std::string_view entry);
+
+}  // namespace mv

@@ -1,0 +1,104 @@
+// Characters in mv.ini, their list items, and the open dialog's sheet scan.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/Cp1250.h"
+#include "store/CharacterStore.h"
+#include "store/SheetScan.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace {
+namespace fs = std::filesystem;
+
+class CharacterStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("mvul-chars-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  CharacterRecord Kard() {
+    return {"2345", "10001", "titok", cp1250::FromUtf8("Kardos Ödön"), "leiras", "Puhány", DeliveryForm::Uuencode, 25};
+  }
+  fs::path dir_;
+};
+
+TEST_F(CharacterStoreTest, SaveLoadAndListThroughTheRealFile) {
+  {
+    IniFile ini(dir_ / "mv.ini");
+    CharacterStore store(ini);
+    ASSERT_TRUE(store.Save(Kard()));
+    ASSERT_TRUE(store.Save({"2001", "1", "", "Abel", "", "", DeliveryForm::None, 10}));
+    ASSERT_TRUE(store.SetLast("2345"));
+    ASSERT_TRUE(ini.Write("Karakterek", "betolt", "Utolso"));  // special keys in any case
+  }
+  IniFile ini(dir_ / "mv.ini");
+  CharacterStore store(ini);
+  EXPECT_EQ(store.ListItems(), (std::vector<std::string>{"Abel (#2001)", cp1250::FromUtf8("Kardos Ödön (#2345)")}));
+  const CharacterRecord back = store.Load("2345");
+  EXPECT_EQ(back.name, Kard().name);
+  EXPECT_EQ(back.password, "titok");
+  EXPECT_EQ(back.delivery, DeliveryForm::Uuencode);
+  EXPECT_EQ(back.raidCost, 25);
+  EXPECT_EQ(ini.Read("2001", cp1250::FromUtf8("Küldési forma")), "Semmi");
+  EXPECT_EQ(ini.Read("2345", "ELL"), cp1250::FromUtf8("1900:villám:1901:gránitbőr"));
+  EXPECT_EQ(store.Stored("Utolso"), "2345");
+  // The file holds passwords: only its owner may read it.
+  struct stat st {};
+  ASSERT_EQ(::stat((dir_ / "mv.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 077, 0u);
+}
+
+TEST_F(CharacterStoreTest, MissingCharactersLoadEmptyAndDeleteRemovesIndexAndSection) {
+  IniFile ini(dir_ / "mv.ini");
+  CharacterStore store(ini);
+  const CharacterRecord none = store.Load("9999");
+  EXPECT_EQ(none.number, "");
+  EXPECT_EQ(none.raidCost, 10);
+  EXPECT_EQ(none.delivery, DeliveryForm::None);
+  ASSERT_TRUE(store.Save(Kard()));
+  ASSERT_TRUE(store.Delete("2345"));
+  EXPECT_TRUE(store.ListItems().empty());
+  EXPECT_EQ(IniFile(dir_ / "mv.ini").Read("2345", cp1250::FromUtf8("Jelszó")), "");
+}
+
+TEST(CharacterListItemTest, KeyIsTheFourCharactersBeforeTheLastParenthesis) {
+  EXPECT_EQ(KeyOfListItem("Kard (#2345)"), "2345");
+  EXPECT_EQ(KeyOfListItem("Kard (a) (b) (#2345)"), "2345");
+  EXPECT_EQ(KeyOfListItem("x)"), "");
+  EXPECT_EQ(KeyOfListItem(""), "");
+  for (int i = 0; i <= 5; ++i) EXPECT_EQ(DeliveryFormFromText(DeliveryFormText(DeliveryForm(i))), DeliveryForm(i));
+  EXPECT_EQ(DeliveryFormFromText("base64"), DeliveryForm::None);  // exact match only
+}
+
+TEST_F(CharacterStoreTest, ScanFindsSheetsByKeyAndPrefersTheFirstFolder) {
+  fs::create_directories(dir_ / "a");
+  fs::create_directories(dir_ / "b");
+  auto sheet = [](const std::string& turn, const std::string& key) { return turn + "\r\n0\r\n" + key + "\r\n"; };
+  for (int turn = 1; turn <= 300; ++turn)
+    ASSERT_TRUE(WriteFileAtomically(dir_ / "a" / ("2345-" + std::to_string(turn) + ".ulf"), sheet(std::to_string(turn), "2345")));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "2345-1.ulf", sheet("99", "2345")));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "6000-(1).ULF", sheet("3", "6000")));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "empty.ulf", ""));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "other.txt", sheet("4", "6000")));
+
+  const SheetScan scan = ScanSheetFolders({dir_ / "a", dir_ / "missing", dir_ / "b"});
+  ASSERT_FALSE(scan.unreadable);
+  EXPECT_EQ(scan.sheets.size(), 301u);
+  const auto turns = TurnEntries(scan.sheets, "2345");
+  ASSERT_EQ(turns.size(), 300u);
+  EXPECT_EQ(turns.front(), cp1250::FromUtf8("1. forduló   (2345-1.ulf)"));  // from folder a, not b's turn 99
+  EXPECT_EQ(PathOfTurnEntry(scan.sheets, turns.front()), dir_ / "a" / "2345-1.ulf");
+  const auto odd = TurnEntries(scan.sheets, "6000");
+  ASSERT_EQ(odd.size(), 1u);
+  EXPECT_EQ(PathOfTurnEntry(scan.sheets, odd.front()), std::nullopt);  // a parenthesis in the name
+}
+
+}  // namespace
+}  // namespace mv

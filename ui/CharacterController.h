@@ -1,0 +1,54 @@
+// The character store behind the "Adatok" tab and the notes of the
+// "Jegyzetek" tab: loading, saving, deleting characters and their notes.
+#pragma once
+
+#include <QObject>
+#include <QPlainTextEdit>
+#include <filesystem>
+
+#include "store/CharacterStore.h"
+#include "ui/DataTab.h"
+
+namespace mv::ui {
+
+class CharacterController : public QObject {
+  Q_OBJECT
+ public:
+  CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory, DataTab* tab,
+                      QPlainTextEdit* notes, QObject* parent = nullptr);
+
+  void FillCharacterList();
+  void LoadCharacter(const std::string& key);
+  void NewCharacter();
+  void SaveCharacter();
+  // Asks first; false when the player said no.
+  bool DeleteCharacter();
+  void SaveAsDefault();
+  void LoadSelected();
+  // Start-up: the last used or the default character, as "Betolt" says.
+  void LoadStartupCharacter();
+  // At exit: the notes of the character shown, when they changed.
+  bool SaveNotes();
+
+  bool notesModified() const { return notesModified_; }
+  std::string SelectedKey() const;
+
+ signals:
+  // The enabling rules must be evaluated again.
+  void ControlsChanged();
+  void WriteFailed(const QString& message);
+
+ private:
+  void Select(const std::string& item);
+
+  EditorModel& model_;
+  IniFile& ini_;
+  CharacterStore store_;
+  std::filesystem::path directory_;
+  DataTab* tab_;
+  QPlainTextEdit* notes_;
+  bool notesModified_ = false;
+  bool loadingNotes_ = false;
+};
+
+}  // namespace mv::ui
