@@ -7,6 +7,7 @@
 
 #include "core/Cp1250.h"
 #include "core/SheetEditor.h"
+#include "letter/OrderLetter.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/ProgramDirectory.h"
@@ -42,7 +43,8 @@ std::string JsonString(std::string_view cp1250Text) {
 }
 
 int Usage() {
-  std::cerr << "Használat: mvulc check [--dir KÖNYVTÁR] LAP.ulf\n";
+  std::cerr << "Használat: mvulc check [--dir KÖNYVTÁR] LAP.ulf\n"
+               "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n";
   return kFailure;
 }
 
@@ -91,6 +93,26 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
   return 0;
 }
 
+// The letter of a sheet and of the character its last line names, as the
+// .eul file would hold it.
+int Letter(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
+  mv::EditorModel model;
+  mv::SheetEditor editor(model);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));
+  mv::IniFile ini(programDir / "mv.ini");
+  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
+    const mv::CharacterRecord r = mv::CharacterStore(ini).Load(key);
+    model.currentCharacterKey = key;
+    model.character = mv::CharacterFields{r.number, r.account, r.password, r.name, r.description, r.diet, r.raidCost};
+  });
+  if (opened.failed()) return Fail(opened.message);
+  const std::string text = mv::OrderLetterText(model);
+  std::cout.write(text.data(), std::streamsize(text.size()));
+  std::cout.flush();
+  return std::cout ? 0 : kFailure;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,5 +131,6 @@ int main(int argc, char** argv) {
   }
   if (dir.empty()) dir = mv::ProgramDirectory();
   if (command == "check" && rest.size() == 1) return Check(dir, rest[0]);
+  if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   return Usage();
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,7 +13,9 @@
 #include <filesystem>
 
 #include "core/Cp1250.h"
+#include "letter/OrderLetter.h"
 #include "store/IniFile.h"
+#include "tests/SmtpSink.h"
 #include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
 
@@ -323,6 +326,67 @@ TEST_F(MainWindowTest, OpenDialogFindsTheCharactersTurnsAndOpensTheLast) {
   dialog->OpenLastTurn();
   ASSERT_TRUE(dialog->Chosen());
   EXPECT_EQ(*dialog->Chosen(), dir_ / "2345-9.ulf");
+}
+
+// A character that may send, and a mail set-up pointing at a sink.
+void MakeSendable(MainWindow& w, int port, bool preview) {
+  w.dataTab()->editKar->setText("2345");
+  w.dataTab()->editJelsz->setText("titok");
+  w.dataTab()->editKarNev->setText("Kard");
+  auto values = w.CurrentOptions();
+  values.settings.previewBeforeSend = preview;
+  values.settings.recipient = "ul@localhost";
+  values.smtp.server = "127.0.0.1";
+  values.smtp.port = port;
+  w.TakeOptions(values);
+}
+
+TEST_F(MainWindowTest, LetterActionsNeedANumberedCharacterWithAPassword) {
+  auto* post = window_->findChild<QAction*>("PostUL");
+  EXPECT_FALSE(post->isEnabled());
+  window_->dataTab()->editKar->setText("2345");
+  window_->dataTab()->editKarNev->setText("Kard");
+  EXPECT_FALSE(post->isEnabled());
+  window_->dataTab()->editJelsz->setText("titok");
+  window_->dataTab()->editKarNev->setText("Kard ");  // a name change runs the enabling rules
+  EXPECT_TRUE(post->isEnabled());
+  EXPECT_TRUE(window_->findChild<QAction*>("ULCopyClipBoard")->isEnabled());
+}
+
+TEST_F(MainWindowTest, CancelledPreviewSendsNothingAndSaysNothing) {
+  SmtpSink sink;
+  MakeSendable(*window_, sink.port(), true);
+  QString* said = AnswerNextDialog();  // closes the preview: "&Mégsem"
+  window_->PostLetter();
+  EXPECT_TRUE(said->isEmpty());
+  EXPECT_EQ(sink.Received(), 0);
+}
+
+TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
+  SmtpSink sink;
+  MakeSendable(*window_, sink.port(), false);
+  window_->model().sheet.Cell(1, 1) = "be";
+  QString* said = AnswerNextDialog();
+  window_->PostLetter();
+  EXPECT_EQ(*said, QString("UL elküldve"));
+  ASSERT_EQ(sink.Received(), 1);
+  const std::string mail = *sink.Message(1);
+  EXPECT_EQ(mail.substr(mail.find("\r\n\r\n") + 4), mv::OrderLetterText(window_->model()));
+}
+
+TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSent) {
+  MakeSendable(*window_, SmtpSink::ClosedPort(), false);
+  QString* said = AnswerNextDialog();
+  window_->PostLetter();
+  EXPECT_EQ(*said, QString("Nem tudtam elküldeni a levelet"));
+}
+
+TEST_F(MainWindowTest, CopyPutsTheWholeLetterOnTheClipboard) {
+  MakeSendable(*window_, SmtpSink::ClosedPort(), false);
+  window_->CopyLetter();
+  const QString text = QApplication::clipboard()->text();
+  EXPECT_TRUE(text.startsWith("VERSION=MV1.2\r\nemail=\r\nKSZ=2345\r\n"));
+  EXPECT_TRUE(text.endsWith("Post=UL Postázása\r\n"));
 }
 
 }  // namespace

@@ -78,3 +78,28 @@ TEST_F(MvulcTest, BadInputGivesStatusTwoAndNoOutput) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MvulcTest, LetterPrintsTheLetterOfTheSheetsCharacter) {
+  mv::WriteFileAtomically(dir / "mv.ini",
+                          "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nSz\xE1mlasz\xE1m=10001\r\nJelsz\xF3=t\xE1tok\r\n");
+  const auto result = Mvulc("letter --dir " + dir.string() + " " + Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", "ea,12,,,,,,0,0")));
+  ASSERT_EQ(result.status, 0);
+  const auto lines = mv::SplitLines(result.out);
+  ASSERT_EQ(lines.size(), 29u);
+  EXPECT_EQ(lines[2], "KSZ=2345");
+  EXPECT_EQ(lines[3], "SZLA=10001");
+  EXPECT_EQ(lines[4], "FORD=3");
+  EXPECT_EQ(lines[5], "PSW=t\xE1tok");  // bytes, not converted
+  EXPECT_EQ(lines[6], "C1=be 1     ");
+  EXPECT_EQ(lines[7], "C2=ea 12     ");
+  EXPECT_TRUE(result.out.ends_with("Post=UL Post\xE1z\xE1sa\r\n"));
+}
+
+TEST_F(MvulcTest, LetterOfABrokenSheetFails) {
+  EXPECT_EQ(Mvulc("letter --dir " + dir.string() + " " + Sheet("x.ulf", "3\r\nx\r\n")).status, 2);
+  EXPECT_EQ(Mvulc("letter").status, 2);
+}
+
+}  // namespace

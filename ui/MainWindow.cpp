@@ -12,11 +12,15 @@
 #include <QVBoxLayout>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QSettings>
 #include <QTimer>
 
 #include "core/IntegerText.h"
+#include "letter/OrderLetter.h"
+#include "letter/SmtpTransport.h"
 #include "store/DataListFile.h"
+#include "store/TextFile.h"
 #include "store/SheetDocument.h"
 #include "ui/Text.h"
 
@@ -95,6 +99,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   picker_ = new CommandPicker(this);
   options_ = new OptionsDialog(this);
   openDialog_ = new SheetOpenDialog(this);
+  preview_ = new PreviewDialog(this);
   characters_ = new CharacterController(model_, ini_, programDirectory_, dataTab_, notes_, this);
   connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
   connect(characters_, &CharacterController::WriteFailed, this,
@@ -190,8 +195,11 @@ void MainWindow::BuildMenus() {
   AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)")->setEnabled(false);
   file->addSeparator();
   postAction_ = AddItem(file, "PostUL", "UL küldése", Qt::Key_F4);
+  connect(postAction_, &QAction::triggered, this, &MainWindow::PostLetter);
   mailAction_ = AddItem(file, "Mail1", "UL-levél mentése");
+  connect(mailAction_, &QAction::triggered, this, &MainWindow::SaveLetter);
   copyAction_ = AddItem(file, "ULCopyClipBoard", "UL-levél másolása a vágólapra");
+  connect(copyAction_, &QAction::triggered, this, &MainWindow::CopyLetter);
   file->addSeparator();
   connect(AddItem(file, "Kilps1", "&Kilépés"), &QAction::triggered, this, &QWidget::close);
 
@@ -281,8 +289,8 @@ void MainWindow::UpdateCharacterControls() {
   dataTab_->buttonSave->setEnabled(numbered && !model_.character.name.empty());
   const bool selected = dataTab_->comboKar->currentIndex() >= 0;
   for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault}) b->setEnabled(selected);
-  // The letter's actions come with the mail transport.
-  for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(false);
+  const bool sendable = numbered && !model_.character.password.empty();
+  for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
 }
 
 std::vector<std::filesystem::path> MainWindow::SheetFolders() const {
@@ -431,6 +439,7 @@ OptionsDialog::Values MainWindow::CurrentOptions() const {
   v.band1 = colour(v.settings.background1, palette.color(QPalette::Base));
   v.band2 = colour(v.settings.background2, palette.color(QPalette::ToolTipBase));
   v.font = fontColour_;
+  v.smtp = ReadSmtpSettings(ini_);
   const std::string defaultKey = ini_.Read("Karakterek", "Alapertelmezett");
   if (!defaultKey.empty()) v.defaultCharacterName = Q(ini_.Read(defaultKey, "Karakternév"_w));
   return v;
@@ -459,11 +468,44 @@ void MainWindow::ApplySettings(const OptionsDialog::Values& v) {
 void MainWindow::TakeOptions(const OptionsDialog::Values& v) {
   ApplySettings(v);
   bool written = WriteSettings(ini_, v.settings);
+  written = WriteSmtpSettings(ini_, v.smtp) && written;
   if (v.associated != association_->IsPresent()) written = (v.associated ? association_->Install() : association_->Remove()) && written;
   if (!written)
     QMessageBox::warning(this, kApplicationTitle,
                          "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
 }
+
+void MainWindow::PostLetter() {
+  const std::string letter = OrderLetterText(model_);
+  if (settings_.previewBeforeSend) {
+    preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
+    if (preview_->exec() != QDialog::Accepted) return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const SendOutcome outcome = SmtpTransport(ReadSmtpSettings(ini_)).Send({settings_.recipient, kLetterSubject, letter});
+  QApplication::restoreOverrideCursor();
+  const QString message = Q(SendOutcomeMessage(outcome));
+  if (outcome.sent())
+    QMessageBox::information(this, kApplicationTitle, message);
+  else if (outcome.status == SendOutcome::Status::NoMailSetup)
+    QMessageBox::critical(this, kApplicationTitle, message);
+  else
+    QMessageBox::warning(this, kApplicationTitle, message);
+}
+
+void MainWindow::SaveLetter() {
+  const std::string letter = OrderLetterText(model_);
+  QFileDialog dialog(this, "UL levél mentése", QString::fromStdString(programDirectory_.string()), "UL Levél (*.eul)");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("eul");
+  dialog.selectFile(Q(DefaultLetterFileName(model_)));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  // A failed write must not pass silently: the player would post nothing.
+  if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter))
+    QMessageBox::critical(this, kApplicationTitle, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
+}
+
+void MainWindow::CopyLetter() { QApplication::clipboard()->setText(Q(OrderLetterText(model_))); }
 
 void MainWindow::OpenOptions() {
   options_->Load(CurrentOptions());

@@ -20,6 +20,7 @@
 #include "ui/ListsTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/OrderTab.h"
+#include "ui/PreviewDialog.h"
 
 namespace mv::ui {
 
@@ -42,6 +43,7 @@ class MainWindow : public QMainWindow {
   ListsTab* listsTab() const { return listsTab_; }
   CharacterController* characters() const { return characters_; }
   SheetOpenDialog* openDialog() const { return openDialog_; }
+  PreviewDialog* preview() const { return preview_; }
   QPlainTextEdit* notes() const { return notes_; }
   // Every folder the open dialog searches: the program directory first.
   std::vector<std::filesystem::path> SheetFolders() const;
@@ -79,6 +81,10 @@ class MainWindow : public QMainWindow {
   void MoveRowDown();
   void ChangeGridFont();
   void OpenOptions();
+  // The three deliveries of the order letter.
+  void PostLetter();
+  void SaveLetter();
+  void CopyLetter();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -109,6 +115,7 @@ class MainWindow : public QMainWindow {
   ListsTab* listsTab_ = nullptr;
   CharacterController* characters_ = nullptr;
   SheetOpenDialog* openDialog_ = nullptr;
+  PreviewDialog* preview_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;
   QObject* tooltipSwitch_ = nullptr;

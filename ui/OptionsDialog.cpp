@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QIntValidator>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -143,6 +145,26 @@ QWidget* OptionsDialog::MailPage() {
   recipient_ = new QLineEdit;
   recipient_->setObjectName("Edit1");
   layout->addWidget(recipient_);
+  layout->addWidget(new QLabel("A levelet ezen a levelezőkiszolgálón (SMTP) át küldje:"));
+  auto* form = new QFormLayout;
+  auto field = [&](const QString& caption, const char* name) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(name);
+    form->addRow(caption, edit);
+    return edit;
+  };
+  smtpServer_ = field("Kiszolgáló:", "EditSmtpServer");
+  smtpPort_ = field("Port:", "EditSmtpPort");
+  smtpPort_->setValidator(new QIntValidator(1, 65535, smtpPort_));
+  smtpSecurity_ = new QComboBox;
+  smtpSecurity_->setObjectName("ComboSmtpSecurity");
+  smtpSecurity_->addItems({"Nincs", "STARTTLS", "TLS"});
+  form->addRow("Titkosítás:", smtpSecurity_);
+  smtpUser_ = field("Felhasználónév:", "EditSmtpUser");
+  smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
+  smtpPassword_->setEchoMode(QLineEdit::Password);
+  smtpSender_ = field("Feladó címe:", "EditSmtpSender");
+  layout->addLayout(form);
   layout->addStretch();
   return page;
 }
@@ -308,6 +330,12 @@ void OptionsDialog::Load(const Values& v) {
   startup_[2]->setChecked(s.startup == StartupCharacter::Last);
   defaultCharacter_->setText(v.defaultCharacterName);
   recipient_->setText(Q(s.recipient));
+  smtpServer_->setText(Q(v.smtp.server));
+  smtpPort_->setText(QString::number(v.smtp.port));
+  smtpSecurity_->setCurrentIndex(int(v.smtp.security));
+  smtpUser_->setText(Q(v.smtp.user));
+  smtpPassword_->setText(Q(v.smtp.password));
+  smtpSender_->setText(Q(v.smtp.sender));
   paths_->clear();
   for (const std::string& p : s.searchPaths) paths_->addItem(Q(p));
   association_->setChecked(v.associated);
@@ -333,6 +361,12 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   if (startup_[1]->isChecked()) s.startup = StartupCharacter::Default;
   if (startup_[2]->isChecked()) s.startup = StartupCharacter::Last;
   s.recipient = W(recipient_->text());
+  v.smtp.server = W(smtpServer_->text().trimmed());
+  v.smtp.port = smtpPort_->text().toInt() > 0 ? smtpPort_->text().toInt() : 25;
+  v.smtp.security = SmtpSettings::Security(std::max(0, smtpSecurity_->currentIndex()));
+  v.smtp.user = W(smtpUser_->text());
+  v.smtp.password = W(smtpPassword_->text());
+  v.smtp.sender = W(smtpSender_->text().trimmed());
   s.searchPaths.clear();
   for (int i = 0; i < paths_->count(); ++i) s.searchPaths.push_back(W(paths_->item(i)->text()));
   v.associated = association_->isChecked();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QTreeWidget>
 #include <array>
 
+#include "letter/SmtpTransport.h"
 #include "store/Settings.h"
 
 namespace mv::ui {
@@ -27,6 +29,7 @@ class OptionsDialog : public QDialog {
 
   struct Values {
     Settings settings;
+    SmtpSettings smtp;
     bool associated = false;
     QColor band1;   // "Háttér 1": the second band
     QColor band2;   // "Háttér 2": the first band
@@ -67,6 +70,12 @@ class OptionsDialog : public QDialog {
   QLabel* defaultCharacter_ = nullptr;
   QCheckBox* association_ = nullptr;
   QLineEdit* recipient_ = nullptr;
+  QLineEdit* smtpServer_ = nullptr;
+  QLineEdit* smtpPort_ = nullptr;
+  QComboBox* smtpSecurity_ = nullptr;
+  QLineEdit* smtpUser_ = nullptr;
+  QLineEdit* smtpPassword_ = nullptr;
+  QLineEdit* smtpSender_ = nullptr;
   QListWidget* paths_ = nullptr;
   QLineEdit* pathEdit_ = nullptr;
   QCheckBox* hotTracking_ = nullptr;
