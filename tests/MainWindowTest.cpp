@@ -18,6 +18,7 @@
 #include "tests/SmtpSink.h"
 #include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
+#include "ui/PuzzleTabs.h"
 
 namespace {
 
@@ -387,6 +388,41 @@ TEST_F(MainWindowTest, CopyPutsTheWholeLetterOnTheClipboard) {
   const QString text = QApplication::clipboard()->text();
   EXPECT_TRUE(text.startsWith("VERSION=MV1.2\r\nemail=\r\nKSZ=2345\r\n"));
   EXPECT_TRUE(text.endsWith("Post=UL Postázása\r\n"));
+}
+
+TEST_F(MainWindowTest, CalculatorsComputeAsThePlayerTypes) {
+  auto* riddles = window_->findChild<mv::ui::RiddlesTab*>("Rejtvenyek");
+  ASSERT_NE(riddles, nullptr);
+  riddles->Field("EditRejtveny1a")->setText("3");
+  riddles->Field("EditRejtveny1b")->setText("4");
+  riddles->Field("EditRejtveny1c")->setText("90");
+  EXPECT_EQ(riddles->Field("EditRejtveny1d")->text(), QString("5"));
+  riddles->Field("EditRejtveny1c")->setText("x");
+  EXPECT_EQ(riddles->Field("EditRejtveny1d")->text(), QString(""));
+
+  auto* valley = window_->findChild<mv::ui::ValleyTab*>("TabSheet1");
+  ASSERT_NE(valley, nullptr);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(valley->group(i)->isHidden());
+  valley->picker()->setCurrentIndex(1);
+  EXPECT_FALSE(valley->group(1)->isHidden());
+  EXPECT_EQ(valley->group(1)->pos(), QPoint(8, 40));
+  valley->Field("rebusz1a")->setText("10");
+  EXPECT_EQ(valley->Field("rebusz1b")->text(), QString("4"));
+  EXPECT_EQ(valley->Field("rebusz1c")->text(), QString("4"));
+  valley->Field("rebusz1a")->setText("-1");  // a failed step keeps the fields
+  EXPECT_EQ(valley->Field("rebusz1b")->text(), QString("4"));
+}
+
+TEST_F(MainWindowTest, FormatterComposesAnItemNumber) {
+  WriteFile("rtargyak.dat", "1000 lemezp\xE1nc\xE9l\r\n1016 kard\r\n");
+  Restart();
+  auto* formatter = window_->findChild<mv::ui::FormatterTab*>("Formazok");
+  ASSERT_NE(formatter, nullptr);
+  window_->tabs()->setCurrentWidget(formatter);
+  EXPECT_EQ(formatter->itemLabel()->text(), QString("Az erő lemezpáncélja (#1450)"));
+  formatter->kinds()->setCurrentIndex(1);
+  EXPECT_EQ(formatter->levelLabel()->text(), QString("2. szintű tárgy."));
+  EXPECT_EQ(formatter->itemLabel()->text(), QString("Az erő kardja (#1466)"));
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "store/DataListFile.h"
 #include "store/TextFile.h"
 #include "store/SheetDocument.h"
+#include "ui/PuzzleTabs.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -30,15 +31,6 @@ namespace {
 
 constexpr int kClientWidth = 608;
 constexpr int kClientHeight = 421;
-
-QWidget* Placeholder(const QString& text) {
-  auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  auto* label = new QLabel(text, page);
-  label->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label);
-  return page;
-}
 
 // "MS Sans Serif" 8 point where it exists; else the narrowest look-alike.
 QFont WindowFont() {
@@ -157,13 +149,10 @@ void MainWindow::BuildTabs() {
   listsTab_ = new ListsTab(programDirectory_, model_.lists);
   connect(listsTab_, &ListsTab::ListsChanged, this, [this] { orderTab_->ShowSheet(); });
   tabs_->addTab(listsTab_, "Listák");
-  tabs_->addTab(Placeholder("A rejtvényfejtők hamarosan."), "Rejtvények");
-  tabs_->addTab(Placeholder("Az LV rejtvények hamarosan."), "LV rejtvények");
-  tabs_->addTab(Placeholder("A tárgynév-formázó hamarosan."), "Formázók");
+  tabs_->addTab(new RiddlesTab, "Rejtvények");
+  tabs_->addTab(new ValleyTab, "LV rejtvények");
+  tabs_->addTab(new FormatterTab(model_.lists, editor_.interpreter().lookups()), "Formázók");
   tabs_->widget(3)->setObjectName("Listak");
-  tabs_->widget(4)->setObjectName("Rejtvenyek");
-  tabs_->widget(5)->setObjectName("TabSheet1");
-  tabs_->widget(6)->setObjectName("Formazok");
   setCentralWidget(tabs_);
 }
 
