@@ -10,6 +10,7 @@
 #include "letter/OrderLetter.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
+#include "store/OulImport.h"
 #include "store/ProgramDirectory.h"
 #include "store/SheetDocument.h"
 #include "store/SheetFile.h"
@@ -44,7 +45,8 @@ std::string JsonString(std::string_view cp1250Text) {
 
 int Usage() {
   std::cerr << "Használat: mvulc check [--dir KÖNYVTÁR] LAP.ulf\n"
-               "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n";
+               "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
+               "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n";
   return kFailure;
 }
 
@@ -113,6 +115,16 @@ int Letter(const std::filesystem::path& programDir, const std::filesystem::path&
   return std::cout ? 0 : kFailure;
 }
 
+// Writes the converted sheet into the directory and prints its path.
+int Import(const std::filesystem::path& programDir, const std::filesystem::path& file) {
+  mv::EditorModel model;
+  mv::SheetEditor editor(model);
+  const mv::OulImport imported = mv::ImportOul(editor, file, programDir, nullptr);
+  if (imported.outcome.failed()) return Fail(imported.outcome.message);
+  std::cout << imported.written.string() << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -132,5 +144,6 @@ int main(int argc, char** argv) {
   if (dir.empty()) dir = mv::ProgramDirectory();
   if (command == "check" && rest.size() == 1) return Check(dir, rest[0]);
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
+  if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
   return Usage();
 }

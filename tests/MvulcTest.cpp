@@ -103,3 +103,23 @@ TEST_F(MvulcTest, LetterOfABrokenSheetFails) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MvulcTest, ImportWritesTheConvertedSheetAndPrintsItsPath) {
+  std::vector<std::string> lines(31, std::string(60, ' '));
+  lines[2].replace(6, 4, "2345");
+  lines[2].replace(52, 2, "17");
+  lines[6].replace(6, 2, "be");
+  lines[6].replace(12, 1, "1");
+  const std::string oul = Sheet("in.oul", mv::JoinLines(lines));
+  const auto result = Mvulc("import --dir " + dir.string() + " " + oul);
+  ASSERT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, (dir / "2345-17i.ulf").string() + "\n");
+  const auto check = Mvulc("check --dir " + dir.string() + " " + (dir / "2345-17i.ulf").string());
+  EXPECT_EQ(check.status, 0);
+  EXPECT_NE(check.out.find("\"code\":\"be\""), std::string::npos);
+  EXPECT_EQ(Mvulc("import --dir " + dir.string() + " " + Sheet("bad.oul", "x\r\n")).status, 2);
+}
+
+}  // namespace

@@ -20,6 +20,7 @@
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/DataListFile.h"
+#include "store/OulImport.h"
 #include "store/TextFile.h"
 #include "store/SheetDocument.h"
 #include "ui/PuzzleTabs.h"
@@ -181,7 +182,8 @@ void MainWindow::BuildMenus() {
   file->addSeparator();
   QMenu* import = file->addMenu("Importálás");
   import->setObjectName("Import");
-  AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)")->setEnabled(false);
+  connect(AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)"), &QAction::triggered, this,
+          &MainWindow::ImportForeignSheet);
   file->addSeparator();
   postAction_ = AddItem(file, "PostUL", "UL küldése", Qt::Key_F4);
   connect(postAction_, &QAction::triggered, this, &MainWindow::PostLetter);
@@ -351,6 +353,23 @@ bool MainWindow::SaveAs() {
   const FileOutcome outcome = SaveSheet(model_, dialog.selectedFiles().first().toStdString());
   if (outcome.failed()) ShowFailure(outcome.message);
   return !outcome.failed();
+}
+
+void MainWindow::ImportForeignSheet() {
+  const QString file = QFileDialog::getOpenFileName(this, "Importálás", QString::fromStdString(programDirectory_.string()),
+                                                    "Zendik-féle UL (*.oul)");
+  if (!file.isEmpty()) ImportForeignSheetFile(file);
+}
+
+void MainWindow::ImportForeignSheetFile(const QString& file) {
+  const OulImport imported = ImportOul(editor_, file.toStdString(), programDirectory_,
+                                       [this](const std::string& key) { characters_->LoadCharacter(key); });
+  if (imported.outcome.failed()) {
+    ShowFailure(imported.outcome.message);
+    return;
+  }
+  ShowModel();
+  tabs_->setCurrentWidget(orderTab_);
 }
 
 void MainWindow::NewCommand() {

@@ -74,6 +74,9 @@ class MainWindow : public QMainWindow {
   bool Save();
   bool SaveAs();
   void NewCommand();
+  // "Importálás" / "Zendik-féle UL készítő (*.oul)".
+  void ImportForeignSheet();
+  void ImportForeignSheetFile(const QString& file);
   void InsertRow();
   void DeleteRow();
   void DuplicateRow();
