@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 
 #include "core/Cp1250.h"
@@ -423,6 +424,28 @@ TEST_F(MainWindowTest, FormatterComposesAnItemNumber) {
   formatter->kinds()->setCurrentIndex(1);
   EXPECT_EQ(formatter->levelLabel()->text(), QString("2. szintű tárgy."));
   EXPECT_EQ(formatter->itemLabel()->text(), QString("Az erő kardja (#1466)"));
+}
+
+TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
+  ASSERT_TRUE(window_->help()->on());
+  EXPECT_TRUE(window_->findChild<QAction*>("Contents")->isEnabled());
+  window_->model().sheet.Cell(2, 1) = "be";
+  Go(2, 1);
+  Key(Qt::Key_F1);
+  EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pbe"));
+  ASSERT_NE(window_->help()->Window("KontextusHelpAblak"), nullptr);
+  EXPECT_TRUE(window_->help()->Window("KontextusHelpAblak")->toPlainText().contains("Belépés épületbe"));
+  Go(5, 1);
+  QTest::keyClick(grid(), Qt::Key_F1);  // the help window took the focus
+  EXPECT_EQ(window_->help()->Topic("MV_MAIN"), QString("topic167"));
+  // A link between pages opens the linked topic in the same window.
+  emit window_->help()->Window("MV_MAIN")->anchorClicked(QUrl("pm.htm"));
+  EXPECT_EQ(window_->help()->Topic("MV_MAIN"), QString("pm"));
+  window_->picker()->list()->setCurrentRow(0);
+  window_->picker()->findChild<QPushButton*>("ButtonHelp")->click();
+  EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pa"));
+  window_->close();
+  EXPECT_EQ(window_->help()->Window("MV_MAIN"), nullptr);  // every help window closes at exit
 }
 
 }  // namespace

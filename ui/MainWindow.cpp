@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QSettings>
 #include <QTimer>
 
@@ -20,9 +22,11 @@
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/DataListFile.h"
+#include "store/HelpBundle.h"
 #include "store/OulImport.h"
 #include "store/TextFile.h"
 #include "store/SheetDocument.h"
+#include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/Text.h"
 
@@ -93,6 +97,16 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   options_ = new OptionsDialog(this);
   openDialog_ = new SheetOpenDialog(this);
   preview_ = new PreviewDialog(this);
+  const HelpAvailability helpCheck = CheckHelp({programDirectory_ / "help", ShippedFile("help")});
+  help_ = new HelpWindows(helpCheck.folder, this);
+  findChild<QAction*>("Contents")->setEnabled(help_->on());
+  if (helpCheck.message) {
+    const QString message = Q(*helpCheck.message);
+    QTimer::singleShot(0, this, [this, message] { QMessageBox::critical(this, kApplicationTitle, message); });
+  }
+  connect(orderTab_->grid(), &OrderGrid::ContextHelpRequested, help_, &HelpWindows::ShowContextHelp);
+  connect(orderTab_->grid(), &OrderGrid::MainHelpRequested, help_, [this] { help_->ShowMainHelp("topic167"); });
+  connect(picker_, &CommandPicker::HelpRequested, help_, &HelpWindows::ShowContextHelp);
   characters_ = new CharacterController(model_, ini_, programDirectory_, dataTab_, notes_, this);
   connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
   connect(characters_, &CharacterController::WriteFailed, this,
@@ -223,18 +237,28 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = bar->addMenu("&Súgó");
   help->setObjectName("Sg1");
-  AddItem(help, "Contents", "Tartalom")->setEnabled(false);
+  connect(AddItem(help, "Contents", "Tartalom"), &QAction::triggered, this, [this] { help_->ShowMainHelp("topic167"); });
   help->addSeparator();
-  AddItem(help, "News", "Újdonságok")->setEnabled(false);
-  AddItem(help, "Readme", "Használati útmutató")->setEnabled(false);
+  connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this, [this] { OpenShippedText("ujdonsagok.txt"); });
+  connect(AddItem(help, "Readme", "Használati útmutató"), &QAction::triggered, this,
+          [this] { OpenShippedText("olvassel.txt"); });
   help->addSeparator();
   QMenu* homepages = help->addMenu("Honlapok");
   homepages->setObjectName("Honlapok1");
-  AddItem(homepages, "HPVorlan", "Ombrel népe")->setEnabled(false);
-  AddItem(homepages, "HPTavirell", "Tavirell Kft honlapja")->setEnabled(false);
-  AddItem(homepages, "HPMVPortal", "VO Dovido")->setEnabled(false);
+  const std::pair<const char*, std::pair<const char*, const char*>> pages[] = {
+      {"HPVorlan", {"Ombrel népe", "https://www.ombrelnepe.hu/"}},
+      {"HPTavirell", {"Tavirell Kft honlapja", "https://www.tavirell.hu/"}},
+      {"HPMVPortal", {"VO Dovido", "https://www.vodovido.hu/"}},
+  };
+  for (const auto& [name, page] : pages) {
+    const QUrl url(page.second);
+    connect(AddItem(homepages, name, page.first), &QAction::triggered, this, [url] { QDesktopServices::openUrl(url); });
+  }
   help->addSeparator();
-  AddItem(help, "About", "Névjegy")->setEnabled(false);
+  connect(AddItem(help, "About", "Névjegy"), &QAction::triggered, this, [this] {
+    AboutBox about(this);
+    about.exec();
+  });
 
   // The grid's pop-up menu shares the actions of "Szerkesztés" where the
   // captions agree; moving rows has captions of its own.
@@ -252,6 +276,19 @@ void MainWindow::BuildMenus() {
           &MainWindow::MoveRowUp);
   connect(AddItem(popup_, "Egysorralle1", "Egy sorral le (Ctrl+Le)"), &QAction::triggered, this,
           &MainWindow::MoveRowDown);
+}
+
+std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
+  const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
+  for (const std::filesystem::path& candidate : {programDirectory_ / name, exe / name, exe / ".." / "share" / "mvul" / name}) {
+    std::error_code ec;
+    if (std::filesystem::exists(candidate, ec)) return candidate;
+  }
+  return programDirectory_ / name;
+}
+
+void MainWindow::OpenShippedText(const std::string& name) {
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ShippedFile(name).string())));
 }
 
 void MainWindow::BuildPotionMenus() {
@@ -558,6 +595,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!characters_->SaveNotes())
     QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
   SaveWindowState();
+  help_->CloseAll();
   event->accept();
 }
 

@@ -17,6 +17,7 @@
 #include "ui/CommandPicker.h"
 #include "ui/SheetOpenDialog.h"
 #include "ui/DataTab.h"
+#include "ui/HelpWindows.h"
 #include "ui/ListsTab.h"
 #include "ui/OptionsDialog.h"
 #include "ui/OrderTab.h"
@@ -44,6 +45,10 @@ class MainWindow : public QMainWindow {
   CharacterController* characters() const { return characters_; }
   SheetOpenDialog* openDialog() const { return openDialog_; }
   PreviewDialog* preview() const { return preview_; }
+  HelpWindows* help() const { return help_; }
+  // A file the program ships (help, text files): the program directory
+  // first, then beside the executable, then the installed data folder.
+  std::filesystem::path ShippedFile(const std::string& name) const;
   QPlainTextEdit* notes() const { return notes_; }
   // Every folder the open dialog searches: the program directory first.
   std::vector<std::filesystem::path> SheetFolders() const;
@@ -55,6 +60,7 @@ class MainWindow : public QMainWindow {
   void UpdateCharacterControls();
   // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
   void BuildPotionMenus();
+  void OpenShippedText(const std::string& name);
   // Everything on screen from the model.
   void ShowModel();
 
@@ -119,6 +125,7 @@ class MainWindow : public QMainWindow {
   CharacterController* characters_ = nullptr;
   SheetOpenDialog* openDialog_ = nullptr;
   PreviewDialog* preview_ = nullptr;
+  HelpWindows* help_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;
   QObject* tooltipSwitch_ = nullptr;

@@ -1,0 +1,107 @@
+// The help bundle check, the generated pages and their links, and the about
+// box's texts.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "core/CommandCatalogue.h"
+#include "core/Cp1250.h"
+#include "store/HelpBundle.h"
+#include "store/SystemInfo.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace {
+namespace fs = std::filesystem;
+
+TEST(HelpBundleTest, TheVersionFileDecides) {
+  const fs::path dir = fs::temp_directory_path() / ("mvul-help-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  EXPECT_FALSE(CheckHelp({dir}).on());
+  EXPECT_FALSE(CheckHelp({dir}).message);  // no bundle: silently off
+  fs::create_directories(dir);
+  const struct {
+    const char* version;  // nullptr: no version file
+    bool on;
+    const char* messageStart;
+  } cases[] = {{nullptr, false, "Hiba! Nincs, vagy"},
+               {"MVHELP 1\r\n", false, "Hiba! Nem megfelel"},
+               {"valami\r\n", false, "Hiba! Nincs, vagy"},
+               {"MVHELP x\r\n", false, "Hiba! Nincs, vagy"},
+               {"MVHELP 2\r\n", true, nullptr},
+               {"MVHELP 3\r\n", true, nullptr}};
+  for (const auto& c : cases) {
+    fs::remove(dir / "mvhelp.ver");
+    if (c.version) ASSERT_TRUE(WriteFileAtomically(dir / "mvhelp.ver", c.version));
+    const HelpAvailability help = CheckHelp({dir / "missing", dir});
+    EXPECT_EQ(help.on(), c.on) << (c.version ? c.version : "none");
+    if (c.messageStart) {
+      ASSERT_TRUE(help.message);
+      EXPECT_TRUE(help.message->starts_with(c.messageStart));
+      EXPECT_NE(help.message->find("olvassel.txt"), std::string::npos);
+    } else {
+      EXPECT_FALSE(help.message);
+    }
+  }
+  fs::remove_all(dir);
+}
+
+TEST(HelpPagesTest, EveryCommandHasAPageAndEveryLinkResolves) {
+  const fs::path help = HELP_DIR;
+  ASSERT_TRUE(CheckHelp({help}).on());
+  for (int n = 1; n <= CommandCatalogue::kCount; ++n) {
+    const std::string code(CommandCatalogue::ByNumber(n).code);
+    const auto page = ReadWholeFile(HelpTopicPath(help, "p" + code));
+    ASSERT_TRUE(page) << code;
+    const std::string name = std::regex_replace(std::string(CommandCatalogue::ByNumber(n).name), std::regex("\""), "&quot;");
+    EXPECT_NE(page->find("<h1>" + name + "</h1>"), std::string::npos) << code;
+    EXPECT_NE(page->find("Param"), std::string::npos) << code;
+  }
+  const std::regex link("href=\"([^\"]+)\"");
+  int links = 0;
+  for (const auto& entry : fs::directory_iterator(help)) {
+    if (entry.path().extension() != ".htm") continue;
+    const std::string page = *ReadWholeFile(entry.path());
+    EXPECT_NE(page.find("windows-1250"), std::string::npos);
+    for (std::sregex_iterator it(page.begin(), page.end(), link), end; it != end; ++it, ++links)
+      EXPECT_TRUE(fs::exists(help / (*it)[1].str())) << entry.path() << " -> " << (*it)[1];
+  }
+  EXPECT_GT(links, 300);
+  const auto readme = ReadWholeFile(help.parent_path() / "olvassel.txt");
+  ASSERT_TRUE(readme);
+  EXPECT_NE(readme->find("\r\n"), std::string::npos);
+  EXPECT_NE(readme->find(cp1250::FromUtf8("használati útmutató")), std::string::npos);
+}
+
+TEST(SystemInfoTest, WindowsNamesAndOurOwn) {
+  const struct {
+    int platform, major, minor;
+    std::uint32_t build;
+    const char* sp;
+    const char* text;
+  } cases[] = {
+      {1, 4, 10, 1998, "", "Microsoft Windows 98 (Build 4.10.1998)"},
+      {1, 4, 10, 1998, "A", "Microsoft Windows 98 (Build 4.10.1998 A)"},
+      {1, 4, 10, 2222, "", "Microsoft Windows 98 SE (Build 4.10.2222)"},
+      {1, 4, 0, 0x04000457, "", "Microsoft Windows 95 OSR2 (Build 4.0.1111)"},
+      {1, 4, 0, 950, "", "Microsoft Windows 95 (Build 4.0.950)"},
+      {1, 4, 90, 3000, "", "Microsoft Windows Me (Build 4.90.3000)"},
+      {2, 4, 0, 1381, "Service Pack 6", "Microsoft Windows NT 4 (Build 4.0.1381 Service Pack 6)"},
+      {2, 5, 0, 2195, "", "Microsoft Windows 2000 (Build 5.0.2195)"},
+      {2, 6, 1, 7601, "", "Microsoft Windows NT (Build 6.1.7601)"},
+      {3, 1, 2, 5, "", "Microsoft Windows (Build 1.2)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WindowsOsName(c.platform, c.major, c.minor, c.build, c.sp), c.text);
+  EXPECT_EQ(LinuxOsName("Debian GNU/Linux 12 (bookworm)", "Linux", "6.1.0"), "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0)");
+  EXPECT_EQ(LinuxOsName("", "Linux", "6.1.0"), "Linux (Linux 6.1.0)");
+  EXPECT_EQ(FormatKilobytes(16318432, ' '), "16 318 432 KB");
+  EXPECT_EQ(FormatKilobytes(999, '.'), "999 KB");
+  EXPECT_FALSE(CurrentOsName().empty());
+  ASSERT_TRUE(CurrentMemory());
+  EXPECT_GT(CurrentMemory()->totalKilobytes, 0u);
+}
+
+}  // namespace
+}  // namespace mv

@@ -1,0 +1,36 @@
+// Our help viewer: the context window ("KontextusHelpAblak") and the main
+// window ("MV_MAIN"), each a text browser over the help bundle's pages.
+#pragma once
+
+#include <QTextBrowser>
+#include <QWidget>
+#include <filesystem>
+#include <map>
+
+namespace mv::ui {
+
+class HelpWindows : public QObject {
+  Q_OBJECT
+ public:
+  explicit HelpWindows(std::filesystem::path folder, QObject* parent = nullptr);
+  ~HelpWindows() override;
+
+  bool on() const { return !folder_.empty(); }
+  void ShowContextHelp(const QString& topic) { Show("KontextusHelpAblak", topic); }
+  void ShowMainHelp(const QString& topic) { Show("MV_MAIN", topic); }
+  void CloseAll();
+
+  // The window of a kind, or null when it was never opened.
+  QTextBrowser* Window(const QString& kind) const;
+  // The topic a window shows.
+  QString Topic(const QString& kind) const;
+
+ private:
+  void Show(const QString& kind, const QString& topic);
+  void Load(QTextBrowser* browser, const QString& topic);
+
+  std::filesystem::path folder_;
+  std::map<QString, QTextBrowser*> windows_;
+};
+
+}  // namespace mv::ui
