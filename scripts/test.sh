@@ -1,7 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the test
+# suite, the same suite built with AddressSanitizer and UBSan, and a bounded
+# run of every fuzzer. Set MVUL_QUICK=1 to run only the first pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
+echo "== tests"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+[ "${MVUL_QUICK:-0}" = 1 ] && exit 0
+
+echo "== tests under AddressSanitizer and UBSan"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVUL_SANITIZE=ON -DMVUL_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$(nproc)" >/dev/null
+# Qt and fontconfig keep caches until exit; leaks are checked by the fuzzers.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+echo "== fuzzers"
+bash scripts/fuzz.sh "${MVUL_FUZZ_SECONDS:-20}"

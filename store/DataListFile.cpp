@@ -7,15 +7,27 @@
 
 namespace mv {
 
+namespace {
+// Separate constants: clang 14 cannot fold these literals inside the table.
+constexpr std::string_view kCharacters = "Karakterek"_w;
+constexpr std::string_view kMonsters = "Szörnyek"_w;
+constexpr std::string_view kItems = "Tárgyak"_w;
+constexpr std::string_view kRandomItemsTitle = "Random Tárgyak"_w;
+constexpr std::string_view kRandomItemsChoice = "Random tárgyak"_w;
+constexpr std::string_view kSpells = "Varázslatok"_w;
+constexpr std::string_view kAlliances = "Szövetségek"_w;
+constexpr std::string_view kPotions = "Varázsitalok"_w;
+}  // namespace
+
 const std::vector<DataListFile>& DataListFiles() {
   static const std::vector<DataListFile> files = {
-      {"galetkik.dat", "Karakterek"_w, "Karakterek"_w, &ReferenceLists::characters},
-      {"szornyek.dat", "Szörnyek"_w, "Szörnyek"_w, &ReferenceLists::monsters},
-      {"targyak.dat", "Tárgyak"_w, "Tárgyak"_w, &ReferenceLists::items},
-      {"rtargyak.dat", "Random Tárgyak"_w, "Random tárgyak"_w, &ReferenceLists::randomItems},
-      {"varazsl.dat", "Varázslatok"_w, "Varázslatok"_w, &ReferenceLists::spells},
-      {"szovets.dat", "Szövetségek"_w, "Szövetségek"_w, &ReferenceLists::alliances},
-      {kPotionFile, "Varázsitalok"_w, "Varázsitalok"_w, nullptr},
+      {"galetkik.dat", kCharacters, kCharacters, &ReferenceLists::characters},
+      {"szornyek.dat", kMonsters, kMonsters, &ReferenceLists::monsters},
+      {"targyak.dat", kItems, kItems, &ReferenceLists::items},
+      {"rtargyak.dat", kRandomItemsTitle, kRandomItemsChoice, &ReferenceLists::randomItems},
+      {"varazsl.dat", kSpells, kSpells, &ReferenceLists::spells},
+      {"szovets.dat", kAlliances, kAlliances, &ReferenceLists::alliances},
+      {kPotionFile, kPotions, kPotions, nullptr},
   };
   return files;
 }
@@ -39,7 +51,12 @@ std::optional<DataLine> ParseDataLine(std::string_view line) {
 bool LoadDataList(const std::filesystem::path& file, DataList& list) {
   const auto text = ReadWholeFile(file);
   if (!text) return false;
-  for (const std::string& line : SplitLines(*text)) {
+  LoadDataListText(*text, list);
+  return true;
+}
+
+void LoadDataListText(std::string_view text, DataList& list) {
+  for (const std::string& line : SplitLines(text)) {
     const auto entry = ParseDataLine(line);
     if (!entry) continue;
     const long long index = entry->number - list.firstNumber;
@@ -47,7 +64,6 @@ bool LoadDataList(const std::filesystem::path& file, DataList& list) {
     if (index >= (long long)list.names.size()) list.names.resize(std::size_t(index + 1));
     list.names[std::size_t(index)] = entry->name;
   }
-  return true;
 }
 
 bool WriteDataList(const std::filesystem::path& file, const DataList& list) {

@@ -38,6 +38,8 @@ std::optional<DataLine> ParseDataLine(std::string_view line);
 // Reads a numbered file over the list (later lines win); returns false when
 // the file is missing or unreadable, and leaves the list as it was then.
 bool LoadDataList(const std::filesystem::path& file, DataList& list);
+// The same over a file's bytes.
+void LoadDataListText(std::string_view text, DataList& list);
 // Sorted by number, one line per named number; all-or-nothing.
 bool WriteDataList(const std::filesystem::path& file, const DataList& list);
 

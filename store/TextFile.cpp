@@ -43,6 +43,12 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return bytes;
 }
 
+namespace {
+WriteFaultHook writeFault = nullptr;
+}
+
+void SetWriteFaultHook(WriteFaultHook hook) { writeFault = hook; }
+
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode) {
   const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
   std::random_device seed;
@@ -59,15 +65,24 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     if (::access(path.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0) return false;
   }
 
+  struct stat folder {};
+  if (::stat(dir.c_str(), &folder) == 0 && (folder.st_mode & 0222) == 0) return false;  // a read-only folder
+
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) return false;
   bool ok = true;
   std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+  const bool injectedFault = writeFault && writeFault(path);
+  const std::size_t limit = injectedFault ? bytes.size() / 2 : bytes.size();
+  while (ok && done < limit) {
+    const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) ok = false;
     else done += std::size_t(n);
+  }
+  if (injectedFault) {
+    errno = ENOSPC;
+    ok = false;
   }
   ok = ok && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;

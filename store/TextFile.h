@@ -23,4 +23,9 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 // permissions; a new one gets newFileMode (before the umask).
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
 
+// Tests make writes fail as a full disk would: while a hook is set, every
+// write whose target it accepts stops after half of its bytes.
+using WriteFaultHook = bool (*)(const std::filesystem::path& target);
+void SetWriteFaultHook(WriteFaultHook hook);
+
 }  // namespace mv

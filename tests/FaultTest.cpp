@@ -1,0 +1,114 @@
+// Writes that fail (read-only folder or file, a full disk) and a sheet that
+// cannot be read: the old bytes stay whole and the player is told.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "store/CharacterStore.h"
+#include "store/DataListFile.h"
+#include "store/OulImport.h"
+#include "store/SheetDocument.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace {
+namespace fs = std::filesystem;
+
+class FaultTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("mvul-fault-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    SetWriteFaultHook(nullptr);
+    ::chmod(dir_.c_str(), 0755);
+    fs::remove_all(dir_);
+  }
+  std::string Read(const fs::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
+  void DiskFull() {
+    SetWriteFaultHook([](const fs::path&) { return true; });
+  }
+  // No temporary file may be left behind.
+  std::size_t Files() { return std::size_t(std::distance(fs::directory_iterator(dir_), fs::directory_iterator())); }
+
+  EditorModel Sheet() {
+    EditorModel m;
+    m.currentCharacterKey = "2345";
+    m.sheet.Cell(1, col::kCode) = "be";
+    m.sheetModified = true;
+    m.sheetFileName = "/before.ulf";
+    return m;
+  }
+  fs::path dir_;
+};
+
+TEST_F(FaultTest, SavingASheetThatCannotBeWrittenKeepsEverything) {
+  const std::string old = "old sheet\r\n";
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "s.ulf", old));
+  for (const std::string what : {"disk full", "read-only file", "read-only folder"}) {
+    SCOPED_TRACE(what);
+    if (what == "disk full") DiskFull();
+    if (what == "read-only file") ::chmod((dir_ / "s.ulf").c_str(), 0444);
+    if (what == "read-only folder") ::chmod(dir_.c_str(), 0555);
+    EditorModel m = Sheet();
+    const FileOutcome outcome = SaveSheet(m, dir_ / "s.ulf");
+    EXPECT_TRUE(outcome.failed());
+    EXPECT_FALSE(outcome.message.empty());
+    EXPECT_TRUE(m.sheetModified);
+    EXPECT_EQ(m.sheetFileName, "/before.ulf");
+    EXPECT_EQ(Read(dir_ / "s.ulf"), old);
+    EXPECT_EQ(Files(), 1u);
+    SetWriteFaultHook(nullptr);
+    ::chmod(dir_.c_str(), 0755);
+    ::chmod((dir_ / "s.ulf").c_str(), 0644);
+  }
+}
+
+TEST_F(FaultTest, SettingsListsAndImportsOnAFullDisk) {
+  const std::string ini = "[Karakterek]\r\n2001=2001\r\n";
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "mv.ini", ini));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "galetkik.dat", "2001 B\r\n2000 A\r\n"));
+  DiskFull();
+
+  IniFile file(dir_ / "mv.ini");
+  EXPECT_FALSE(CharacterStore(file).Save({"2345", "1", "p", "N", "", "", DeliveryForm::None, 10}));
+  EXPECT_EQ(Read(dir_ / "mv.ini"), ini);
+
+  ReferenceLists lists;
+  EXPECT_FALSE(SortReferenceLists(dir_, lists));
+  EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2001 B\r\n2000 A\r\n");
+
+  std::vector<std::string> lines(31, std::string(60, ' '));
+  lines[2].replace(6, 4, "2345");
+  lines[2].replace(52, 1, "7");
+  SetWriteFaultHook(nullptr);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "in.oul", JoinLines(lines)));
+  DiskFull();
+  EditorModel m = Sheet();
+  SheetEditor editor(m);
+  const OulImport imported = ImportOul(editor, dir_ / "in.oul", dir_, nullptr);
+  EXPECT_TRUE(imported.outcome.failed());
+  EXPECT_FALSE(fs::exists(dir_ / "2345-7i.ulf"));
+  EXPECT_EQ(m.sheet.Cell(1, col::kCode), "be");  // the window's sheet is untouched
+  EXPECT_EQ(Files(), 3u);
+}
+
+TEST_F(FaultTest, ASheetThatCannotBeReadSaysSo) {
+  fs::create_directories(dir_ / "locked.ulf");  // exists, but no file can be read there
+  EditorModel m = Sheet();
+  SheetEditor editor(m);
+  const FileOutcome outcome = OpenSheet(editor, dir_ / "locked.ulf", nullptr);
+  EXPECT_TRUE(outcome.failed());
+  EXPECT_NE(outcome.message.find("locked.ulf"), std::string::npos);
+  EXPECT_TRUE(m.sheet.RowIsBlank(1));  // the sheet of "Új"
+  EXPECT_EQ(m.sheetFileName, "");
+  EXPECT_FALSE(m.sheetModified);
+}
+
+}  // namespace
+}  // namespace mv
