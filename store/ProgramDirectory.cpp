@@ -13,9 +13,22 @@ std::filesystem::path ExecutableDirectory() {
   return exe.parent_path();
 }
 
+std::filesystem::path InstalledDataDirectory() {
+  std::error_code ec;
+  const auto share = ExecutableDirectory().parent_path() / "share" / "mvul";
+  return std::filesystem::is_directory(share, ec) ? share : std::filesystem::path();
+}
+
 std::filesystem::path ProgramDirectory() {
+  // An explicit choice first (a second set of characters, the tests).
+  if (const char* dir = std::getenv("MVUL_DIR"); dir && *dir == '/') {
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    return dir;
+  }
+  // A portable folder: the program beside its files, not an installed copy.
   const auto exeDir = ExecutableDirectory();
-  if (::access(exeDir.c_str(), W_OK) == 0) return exeDir;
+  if (InstalledDataDirectory().empty() && ::access(exeDir.c_str(), W_OK) == 0) return exeDir;
 
   std::filesystem::path data;
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
@@ -27,7 +40,17 @@ std::filesystem::path ProgramDirectory() {
   data /= "mvul";
   std::error_code ec;
   std::filesystem::create_directories(data, ec);
+  SeedProgramDirectory(data, InstalledDataDirectory());
   return data;
+}
+
+void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped) {
+  if (shipped.empty()) return;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(shipped / "lists", ec)) {
+    const auto target = dir / entry.path().filename();
+    if (!std::filesystem::exists(target, ec)) std::filesystem::copy_file(entry.path(), target, ec);
+  }
 }
 
 }  // namespace mv

@@ -8,9 +8,16 @@ namespace mv {
 // The directory of the running executable.
 std::filesystem::path ExecutableDirectory();
 
-// The executable's directory when it is writable (a portable folder);
-// otherwise the per-user data directory ($XDG_DATA_HOME/mvul or
-// ~/.local/share/mvul), created when missing.
+// $MVUL_DIR when set; else the executable's directory when it is writable
+// and not an installed copy (a portable folder); otherwise the per-user data
+// directory ($XDG_DATA_HOME/mvul or ~/.local/share/mvul), created when
+// missing and given the default reference lists of the installation.
 std::filesystem::path ProgramDirectory();
+
+// <prefix>/share/mvul of an installed copy, or empty.
+std::filesystem::path InstalledDataDirectory();
+
+// Copies the shipped default lists that the directory lacks.
+void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped);
 
 }  // namespace mv

@@ -28,6 +28,7 @@
 #include "store/SheetDocument.h"
 #include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
+#include "ui/StateProbe.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -138,6 +139,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
     }
   }
   UpdateCharacterControls();
+  if (const QString probe = qEnvironmentVariable("MVUL_PROBE"); !probe.isEmpty()) new StateProbe(this, probe);
 
   // Fixed client area: the tabs fill it, the menu bar comes on top.
   centralWidget()->setFixedSize(kClientWidth, kClientHeight);
