@@ -9,24 +9,17 @@
 #include "store/CharacterStore.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
+#include "tests/TempDir.h"
 
 namespace mv {
 namespace {
 namespace fs = std::filesystem;
 
-class CharacterStoreTest : public ::testing::Test {
+class CharacterStoreTest : public TempDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("mvul-chars-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
   CharacterRecord Kard() {
     return {"2345", "10001", "titok", cp1250::FromUtf8("Kardos Ödön"), "leiras", "Puhány", DeliveryForm::Uuencode, 25};
   }
-  fs::path dir_;
 };
 
 TEST_F(CharacterStoreTest, SaveLoadAndListThroughTheRealFile) {

@@ -11,25 +11,18 @@
 #include "store/OulImport.h"
 #include "store/SheetDocument.h"
 #include "store/TextFile.h"
+#include "tests/TempDir.h"
 
 namespace mv {
 namespace {
 namespace fs = std::filesystem;
 
-class FaultTest : public ::testing::Test {
+class FaultTest : public TempDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("mvul-fault-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
   void TearDown() override {
     SetWriteFaultHook(nullptr);
-    ::chmod(dir_.c_str(), 0755);
-    fs::remove_all(dir_);
+    TempDirTest::TearDown();
   }
-  std::string Read(const fs::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
   void DiskFull() {
     SetWriteFaultHook([](const fs::path&) { return true; });
   }
@@ -44,7 +37,6 @@ class FaultTest : public ::testing::Test {
     m.sheetFileName = "/before.ulf";
     return m;
   }
-  fs::path dir_;
 };
 
 TEST_F(FaultTest, SavingASheetThatCannotBeWrittenKeepsEverything) {

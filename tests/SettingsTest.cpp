@@ -11,27 +11,15 @@
 #include "store/IniFile.h"
 #include "store/Settings.h"
 #include "store/TextFile.h"
+#include "tests/TempDir.h"
 
 namespace mv {
 namespace {
 namespace fs = std::filesystem;
 
-class TempDir : public ::testing::Test {
+class TempDir : public TempDirTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("mvul-store-" + std::to_string(::getpid()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-  std::string Read(const fs::path& p) { return ReadWholeFile(p).value_or("<missing>"); }
   void Put(const fs::path& p, std::string_view text) { ASSERT_TRUE(WriteFileAtomically(p, text)); }
-  fs::path dir_;
 };
 
 using IniTest = TempDir;
