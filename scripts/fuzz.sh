@@ -6,8 +6,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 targets=(FuzzSheet FuzzInterpret FuzzOul FuzzDataList FuzzIni FuzzText)
 
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVUL_FUZZ=ON \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVUL_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}" >/dev/null
 
 # Seed corpora: small valid inputs of each kind, made afresh every run.
