@@ -6,12 +6,9 @@
 namespace mv {
 namespace {
 
-using tables::AttributeNames;
 using tables::DestinationNames;
 
 std::string Clan(int v) { return std::string(tables::DietAndClanNames()[v]); }
-std::string Attribute(int v) { return std::string(AttributeNames()[v]); }
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
 void Cave(HandlerContext& c) {  // b
   long long cost = 0;
@@ -32,10 +29,10 @@ void EnterMany(HandlerContext& c) {  // bb
   for (int k = 1; k <= 6; ++k) {
     if (!c.Valid(k)) continue;
     const int v = c.Value(k);
-    if (In(v, 1, 9) || v == 20 || v == 30) {
+    if (InRange(v, 1, 9) || v == 20 || v == 30) {
       c.D(k) = "Belépsz "_w + DestinationNames()[v];
       cost += (v == 5 || v == 6 || v == 30) ? 10 : 5;
-    } else if (In(v, 10, 18)) {
+    } else if (InRange(v, 10, 18)) {
       c.D(k) = "Belépsz a köv. klánhoz: "_w + Clan(v);
       cost += 5;
     } else {
@@ -54,12 +51,12 @@ void Enter(HandlerContext& c) {  // be
   bool leaveMark = false, limbMark = false;
   int service = 0, hermit = 0;
 
-  if (In(d, 1, 9) || d == 20 || d == 21 || d == 29 || d == 30) {
+  if (InRange(d, 1, 9) || d == 20 || d == 21 || d == 29 || d == 30) {
     c.SetTVPRepeated((d == 5 || d == 6 || d == 21 || d == 30) ? 10 : 5);
     c.D(1) = "Belépsz "_w + DestinationNames()[d];
     c.State().atTrader = d == 1;
     c.State().atAuction = d == 2;
-  } else if (In(d, 10, 18)) {
+  } else if (InRange(d, 10, 18)) {
     c.SetTVPRepeated(5);
     clan = Clan(d);
     c.D(1) = "Belépsz a köv. klánhoz: "_w + clan;
@@ -67,20 +64,20 @@ void Enter(HandlerContext& c) {  // be
 
   if (c.Valid(2)) {
     const int v = c.Value(2);
-    if (In(d, 10, 19)) {
+    if (InRange(d, 10, 19)) {
       c.D(1) = (v == 1 ? "Belépsz a következő klánba: "_w : "Belépsz a köv. klánhoz: "_w) + clan;
       leaveMark = v == 99;
     } else if (d == 4) {  // academy
       c.SetTVPRepeated(20);
       auto learn = [&](std::string_view heading, int kno) {
         c.D(2) = std::string(heading);
-        c.D(3) = Attribute(v);
+        c.D(3) = AttributeName(v);
         c.SetKNORepeated(kno);
       };
-      if (In(v, 10, 34)) learn("Megtanulod a köv. harci képességet:"_w, 5);
-      else if (In(v, 45, 74)) learn("Megtanulod a köv. szakértelmet:"_w, 5);
-      else if (In(v, 100, 105)) learn("Új végtagot növesztesz:"_w, 10);
-      else if (In(v, 200, 210)) {
+      if (InRange(v, 10, 34)) learn("Megtanulod a köv. harci képességet:"_w, 5);
+      else if (InRange(v, 45, 74)) learn("Megtanulod a köv. szakértelmet:"_w, 5);
+      else if (InRange(v, 100, 105)) learn("Új végtagot növesztesz:"_w, 10);
+      else if (InRange(v, 200, 210)) {
         learn("Végtagra rakott képességek elsajátítása:"_w, 5);
         c.D(4) = "? végtagra"_w;
         limbMark = true;
@@ -91,7 +88,7 @@ void Enter(HandlerContext& c) {  // be
           "annihilált szolga rekonstruálása"_w, "mágikus eredetű átok eltávolítása"_w,
           "átkozott tárgyak megsemmisítése"_w, "csonkolt végtag visszanövesztése"_w};
       service = v;
-      if (In(v, 1, 7)) c.D(2) = std::string(kServices[v]);
+      if (InRange(v, 1, 7)) c.D(2) = std::string(kServices[v]);
       if (v == 7) c.SetTVP("50");
     } else if (d == 3) {  // wizard tower
       c.SetTVP("30");
@@ -115,7 +112,7 @@ void Enter(HandlerContext& c) {  // be
         c.SetTVP("50");
         c.SetKNO("10");
         c.D(2) = "Megtanulod a pszít"_w;
-      } else if (In(v, 128, 133)) {
+      } else if (InRange(v, 128, 133)) {
         c.SetTVP("20");
         c.SetKNO("5");
         c.D(2) = "Megtanulod a köv. pszi képességet:"_w;
@@ -139,7 +136,7 @@ void Enter(HandlerContext& c) {  // be
       if (service == 3 || service == 4) c.D(3) = c.P(3) + ". szolga"_w;
     }
     if (d == 21) c.D(3) = c.Character(3);
-    if (In(d, 10, 18))
+    if (InRange(d, 10, 18))
       c.D(1) = leaveMark && v == 99 ? "Kilépsz a következő klánból: "_w + clan
                                     : std::string("Belépsz a köv. klán főhadiszállására:"_w);
     if (d == 20 && hermit == 3) {
@@ -190,7 +187,7 @@ void AllianceCave(HandlerContext& c) {  // bsz
       case 35: line = "Alkímiázod a következő szolgád:"_w; cost = 30; break;
       default: break;
     }
-    if (In(v, 2000, 9999)) {
+    if (InRange(v, 2000, 9999)) {
       c.D(k + 1) = "Infó (építés): "_w + c.Character(k);
       cost += 1;
     } else {
@@ -215,12 +212,10 @@ void Build(HandlerContext& c) {  // ep
   if (c.Valid(3)) {
     const int v = c.Value(3);
     c.D(4) = "Az építkezés során"_w;
-    if (In(v, 1, 6)) c.D(5) = Attribute(v) + " tulajdonságodat növeled"_w;
-    else if (In(v, 10, 34)) c.D(5) = Attribute(v) + " harci kép. növeled"_w;
-    else if (In(v, 45, 74)) c.D(5) = Attribute(v) + " szakért. növeled"_w;
-    else if (v > 99) c.D(5) = c.P(3) + ". képességedet növeled"_w;
+    c.D(5) = AttributeRaiseLine(v, false);
+    if (v > 99) c.D(5) = c.P(3) + ". képességedet növeled"_w;
   }
-  if (c.Valid(4) && In(c.Value(4), 20, 49) && c.Value(1) == 17)
+  if (c.Valid(4) && InRange(c.Value(4), 20, 49) && c.Value(1) == 17)
     c.D(5) += "\r\n 3 db "_w + c.Item(4) + "-t\r\n beadsz a fűraktárba"_w;
 }
 
@@ -318,7 +313,7 @@ void Olympics(HandlerContext& c, std::string_view encoding) {  // ol, olb, olu
         ""_w, "Csak harcban"_w, "Csak játékos versenyekben"_w, "Harcban és játékos versenyben"_w, ""_w,
         "Harcban és pszíben"_w, "Pszíben és játékos versenyben"_w, "Mind a háromban"_w};
     const int v = c.Value(2);
-    if (In(v, 1, 7) && v != 4) c.D(3) = std::string(kEvents[v]);
+    if (InRange(v, 1, 7) && v != 4) c.D(3) = std::string(kEvents[v]);
   }
   if (encoding.empty()) return;
   c.D(5) = std::string(encoding);

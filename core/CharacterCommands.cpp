@@ -6,9 +6,6 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-std::string Named(const NameTable& table, int v) { return std::string(table[v]); }
-
 void Fame(HandlerContext& c) {  // alc
   if (!c.Valid(1)) return;
   c.D(1) = "Hírnevedet csökkented "_w + c.P(1) + " egységgel"_w;
@@ -20,11 +17,11 @@ void Friendly(HandlerContext& c) {  // ba
   const int valid = c.ListLines(1, 1, [&](int k) {
     const int v = c.Value(k);
     const std::string n = Dec(v);
-    if (In(v, 1, 9)) return Named(tables::DietAndClanNames(), v);
-    if (In(v, 10, 18)) return Named(tables::DietAndClanNames(), v) + " klánjának tagjai"_w;
-    if (In(v, 20, 999)) return c.Names().MonsterName(n);
-    if (In(v, 2000, 9999)) return c.Names().CharacterName(n);
-    if (In(v, 15000, 16000)) return c.Names().AllianceName(n);
+    if (InRange(v, 1, 9)) return Named(tables::DietAndClanNames(), v);
+    if (InRange(v, 10, 18)) return Named(tables::DietAndClanNames(), v) + " klánjának tagjai"_w;
+    if (InRange(v, 20, 999)) return c.Names().MonsterName(n);
+    if (InRange(v, 2000, 9999)) return c.Names().CharacterName(n);
+    if (InRange(v, 15000, 16000)) return c.Names().AllianceName(n);
     return std::string();
   });
   if (valid > 0) c.D(1) = "Barátságos leszel a következőkkel:"_w;
@@ -110,13 +107,11 @@ void RaiseAbilities(HandlerContext& c) {  // kno
     if (c.Valid(what)) {
       const int v = c.Value(what);
       std::string& line = c.D(what);
-      if (In(v, 1, 6) || v == 9) line = Named(tables::AttributeNames(), v) + " tulajdonságodat növeled"_w;
-      else if (In(v, 10, 34)) line = Named(tables::AttributeNames(), v) + " harci kép. növeled"_w;
-      else if (In(v, 45, 74)) line = Named(tables::AttributeNames(), v) + " szakért. növeled"_w;
-      else if (In(v, 100, 200)) line = c.P(what) + ". képességedet növeled"_w;
-      else if (In(v, 1010, 1127) || In(v, 1134, 1999))
+      line = AttributeRaiseLine(v, true);
+      if (InRange(v, 100, 200)) line = c.P(what) + ". képességedet növeled"_w;
+      else if (InRange(v, 1010, 1127) || InRange(v, 1134, 1999))
         line = c.Names().SpellName(Dec(v - 1000)) + "varázslat növelése"_w;
-      else if (In(v, 1128, 1133))
+      else if (InRange(v, 1128, 1133))
         line = Named(tables::PsiAttackNames(), v - 1000) + "pszí kép. növelése"_w;
     }
     if (c.Valid(count)) {

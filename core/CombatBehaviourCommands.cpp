@@ -6,14 +6,12 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 void LegendaryBattle(HandlerContext& c) {  // lcs
   if (c.Valid(1)) {
     const int v = c.Value(1);
     if (v == 99) c.D(1) = "Legközelebb másik ellenféllel küzdhettek."_w;
     if (v == 1) c.D(1) = "Visszavonod a jelentkezésed."_w;
-    if (In(v, 2, 64)) {
+    if (InRange(v, 2, 64)) {
       c.D(1) = "LCS futtatása, ha legalább: "_w + c.P(1);
       c.D(2) = "társad jelentkezett már"_w;
     }
@@ -54,7 +52,7 @@ void EnemyList(HandlerContext& c) {  // ell
     const std::string list = c.P(k) + ". számú ellenfél listába kerül:"_w;
     if (k == 1 && v >= 1900) c.D(1) = list;
     if (k >= 2 && v < 1900) c.D(k + 1) = c.Monster(k);
-    if (In(k, 3, 5) && v >= 1900) c.D(k + 1) = list;
+    if (InRange(k, 3, 5) && v >= 1900) c.D(k + 1) = list;
   }
 }
 
@@ -67,7 +65,7 @@ void NewHall(HandlerContext& c) {  // ucs
                                               "elsöprő lehelet"_w,
                                               "orrfacsaró bűz / elbájoló illat"_w,
                                               "sólyomszem"_w};
-  if (c.Int(1) && In(c.Value(1), 1, 6)) c.D(2) = std::string(kRewards[c.Value(1)]);
+  if (c.Int(1) && InRange(c.Value(1), 1, 6)) c.D(2) = std::string(kRewards[c.Value(1)]);
   c.SetTVP("10");
 }
 
@@ -75,7 +73,7 @@ void NewHall(HandlerContext& c) {  // ucs
 void TableList(HandlerContext& c, std::string_view heading, const NameTable& table, int lo, int hi) {
   c.D(1) = std::string(heading);
   for (int k = 1; k <= 6; ++k)
-    if (c.Valid(k) && In(c.Value(k), lo, hi)) c.D(k + 1) = std::string(table[c.Value(k)]);
+    if (c.Valid(k) && InRange(c.Value(k), lo, hi)) c.D(k + 1) = std::string(table[c.Value(k)]);
 }
 
 }  // namespace

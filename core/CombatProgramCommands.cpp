@@ -6,10 +6,8 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 std::string_view ConditionHeading(int k) {
-  if (In(k, 1, 10)) return "Időtartam korlátozás"_w;
+  if (InRange(k, 1, 10)) return "Időtartam korlátozás"_w;
   switch (k) {
     case 11: return "Ha ellenfeleid száma maximum"_w;
     case 12: return "Ha ellenfeleid száma minimum"_w;
@@ -47,7 +45,7 @@ void DescribeCondition(HandlerContext& c, int code, int arg, int headingLine, in
   const std::string& typed = c.P(arg);
   std::string& line = c.D(argLine);
   const int v = *x;
-  if (In(k, 1, 10)) {
+  if (InRange(k, 1, 10)) {
     if (v == 0) line = "A parancsot a "_w + Dec(k) + ". körben hajtsd végre"_w;
     if (v == 1) line = "A parancsot a "_w + Dec(k) + ". körig hajtsd végre"_w;
     if (v == 2) line = "A parancsot a "_w + Dec(k) + ". körtől hajtsd végre"_w;
@@ -61,13 +59,13 @@ void DescribeCondition(HandlerContext& c, int code, int arg, int headingLine, in
       else if (v > 1999) line = c.Character(arg);
       break;
     case 16:
-      if (In(v, 1, 9)) line = std::string(tables::DietAndClanNames()[v]);
-      else if (In(v, 10, 18)) line = tables::DietAndClanNames()[v] + " klánjának tagjai"_w;
-      else if (In(v, 10000, 99999)) line = c.Alliance(arg) + " tagjai";
+      if (InRange(v, 1, 9)) line = std::string(tables::DietAndClanNames()[v]);
+      else if (InRange(v, 10, 18)) line = tables::DietAndClanNames()[v] + " klánjának tagjai"_w;
+      else if (InRange(v, 10000, 99999)) line = c.Alliance(arg) + " tagjai";
       break;
     case 17:
     case 18:
-      line = std::string(In(v, 10, 34) ? tables::AttributeNames()[v] : AttributeConditionName(v));
+      line = std::string(InRange(v, 10, 34) ? tables::AttributeNames()[v] : AttributeConditionName(v));
       break;
     case 20: line = typed + "% alatt van"; break;
     case 21: line = typed + "% felett van"; break;
@@ -84,7 +82,7 @@ void DescribeCondition(HandlerContext& c, int code, int arg, int headingLine, in
 
 void Target(HandlerContext& c) {  // he
   const auto v = c.Int(1);
-  if (!v || !In(*v, 0, 19)) return;
+  if (!v || !InRange(*v, 0, 19)) return;
   c.D(1) = "Közelharcban a köv. ellenfelet választod:"_w;
   c.D(2) = std::string(tables::TargetSelectorNames()[*v]);
 }
@@ -111,9 +109,9 @@ void ProgramLine(HandlerContext& c) {  // hp
   if (const auto y = c.Int(2)) {
     if (action == 1 && *y != 0) {
       c.D(2) = "paraméternek 0 kell!"_w;
-    } else if (action == 2 && In(*y, 10, 34)) {
-      c.D(2) = std::string(tables::AttributeNames()[*y]);
-    } else if (action == 3 && In(*y, 53, 62)) {
+    } else if (action == 2 && InRange(*y, 10, 34)) {
+      c.D(2) = AttributeName(*y);
+    } else if (action == 3 && InRange(*y, 53, 62)) {
       c.D(1) = "A harcban használod:"_w;
       c.D(2) = c.Item(2);
     } else if (action == 3 || action == 4) {

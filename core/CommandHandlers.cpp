@@ -25,6 +25,13 @@ long long HandlerContext::Repeated(long long base) const {
                                                      std::numeric_limits<long long>::max()));
 }
 
+std::string AttributeRaiseLine(int v, bool withSize) {
+  if (InRange(v, 1, 6) || (withSize && v == 9)) return AttributeName(v) + " tulajdonságodat növeled"_w;
+  if (InRange(v, 10, 34)) return AttributeName(v) + " harci kép. növeled"_w;
+  if (InRange(v, 45, 74)) return AttributeName(v) + " szakért. növeled"_w;
+  return {};
+}
+
 int HandlerContext::ListLines(int from, int shift, const std::function<std::string(int k)>& line) {
   int valid = 0;
   for (int k = from; k <= 6; ++k) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/CommandCatalogue.h"
+#include "core/ReferenceTables.h"
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
 #include "core/UL.h"
@@ -69,6 +70,13 @@ class HandlerContext {
     if (TVPCell() == "0") SetTVP("vált"_w);
   }
 
+  // "N db <line>": the count of parameter k in front of a line (only when the
+  // line holds something, if asked).
+  void PrefixCount(int k, int line, bool onlyWhenFilled) {
+    if (!Valid(k) || (onlyWhenFilled && D(line).empty())) return;
+    D(line) = P(k) + " db "_w + D(line);
+  }
+
   // The list pattern: every valid Pk (k = from..6) writes line k + shift
   // with line(k); returns how many were valid.
   int ListLines(int from, int shift, const std::function<std::string(int k)>& line);
@@ -83,6 +91,15 @@ class HandlerContext {
 };
 
 using CommandHandler = std::function<void(HandlerContext&)>;
+
+// Small helpers of the handler groups.
+inline bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+inline std::string Named(const NameTable& table, int v) { return std::string(table[v]); }
+inline std::string AttributeName(int v) { return Named(tables::AttributeNames(), v); }
+// "<attribute> tulajdonságodat / harci kép. / szakért. növeled" for the basic
+// attributes (and the size, 9, when `withSize`), body abilities and skills;
+// empty for any other number.
+std::string AttributeRaiseLine(int v, bool withSize);
 
 class HandlerTable {
  public:

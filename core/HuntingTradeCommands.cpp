@@ -9,8 +9,6 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 // first + (first + 3) + ... for `hunts` hunts: the k-th extra hunt of a row
 // costs step + 3k. Saturates instead of overflowing for absurd counts.
 long long HuntSeries(long long first, long long step, long long hunts) {
@@ -50,7 +48,7 @@ void Buy(HandlerContext& c) {  // ve
   c.D(1) = "Megveszed a következő tárgyakat:"_w;
   c.D(2) = c.Item(1);
   c.State().atTrader = true;
-  if (c.Valid(2)) c.D(2) = c.P(2) + " db "_w + c.Item(1);
+  c.PrefixCount(2, 2, false);
 }
 
 void BuyMany(HandlerContext& c) {  // vee
@@ -79,7 +77,7 @@ void BuyFromCharacter(HandlerContext& c) {  // vg
     c.D(2) = c.Character(1);
   }
   if (c.Valid(2)) c.D(3) = c.Item(2);
-  if (c.Valid(3) && !c.D(3).empty()) c.D(3) = c.P(3) + " db "_w + c.D(3);
+  c.PrefixCount(3, 3, true);
 }
 
 void Music(HandlerContext& c) {  // z
@@ -126,7 +124,7 @@ void SurfaceSearch(HandlerContext& c) {  // ftk
   for (int k = 1; k <= 6; ++k) {
     if (!c.Valid(k)) continue;
     const int v = c.Value(k);
-    if (In(v, 1, 4)) c.D(k + 1) = tables::SurfaceSearchNames()[v] + "."_w;
+    if (InRange(v, 1, 4)) c.D(k + 1) = tables::SurfaceSearchNames()[v] + "."_w;
     if (v >= 508) c.D(k + 1) = "Keresel: "_w + c.Item(k);
   }
 }
@@ -159,7 +157,7 @@ void RegisterHuntingTradeCommands(HandlerTable& t) {
     c.D(1) = "Relikviaszilánk szerzése:"_w;
     for (int k = 1; k <= 6; ++k) {
       const auto v = c.Int(k);
-      if (v && (In(*v, 593, 639) || In(*v, 656, 660))) c.D(k + 1) = c.Item(k);
+      if (v && (InRange(*v, 593, 639) || InRange(*v, 656, 660))) c.D(k + 1) = c.Item(k);
     }
   });
   t.Add("ftk", SurfaceSearch);

@@ -5,12 +5,6 @@
 namespace mv {
 namespace {
 
-// "N db <text>": a count in front of a line.
-void PrefixCount(HandlerContext& c, int k, int line, bool onlyWhenFilled) {
-  if (!c.Valid(k) || (onlyWhenFilled && c.D(line).empty())) return;
-  c.D(line) = c.P(k) + " db "_w + c.D(line);
-}
-
 // A heading and one item per valid parameter (P1 -> D2 .. P6 -> D7).
 int ItemList(HandlerContext& c, std::string_view heading) {
   c.D(1) = std::string(heading);
@@ -34,12 +28,12 @@ void Give(HandlerContext& c) {  // a
     c.D(1) = "Tárgyakat eladásra kínálsz fel neki:"_w;
     c.D(3) = c.Item(2);
   }
-  PrefixCount(c, 3, 3, true);
+  c.PrefixCount(3, 3, true);
   if (c.Valid(4)) {
     c.D(4) = "Cserébe ezt kéred:"_w;
     c.D(5) = c.Item(4);
   }
-  PrefixCount(c, 5, 5, true);
+  c.PrefixCount(5, 5, true);
 }
 
 // ea and auk: the first sale at the trader (or the auction) costs the entry.
@@ -54,7 +48,7 @@ void SaleAt(HandlerContext& c, bool RowFlags::*place, std::string_view heading) 
 
 void Auction(HandlerContext& c) {  // auk
   SaleAt(c, &RowFlags::atAuction, "Aukcióra bocsáltod a köv. tárgya(ka)t:"_w);
-  PrefixCount(c, 2, 2, true);
+  c.PrefixCount(2, 2, true);
   if (c.Valid(3)) c.D(3) = c.P(3) + " arany kikiáltási áron"_w;
 }
 
@@ -63,12 +57,12 @@ void Drop(HandlerContext& c) {  // d
     c.D(1) = "Eldobod a következő tárgya(ka)t:"_w;
     c.D(2) = c.Item(1);
   }
-  PrefixCount(c, 2, 2, false);
+  c.PrefixCount(2, 2, false);
 }
 
 void Sell(HandlerContext& c) {  // ea
   SaleAt(c, &RowFlags::atTrader, "Eladod a következő tárgya(ka)t:"_w);
-  PrefixCount(c, 2, 2, false);
+  c.PrefixCount(2, 2, false);
 }
 
 void UseItem(HandlerContext& c) {  // h
@@ -94,7 +88,7 @@ void UseItem(HandlerContext& c) {  // h
     const int v = c.Value(2);
     if (used == 8) {
       if ((v >= 1 && v <= 6) || (v >= 10 && v <= 34) || (v >= 45 && v <= 74))
-        c.D(2) = std::string(tables::AttributeNames()[v]);
+        c.D(2) = AttributeName(v);
       else if (v >= 100 && v <= 999)
         c.D(2) = c.P(2) + ". képesség"_w;
       else if (v >= 1001 && v <= 9999)
@@ -183,7 +177,7 @@ void Bid(HandlerContext& c) {  // lic
     c.D(1) = "Licitálsz a következő tárgy(ak)ra:"_w;
     c.D(2) = c.Item(1);
   }
-  PrefixCount(c, 2, 2, false);
+  c.PrefixCount(2, 2, false);
   if (c.Valid(3)) c.D(3) = c.P(3) + " aranyért"_w;
   if (c.Valid(4)) c.D(4) = "de maximum "_w + c.P(4) + " aranyért"_w;
 }

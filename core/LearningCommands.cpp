@@ -6,9 +6,6 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-std::string Attribute(int v) { return std::string(tables::AttributeNames()[v]); }
-
 void Learn(HandlerContext& c) {  // t
   if (c.Valid(1)) {
     const int v = c.Value(1);
@@ -16,19 +13,19 @@ void Learn(HandlerContext& c) {  // t
       c.D(1) = "Tanulással nem fejlesztheted a"_w;
       c.D(2) = std::move(d2);
     };
-    if (In(v, 1, 6)) {
+    if (InRange(v, 1, 6)) {
       c.D(1) = "Fejleszted a köv. tulajdonságod:"_w;
-      c.D(2) = Attribute(v);
-    } else if (In(v, 10, 34)) {
-      cannot(Attribute(v == 34 ? 27 : v) + "-t");
-    } else if (In(v, 45, 74)) {
+      c.D(2) = AttributeName(v);
+    } else if (InRange(v, 10, 34)) {
+      cannot(AttributeName(v == 34 ? 27 : v) + "-t");
+    } else if (InRange(v, 45, 74)) {
       if (v == 60 || v == 61 || v == 68) {
-        cannot(Attribute(v) + "-t");
+        cannot(AttributeName(v) + "-t");
       } else {
         c.D(1) = "Tanulod a köv. szakértelmet:"_w;
-        c.D(2) = Attribute(v);
+        c.D(2) = AttributeName(v);
       }
-    } else if (In(v, 100, 149)) {
+    } else if (InRange(v, 100, 149)) {
       cannot(c.P(1) + ". képességet"_w);
     }
   }
@@ -53,7 +50,7 @@ void Transform(HandlerContext& c) {  // tr
     limbSwap = true;
   } else if (v >= 100 && (v - 102) % 3 == 0) {
     limbToTransform = v;
-  } else if (In(v, 2, 99)) {
+  } else if (InRange(v, 2, 99)) {
     c.SetTVP("10");
     c.D(1) = c.P(1) + ". képességtől megszabadulsz"_w;
   }

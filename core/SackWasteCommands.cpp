@@ -5,8 +5,6 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 const std::string_view kItemKinds[] = {
     ""_w,           "páncél"_w,     "ékszer"_w,      "felszerelés"_w, "fegyver"_w, "varázsital"_w,
     "gyógyfű"_w,    "egyéb kacat"_w, "azok a tárgyak, amilyen már nálad"_w, "minden"_w,
@@ -36,7 +34,7 @@ void AllOfKinds(HandlerContext& c, std::string_view itemsHeading, std::string_vi
     const int v = c.Value(k);
     if (!kinds)
       c.D(k + 1) = c.Names().ItemName(Dec(v));
-    else if (In(v, 1, 9))
+    else if (InRange(v, 1, 9))
       c.D(k + 1) = std::string(kItemKinds[v]);
   }
 }
@@ -49,7 +47,7 @@ std::string_view KeepConditionWord(int v) {
 }
 
 std::string KeepCondition(int v) {
-  if (In(v, 1, 6) || In(v, 10, 31)) return "Megtartod ha: "_w + tables::AttributeNames()[v];
+  if (InRange(v, 1, 6) || InRange(v, 10, 31)) return "Megtartod ha: "_w + tables::AttributeNames()[v];
   if (const std::string_view word = KeepConditionWord(v); !word.empty()) return "Megtartod ha: "_w + word;
   return {};
 }
@@ -57,13 +55,13 @@ std::string KeepCondition(int v) {
 void Waste(HandlerContext& c) {  // hu
   auto value = [&](int k) { return c.Int(k).value_or(0); };
   const int p1 = value(1), p2 = value(2), p3 = value(3), p4 = value(4);
-  if (In(p1, 1, 13)) c.D(1) = Dec(p1) + ". szintig a nem mágikus tárgyat eladod."_w;
-  if (In(p1, 15, 9999)) c.D(1) = Dec(p1) + " aranyig a nem mágikus tárgyat eladod."_w;
-  if (In(p2, 1, 13)) c.D(2) = Dec(p2) + ". szintig a mágikus tárgyat eladod."_w;
-  if (In(p2, 15, 9999)) c.D(2) = Dec(p2) + " aranyig a mágikus tárgyat eladod."_w;
-  if (In(p3, 15, 9999)) c.D(3) = Dec(p3) + " aranyig a káosz tárgyat eladod."_w;
-  if (In(p4, 1, 99)) c.D(4) = Dec(p4) + " tárgyhely alatt elmész a boltba."_w;
-  if (In(p4, 101, 199)) c.D(4) = Dec(p4) + " tárgyhely alatt eldobálod."_w;
+  if (InRange(p1, 1, 13)) c.D(1) = Dec(p1) + ". szintig a nem mágikus tárgyat eladod."_w;
+  if (InRange(p1, 15, 9999)) c.D(1) = Dec(p1) + " aranyig a nem mágikus tárgyat eladod."_w;
+  if (InRange(p2, 1, 13)) c.D(2) = Dec(p2) + ". szintig a mágikus tárgyat eladod."_w;
+  if (InRange(p2, 15, 9999)) c.D(2) = Dec(p2) + " aranyig a mágikus tárgyat eladod."_w;
+  if (InRange(p3, 15, 9999)) c.D(3) = Dec(p3) + " aranyig a káosz tárgyat eladod."_w;
+  if (InRange(p4, 1, 99)) c.D(4) = Dec(p4) + " tárgyhely alatt elmész a boltba."_w;
+  if (InRange(p4, 101, 199)) c.D(4) = Dec(p4) + " tárgyhely alatt eldobálod."_w;
   for (int k = 5; k <= 6; ++k)
     if (const std::string keep = KeepCondition(value(k)); !keep.empty()) c.D(k) = keep;
 }

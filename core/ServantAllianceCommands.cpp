@@ -5,17 +5,15 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 void Alliance(HandlerContext& c) {  // sz
   c.D(1) = "Új szövetség megalapítása"_w;
   if (!c.Valid(1)) return;
   c.SetTVPRepeated(5);
   const int v = c.Value(1);
-  if (In(v, 2000, 9999)) {
+  if (InRange(v, 2000, 9999)) {
     c.D(1) = "Hozzájárulsz a köv. galetki belépéséhez:"_w;
     c.D(2) = c.Character(1);
-  } else if (In(v, 10000, 99999)) {
+  } else if (InRange(v, 10000, 99999)) {
     c.D(1) = "Belépés/kilépés kérése:"_w;
     c.D(2) = c.Alliance(1);
   }
@@ -26,7 +24,7 @@ void GiveServant(HandlerContext& c) {  // sza
     c.D(1) = "1. szolgád kapja a köv. tárgya(ka)t:"_w;
     c.D(2) = c.Item(1);
   }
-  if (c.Valid(2)) c.D(2) = c.P(2) + " db "_w + c.D(2);
+  c.PrefixCount(2, 2, false);
   if (c.Valid(3) && c.Value(3) <= 98) c.D(1) = c.P(3) + ". szolgád kapja a köv. tárgya(ka)t:"_w;
   if (c.Valid(3) && c.Value(3) == 99) c.D(1) = "Minden szolgádnak adsz:"_w;
 }
@@ -56,7 +54,7 @@ void SoulShare(HandlerContext& c) {  // szl
 }
 
 void Expel(HandlerContext& c) {  // szk
-  if (!c.Valid(1) || !In(c.Value(1), 2000, 9999)) return;
+  if (!c.Valid(1) || !InRange(c.Value(1), 2000, 9999)) return;
   c.D(1) = c.Character(1);
   c.D(2) = "kirúgása"_w;
 }
@@ -80,7 +78,7 @@ void LevelServant(HandlerContext& c) {  // szno
 
 void Vote(HandlerContext& c) {  // szv
   c.D(1) = "Visszaveszed a szavazatodat"_w;
-  if (!c.Valid(1) || !In(c.Value(1), 2000, 9999)) return;
+  if (!c.Valid(1) || !InRange(c.Value(1), 2000, 9999)) return;
   c.D(1) = c.Character(1) + "-nek";
   c.D(2) = "átadod a szavazatodat"_w;
 }
@@ -89,7 +87,7 @@ void Attack(HandlerContext& c) {  // tm
   if (!c.Int(1) || c.Value(1) != 1) return;
   c.SetTVP("10");
   c.D(1) = "Megtámadod"_w;
-  if (c.Valid(2) && In(c.Value(2), 10000, 99999)) c.D(1) = "Megtámadod a(z) "_w + c.Alliance(2) + "-t";
+  if (c.Valid(2) && InRange(c.Value(2), 10000, 99999)) c.D(1) = "Megtámadod a(z) "_w + c.Alliance(2) + "-t";
 }
 
 void Torture(HandlerContext& c) {  // szki

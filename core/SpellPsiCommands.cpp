@@ -6,8 +6,6 @@
 namespace mv {
 namespace {
 
-bool In(int v, int lo, int hi) { return v >= lo && v <= hi; }
-
 const std::string_view kPoisonConditions[] = {
     ""_w,
     "méregsemleg. ha:bénító méreg"_w,
@@ -114,7 +112,7 @@ void SpellParameter(HandlerContext& c, Mode& mode, int k, int alchemy2, int alch
         c.D(4) = "A következőt kell begyűjteni:"_w;
         c.D(5) = names.ItemName(n);
       }
-      if (k == 5) c.D(5) = c.P(5) + " db "_w + c.D(5);
+      if (k == 5) c.PrefixCount(5, 5, false);
       break;
     case Mode::Kineport:
       if (k == 2) {
@@ -165,10 +163,10 @@ void CastMany(HandlerContext& c) {  // vv
     const int x = c.Value(k);
     const int option = k < 6 ? c.Value(k + 1) : 0;
     std::string& line = c.D(k + 1);
-    if (In(x, 50, 127)) {  // a potion, perhaps with a count
+    if (InRange(x, 50, 127)) {  // a potion, perhaps with a count
       line = option != 0 && option <= 20 ? Dec(option) + "db " + names.ItemName(Dec(x)) : names.ItemName(Dec(x));
-    } else if (In(x, 21, 49) || x >= 128) {
-      if (x == 148 && In(option, 1, 6))
+    } else if (InRange(x, 21, 49) || x >= 128) {
+      if (x == 148 && InRange(option, 1, 6))
         line = std::string(kPoisonConditions[option]);
       else if (!(x == 148 && option < 0))
         line = names.SpellName(Dec(x));
@@ -181,7 +179,7 @@ void RaiseSpells(HandlerContext& c) {  // var
   for (int spell = 1; spell <= 5; spell += 2) {
     if (c.Valid(spell)) {
       const int v = c.Value(spell);
-      c.D(spell) = (In(v, 128, 133) ? std::string(tables::PsiAttackNames()[v]) : c.Spell(spell)) + " növelése"_w;
+      c.D(spell) = (InRange(v, 128, 133) ? std::string(tables::PsiAttackNames()[v]) : c.Spell(spell)) + " növelése"_w;
     }
     if (c.Valid(spell + 1)) {
       c.D(spell + 1) = c.P(spell + 1) + " KNO-val"_w;
@@ -197,7 +195,7 @@ void SpellLists(HandlerContext& c) {  // tv
   for (int k = 2; k <= 6; ++k) {
     if (!c.Valid(k)) continue;
     c.D(1) = c.P(1) + ". TV lista meghatározása:"_w;
-    c.D(k) = In(c.Value(k), 53, 62) ? c.Item(k) : c.Spell(k);
+    c.D(k) = InRange(c.Value(k), 53, 62) ? c.Item(k) : c.Spell(k);
   }
 }
 
@@ -209,7 +207,7 @@ void SpellListLevels(HandlerContext& c) {  // tvsz
 
 void PsiTechnique(HandlerContext& c) {  // pt
   const auto v = c.Int(1);
-  if (v && In(*v, 1, 4)) {
+  if (v && InRange(*v, 1, 4)) {
     c.D(1) = "A következő technikát alkalmazod:"_w;
     c.D(2) = std::string(tables::PsiTechniqueNames()[*v]);
   }
@@ -225,8 +223,8 @@ void OwnTechnique(HandlerContext& c, int firstRound) {
     any = true;
     const int v = c.Value(k);
     std::string line = Dec(firstRound + k - 1) + ". kör: "_w;
-    if (In(v, 1, 4)) line += tables::PsiTechniqueNames()[v];
-    if (In(v, 128, 133)) line += tables::PsiAttackNames()[v];
+    if (InRange(v, 1, 4)) line += tables::PsiTechniqueNames()[v];
+    if (InRange(v, 128, 133)) line += tables::PsiAttackNames()[v];
     c.D(k + 1) = line;
   }
   if (any) c.D(1) = "Létrehozod a saját pszi technikádat:"_w;
