@@ -47,6 +47,11 @@ namespace {
 
 bool IsParamColumn(int c) { return c >= col::kFirstParam && c <= col::kLastParam; }
 
+// Rows from..19 move down by one; row 20's content is overwritten.
+void ShiftRowsDown(OrderSheet& sheet, int from) {
+  for (int k = OrderSheet::kRows; k > from; --k) sheet.SetRow(k, sheet.Row(k - 1));
+}
+
 }  // namespace
 
 KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
@@ -123,7 +128,7 @@ bool GridEditing::InsertRow() {
   if (LastRowHoldsOrder()) return false;
   OrderSheet& sheet = model_.sheet;
   const int r = model_.currentRow;
-  for (int k = OrderSheet::kRows; k > r; --k) sheet.SetRow(k, sheet.Row(k - 1));
+  ShiftRowsDown(sheet, r);
   sheet.ClearRow(r);
   sheet.RenumberRows(r);
   model_.sheetModified = true;
@@ -144,7 +149,7 @@ bool GridEditing::DuplicateRow() {
   if (r < OrderSheet::kRows) {
     if (LastRowHoldsOrder()) return false;
     OrderSheet& sheet = model_.sheet;
-    for (int k = OrderSheet::kRows; k > r; --k) sheet.SetRow(k, sheet.Row(k - 1));
+    ShiftRowsDown(sheet, r);
     sheet.RenumberRows(r);
   }
   model_.sheetModified = true;
@@ -156,26 +161,16 @@ void GridEditing::FinishMove(int source, int target) {
   model_.sheetModified = true;
 }
 
-void GridEditing::MoveRowUp() {
+void GridEditing::MoveRow(int step) {
   const int r = model_.currentRow;
-  if (r <= 1) return;
+  const int other = r + step;
+  if (other < 1 || other > OrderSheet::kRows) return;
   OrderSheet& sheet = model_.sheet;
   const OrderRow moved = sheet.Row(r);
-  sheet.SetRow(r, sheet.Row(r - 1));
-  sheet.SetRow(r - 1, moved);
-  editor_.SelectCell(r - 1, model_.currentCol);
-  FinishMove(r - 1, std::max(1, r - 2));
-}
-
-void GridEditing::MoveRowDown() {
-  const int r = model_.currentRow;
-  if (r >= OrderSheet::kRows) return;
-  OrderSheet& sheet = model_.sheet;
-  const OrderRow moved = sheet.Row(r);
-  sheet.SetRow(r, sheet.Row(r + 1));
-  sheet.SetRow(r + 1, moved);
-  editor_.SelectCell(r + 1, model_.currentCol);
-  FinishMove(r + 1, std::min(OrderSheet::kRows, r + 2));
+  sheet.SetRow(r, sheet.Row(other));
+  sheet.SetRow(other, moved);
+  editor_.SelectCell(other, model_.currentCol);  // interprets the new current row
+  FinishMove(other, std::clamp(other + step, 1, OrderSheet::kRows));
 }
 
 void GridEditing::RowDragged(int from, int to) {

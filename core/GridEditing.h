@@ -54,8 +54,8 @@ class GridEditing {
   void DeleteRow();
   bool DuplicateRow();
   // Move the current row; the new current row is interpreted.
-  void MoveRowUp();
-  void MoveRowDown();
+  void MoveRowUp() { MoveRow(-1); }
+  void MoveRowDown() { MoveRow(1); }
   // A row was dragged by its label from one place to another.
   void RowDragged(int from, int to);
 
@@ -70,6 +70,7 @@ class GridEditing {
  private:
   std::string& Current() { return model_.sheet.Cell(model_.currentRow, model_.currentCol); }
   void FinishMove(int source, int target);
+  void MoveRow(int step);
 
   SheetEditor& editor_;
   EditorModel& model_;
