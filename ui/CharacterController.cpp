@@ -56,11 +56,7 @@ void CharacterController::LoadCharacter(const std::string& key) {
 
   loadingNotes_ = true;
   notes_->clear();
-  if (const auto text = ReadWholeFile(NotesPath(directory_, c.number))) {
-    QStringList lines;
-    for (const std::string& line : SplitLines(*text)) lines << Q(line);
-    notes_->setPlainText(lines.join('\n'));
-  }
+  if (const auto text = ReadWholeFile(NotesPath(directory_, c.number))) notes_->setPlainText(MemoText(*text));
   loadingNotes_ = false;
   notesModified_ = false;
   store_.SetLast(SelectedKey());
@@ -127,9 +123,7 @@ bool CharacterController::SaveNotes() {
   const std::string& number = model_.character.number;
   const QString text = notes_->toPlainText();
   if (number.empty() || !notesModified_ || text.isEmpty()) return true;
-  std::vector<std::string> lines;
-  for (const QString& line : text.split('\n')) lines.push_back(W(line));
-  if (!WriteFileAtomically(NotesPath(directory_, number), JoinLines(lines))) return false;
+  if (!WriteFileAtomically(NotesPath(directory_, number), FileText(text))) return false;
   notesModified_ = false;
   return true;
 }

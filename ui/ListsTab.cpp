@@ -85,9 +85,7 @@ void ListsTab::LoadSelected() {
     QMessageBox::critical(this, windowTitle(), "Nem találom a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())));
     return;
   }
-  QStringList lines;
-  for (const std::string& line : SplitLines(*text)) lines << Q(line);
-  memo_->setPlainText(lines.join('\n'));
+  memo_->setPlainText(MemoText(*text));
   title_->setText(Q(f.title));
   save_->setEnabled(false);
 }
@@ -95,11 +93,7 @@ void ListsTab::LoadSelected() {
 void ListsTab::SaveMemo() {
   for (const DataListFile& f : DataListFiles()) {
     if (Q(f.title) != title_->text()) continue;
-    std::vector<std::string> lines;
-    const QString text = memo_->toPlainText();
-    if (!text.isEmpty())
-      for (const QString& line : text.split('\n')) lines.push_back(W(line));
-    if (!WriteFileAtomically(directory_ / f.file, JoinLines(lines))) {
+    if (!WriteFileAtomically(directory_ / f.file, FileText(memo_->toPlainText()))) {
       QMessageBox::critical(this, windowTitle(),
                             "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
                                 ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
