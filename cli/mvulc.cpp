@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,19 +56,27 @@ int Fail(const std::string& cp1250Message) {
   return kFailure;
 }
 
+// Opens a sheet as "Megnyit" does, its character (line 37) taken from the
+// directory's mv.ini; the message for the player when that fails.
+std::optional<std::string> OpenWithItsCharacter(const std::filesystem::path& programDir,
+                                                const std::filesystem::path& sheetPath, mv::SheetEditor& editor) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(sheetPath, ec)) return mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath));
+  mv::IniFile ini(programDir / "mv.ini");
+  mv::EditorModel& model = editor.model();
+  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
+    model.currentCharacterKey = key;
+    model.character = mv::FieldsOf(mv::CharacterStore(ini).Load(key));
+  });
+  if (opened.failed()) return opened.message;
+  return std::nullopt;
+}
+
 int Check(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
   mv::EditorModel model;
   mv::LoadReferenceLists(programDir, model.lists);
   mv::SheetEditor editor(model);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));
-  // The sheet's character brings its raid cost, as in the window.
-  mv::IniFile ini(programDir / "mv.ini");
-  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
-    model.character.raidCost = mv::CharacterStore(ini).Load(key).raidCost;
-    model.currentCharacterKey = key;
-  });
-  if (opened.failed()) return Fail(opened.message);
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
 
   // Step down the grid as a player would, keeping what each row showed.
   model.rowState.Clear();
@@ -100,15 +109,7 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
 int Letter(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
   mv::EditorModel model;
   mv::SheetEditor editor(model);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(sheetPath, ec)) return Fail(mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath)));
-  mv::IniFile ini(programDir / "mv.ini");
-  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
-    const mv::CharacterRecord r = mv::CharacterStore(ini).Load(key);
-    model.currentCharacterKey = key;
-    model.character = mv::CharacterFields{r.number, r.account, r.password, r.name, r.description, r.diet, r.raidCost};
-  });
-  if (opened.failed()) return Fail(opened.message);
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
   const std::string text = mv::OrderLetterText(model);
   std::cout.write(text.data(), std::streamsize(text.size()));
   std::cout.flush();

@@ -17,6 +17,14 @@ bool IsSpecialKey(std::string_view key) {
 
 }  // namespace
 
+CharacterFields FieldsOf(const CharacterRecord& r) {
+  return {r.number, r.account, r.password, r.name, r.description, r.diet, r.raidCost};
+}
+
+CharacterRecord RecordOf(const CharacterFields& c, DeliveryForm delivery) {
+  return {c.number, c.account, c.password, c.name, c.description, c.diet, delivery, c.raidCost};
+}
+
 std::string_view DeliveryFormText(DeliveryForm form) {
   switch (form) {
     case DeliveryForm::Base64: return "Base64";

@@ -23,6 +23,10 @@ struct CharacterRecord {
   int raidCost = 10;
 };
 
+// A record as the "Adatok" fields hold it, and back.
+CharacterFields FieldsOf(const CharacterRecord& record);
+CharacterRecord RecordOf(const CharacterFields& fields, DeliveryForm delivery);
+
 // "Küldési forma" values.
 std::string_view DeliveryFormText(DeliveryForm form);
 DeliveryForm DeliveryFormFromText(std::string_view text);  // anything unknown: None

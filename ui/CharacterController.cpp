@@ -41,14 +41,8 @@ void CharacterController::FillCharacterList() {
 void CharacterController::LoadCharacter(const std::string& key) {
   model_.currentCharacterKey = key;
   const CharacterRecord r = store_.Load(key);
-  CharacterFields& c = model_.character;
-  c.number = r.number;
-  c.account = r.account;
-  c.password = r.password;
-  c.name = r.name;
-  c.description = r.description;
-  c.diet = r.diet;
-  c.raidCost = r.raidCost;
+  model_.character = FieldsOf(r);
+  const CharacterFields& c = model_.character;
   model_.fields.delivery = r.delivery;
   model_.deliveryFormIndex = r.delivery;
   tab_->ShowFields();
@@ -85,8 +79,7 @@ void CharacterController::NewCharacter() {
 void CharacterController::SaveCharacter() {
   const CharacterFields& c = model_.character;
   model_.currentCharacterKey = c.number;
-  CharacterRecord r{c.number, c.account, c.password, c.name, c.description, c.diet, model_.fields.delivery, c.raidCost};
-  const bool ok = store_.Save(r);
+  const bool ok = store_.Save(RecordOf(c, model_.fields.delivery));
   FillCharacterList();
   Select(CharacterListItem(c.name, c.number));
   emit ControlsChanged();
