@@ -1,10 +1,16 @@
 #include "store/FileAssociation.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <vector>
 
+#include "store/ProgramDirectory.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -62,18 +68,28 @@ std::vector<std::string> WithDefault(const std::vector<std::string>& lines, cons
   return out;
 }
 
+// Runs a tool with one path argument, without a shell (paths may hold any
+// character), its output discarded; a missing tool is fine.
+void RunQuietly(const char* tool, const fs::path& argument) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const std::string path = argument.string();
+  char* const argv[] = {const_cast<char*>(tool), const_cast<char*>(path.c_str()), nullptr};
+  pid_t pid = 0;
+  if (posix_spawnp(&pid, tool, &actions, nullptr, argv, environ) == 0) ::waitpid(pid, nullptr, 0);
+  posix_spawn_file_actions_destroy(&actions);
+}
+
 void RefreshDesktopDatabases(const fs::path& dataHome) {
   // Best effort: the desktop picks the files up anyway at its next scan.
-  const std::string mime = (dataHome / "mime").string();
-  const std::string apps = (dataHome / "applications").string();
-  std::system(("update-mime-database '" + mime + "' >/dev/null 2>&1").c_str());
-  std::system(("update-desktop-database '" + apps + "' >/dev/null 2>&1").c_str());
+  RunQuietly("update-mime-database", dataHome / "mime");
+  RunQuietly("update-desktop-database", dataHome / "applications");
 }
 
 fs::path FromEnvironment(const char* variable, const char* fallbackUnderHome) {
-  if (const char* value = std::getenv(variable); value && *value == '/') return value;
-  const char* home = std::getenv("HOME");
-  return fs::path(home ? home : "/tmp") / fallbackUnderHome;
+  return UserDirectory(variable, fallbackUnderHome).value_or(fs::path("/tmp") / fallbackUnderHome);
 }
 
 }  // namespace

@@ -6,6 +6,12 @@
 
 namespace mv {
 
+std::optional<std::filesystem::path> UserDirectory(const char* variable, const char* underHome) {
+  if (const char* value = std::getenv(variable); value && *value == '/') return value;
+  if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / underHome;
+  return std::nullopt;
+}
+
 std::filesystem::path ExecutableDirectory() {
   std::error_code ec;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -30,14 +36,9 @@ std::filesystem::path ProgramDirectory() {
   const auto exeDir = ExecutableDirectory();
   if (InstalledDataDirectory().empty() && ::access(exeDir.c_str(), W_OK) == 0) return exeDir;
 
-  std::filesystem::path data;
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
-    data = xdg;
-  else if (const char* home = std::getenv("HOME"); home && *home)
-    data = std::filesystem::path(home) / ".local" / "share";
-  else
-    return exeDir;
-  data /= "mvul";
+  const auto userData = UserDirectory("XDG_DATA_HOME", ".local/share");
+  if (!userData) return exeDir;
+  const std::filesystem::path data = *userData / "mvul";
   std::error_code ec;
   std::filesystem::create_directories(data, ec);
   SeedProgramDirectory(data, InstalledDataDirectory());

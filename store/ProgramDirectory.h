@@ -2,8 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace mv {
+
+// $variable when it holds an absolute path, else $HOME/underHome; nothing
+// without either ("XDG_DATA_HOME", ".local/share").
+std::optional<std::filesystem::path> UserDirectory(const char* variable, const char* underHome);
 
 // The directory of the running executable.
 std::filesystem::path ExecutableDirectory();
