@@ -9,6 +9,13 @@ namespace {
 bool On(const IniFile& ini, const char* section, const char* key) { return ini.Read(section, key) == "1"; }
 const char* Flag(bool on) { return on ? "1" : "0"; }
 
+// "C:\..." paths end in "\", the others in "/".
+std::string WithTrailingSeparator(std::string path) {
+  const char separator = path.size() >= 2 && path[1] == ':' ? '\\' : '/';
+  if (path.back() != separator) path += separator;
+  return path;
+}
+
 }  // namespace
 
 std::optional<int> BandLengthFromText(const std::string& text) {
@@ -45,10 +52,7 @@ std::optional<std::string> AcceptSearchPath(const std::string& path) {
                        path[1] == ':';
   const bool absolute = !path.empty() && path[0] == '/';
   if (!windows && !absolute) return std::nullopt;
-  const char separator = windows ? '\\' : '/';
-  std::string out = path;
-  if (out.back() != separator) out += separator;
-  return out;
+  return WithTrailingSeparator(path);
 }
 
 Settings ReadSettings(const IniFile& ini) {
@@ -70,9 +74,7 @@ Settings ReadSettings(const IniFile& ini) {
   for (int n = 1;; ++n) {
     const std::string path = ini.Read("KeresesiUtvonalak", "utvonal" + std::to_string(n));
     if (path.empty()) break;
-    const bool windows = path.size() >= 2 && path[1] == ':';
-    const char separator = windows ? '\\' : '/';
-    s.searchPaths.push_back(path.back() == separator ? path : path + separator);
+    s.searchPaths.push_back(WithTrailingSeparator(path));
   }
   return s;
 }
