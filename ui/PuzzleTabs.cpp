@@ -12,7 +12,14 @@
 namespace mv::ui {
 
 QLineEdit* CalculatorPage::AddInput(QGridLayout* grid, int row, int column, const QString& caption,
-                                    const QString& name, const QString& text) {
+                                    const QString& name, const QString& text, bool recomputes) {
+  QLineEdit* edit = AddEdit(grid, row, column, caption, name, text);
+  if (recomputes) pendingInputs_.push_back(edit);
+  return edit;
+}
+
+QLineEdit* CalculatorPage::AddEdit(QGridLayout* grid, int row, int column, const QString& caption,
+                                   const QString& name, const QString& text) {
   if (!caption.isEmpty()) grid->addWidget(new QLabel(caption), row, column);
   auto* edit = new QLineEdit(text);
   edit->setObjectName(name);
@@ -24,7 +31,7 @@ QLineEdit* CalculatorPage::AddInput(QGridLayout* grid, int row, int column, cons
 
 QLineEdit* CalculatorPage::AddResult(QGridLayout* grid, int row, int column, const QString& caption,
                                      const QString& name) {
-  QLineEdit* edit = AddInput(grid, row, column, caption, name);
+  QLineEdit* edit = AddEdit(grid, row, column, caption, name, {});
   edit->setReadOnly(true);
   edit->setMaximumWidth(160);
   return edit;
@@ -42,13 +49,6 @@ char CalculatorPage::Decimal() const {
 }
 
 namespace {
-
-// Calls `recompute` whenever one of the named fields changes.
-template <typename Page>
-void OnChange(Page* page, std::initializer_list<QString> names, void (Page::*recompute)()) {
-  for (const QString& name : names)
-    QObject::connect(page->Field(name), &QLineEdit::textChanged, page, recompute);
-}
 
 QGroupBox* Group(const QString& title, QGridLayout*& grid) {
   auto* box = new QGroupBox(title);
@@ -69,7 +69,7 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
   AddInput(g, 1, 0, "A második város távolsága:", "EditRejtveny1b");
   AddInput(g, 2, 0, "Az elfordulás szöge:", "EditRejtveny1c");
   AddResult(g, 3, 0, "Az eredmény:", "EditRejtveny1d");
-  OnChange(this, {"EditRejtveny1a", "EditRejtveny1b", "EditRejtveny1c"}, &RiddlesTab::Walking);
+  RecomputeOnInputs(&RiddlesTab::Walking);
 
   page->addWidget(Group("Miglandok", g), 0, 1);
   for (int r = 1; r <= 4; ++r) {
@@ -78,10 +78,7 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
     if (r < 4) AddInput(g, r, 4, "y =", QString("EditRejtveny2c%1").arg(r));
   }
   AddResult(g, 4, 4, "y =", "EditRejtveny2c4");
-  OnChange(this, {"EditRejtveny2a1", "EditRejtveny2b1", "EditRejtveny2c1", "EditRejtveny2a2", "EditRejtveny2b2",
-                  "EditRejtveny2c2", "EditRejtveny2a3", "EditRejtveny2b3", "EditRejtveny2c3", "EditRejtveny2a4",
-                  "EditRejtveny2b4"},
-           &RiddlesTab::Miglands);
+  RecomputeOnInputs(&RiddlesTab::Miglands);
 
   page->addWidget(Group("Falánk szörnyek", g), 1, 0);
   AddInput(g, 0, 0, "Szörnyek 1:", "EditRejtveny3a");
@@ -90,15 +87,14 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
   AddInput(g, 1, 2, "Idő 2:", "EditRejtveny3e");
   AddInput(g, 2, 0, "Kaja:", "EditRejtveny3c");
   AddResult(g, 3, 0, "Elfogyasztott \nkaja:", "EditRejtveny3f");
-  OnChange(this, {"EditRejtveny3a", "EditRejtveny3b", "EditRejtveny3c", "EditRejtveny3d", "EditRejtveny3e"},
-           &RiddlesTab::Monsters);
+  RecomputeOnInputs(&RiddlesTab::Monsters);
 
   page->addWidget(Group("Szaporulat", g), 1, 1);
   AddInput(g, 0, 0, "Csemeték adagja", "EditRejtveny4a");
   AddInput(g, 1, 0, "Szülők adagja:", "EditRejtveny4b");
   AddInput(g, 2, 0, "Összes kaja:", "EditRejtveny4c");
   AddResult(g, 3, 0, "Szülők száma:", "EditRejtveny4d");
-  OnChange(this, {"EditRejtveny4a", "EditRejtveny4b", "EditRejtveny4c"}, &RiddlesTab::Offspring);
+  RecomputeOnInputs(&RiddlesTab::Offspring);
 
   page->addWidget(Group("Egy egyszerű egyenletrendszer", g), 2, 0, 1, 2);
   for (int r = 1; r <= 2; ++r) {
@@ -108,9 +104,7 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
   }
   AddResult(g, 1, 6, "x =", "EditRejtveny5d");
   AddResult(g, 2, 6, "y =", "EditRejtveny5e");
-  OnChange(this, {"EditRejtveny5a1", "EditRejtveny5b1", "EditRejtveny5c1", "EditRejtveny5a2", "EditRejtveny5b2",
-                  "EditRejtveny5c2"},
-           &RiddlesTab::Equations);
+  RecomputeOnInputs(&RiddlesTab::Equations);
 }
 
 void RiddlesTab::Walking() {
@@ -160,13 +154,13 @@ ValleyTab::ValleyTab(QWidget* parent) : CalculatorPage(parent) {
   AddInput(g, 2, 0, "A remete darabjának\nkerülete", "rebusz2c");
   AddResult(g, 3, 0, "Megoldás", "rebusz2d");
   AddResult(g, 4, 0, "azaz kerekítve", "rebusz2e");
-  OnChange(this, {"rebusz2a", "rebusz2b", "rebusz2c"}, &ValleyTab::Cheese);
+  RecomputeOnInputs(&ValleyTab::Cheese);
 
   groups_[1] = Group("Kagyló", g);
   AddInput(g, 0, 0, "db", "rebusz1a");
   AddResult(g, 1, 0, "Megoldás", "rebusz1b");
   AddResult(g, 2, 0, "azaz kerekítve", "rebusz1c");
-  OnChange(this, {"rebusz1a"}, &ValleyTab::Shells);
+  RecomputeOnInputs(&ValleyTab::Shells);
 
   groups_[2] = Group("Víztározó", g);
   AddInput(g, 0, 0, "'A' oldal:", "rebusz3a");
@@ -174,10 +168,10 @@ ValleyTab::ValleyTab(QWidget* parent) : CalculatorPage(parent) {
   AddInput(g, 2, 0, "'C' oldal", "rebusz3c");
   AddInput(g, 3, 0, "Magasság", "rebusz3d", "3");
   AddInput(g, 4, 0, "Telítettség (%)", "rebusz3e", "50");
-  AddInput(g, 5, 0, "Fogyasztas", "rebusz3f", "5");
+  AddInput(g, 5, 0, "Fogyasztas", "rebusz3f", "5", false);  // read, but its change alone does not recompute
   AddResult(g, 6, 0, "Megoldás", "rebusz3g");
   AddResult(g, 7, 0, "azaz kerekítve", "rebusz3h");
-  OnChange(this, {"rebusz3a", "rebusz3b", "rebusz3c", "rebusz3d", "rebusz3e"}, &ValleyTab::Reservoir);
+  RecomputeOnInputs(&ValleyTab::Reservoir);
 
   groups_[3] = Group("Fűszeres", g);
   g->addWidget(new QLabel("'A' eset"), 0, 0);
@@ -192,7 +186,7 @@ ValleyTab::ValleyTab(QWidget* parent) : CalculatorPage(parent) {
   AddResult(g, 5, 0, "azaz kerekítve", "rebusz4h");
   AddResult(g, 6, 0, "Megoldás (2. tárgy ára)", "rebusz4i");
   AddResult(g, 7, 0, "azaz kerekítve", "rebusz4j");
-  OnChange(this, {"rebusz4a", "rebusz4b", "rebusz4c", "rebusz4d", "rebusz4e", "rebusz4f"}, &ValleyTab::Spices);
+  RecomputeOnInputs(&ValleyTab::Spices);
 
   for (QGroupBox* box : groups_) {
     box->setParent(this);

@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "core/DataList.h"
 #include "core/Lookups.h"
@@ -25,15 +26,29 @@ class CalculatorPage : public QWidget {
   QLineEdit* Field(const QString& name) const { return fields_.at(name); }
 
  protected:
+  // An input field; unless told otherwise, the next RecomputeOnInputs
+  // makes its changes run the calculator.
   QLineEdit* AddInput(QGridLayout* grid, int row, int column, const QString& caption, const QString& name,
-                      const QString& text = {});
+                      const QString& text = {}, bool recomputes = true);
   QLineEdit* AddResult(QGridLayout* grid, int row, int column, const QString& caption, const QString& name);
   std::string Text(const QString& name) const;
   // A result field: nothing keeps it, text replaces it.
   void Put(const QString& name, const std::optional<std::string>& text);
   char Decimal() const;
 
+  // The calculator runs on every change of the inputs added since the last call.
+  template <typename Page>
+  void RecomputeOnInputs(void (Page::*recompute)()) {
+    for (QLineEdit* edit : pendingInputs_) connect(edit, &QLineEdit::textChanged, static_cast<Page*>(this), recompute);
+    pendingInputs_.clear();
+  }
+
   std::map<QString, QLineEdit*> fields_;
+
+ private:
+  QLineEdit* AddEdit(QGridLayout* grid, int row, int column, const QString& caption, const QString& name,
+                     const QString& text);
+  std::vector<QLineEdit*> pendingInputs_;
 };
 
 class RiddlesTab : public CalculatorPage {
