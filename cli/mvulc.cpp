@@ -65,8 +65,7 @@ std::optional<std::string> OpenWithItsCharacter(const std::filesystem::path& pro
   mv::IniFile ini(programDir / "mv.ini");
   mv::EditorModel& model = editor.model();
   const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
-    model.currentCharacterKey = key;
-    model.character = mv::FieldsOf(mv::CharacterStore(ini).Load(key));
+    mv::ShowCharacter(model, key, mv::CharacterStore(ini).Load(key));
   });
   if (opened.failed()) return opened.message;
   return std::nullopt;

@@ -48,7 +48,8 @@ FieldResult HungryMonsters(std::string_view m1, std::string_view t1, std::string
 FieldResult Offspring(std::string_view a, std::string_view b, std::string_view c, char decimal) {
   const long long A = In(a), B = In(b), C = In(c);
   if (A == 0 || B == 0 || C == 0) return "";
-  const long long D = B * B + 4 * A * C;
+  // 4AC of two 32-bit inputs passes 64 bits.
+  const __int128 D = __int128(B) * B + __int128(4) * A * C;
   if (D < 0) return std::nullopt;
   const long double root = std::sqrt((long double)D);
   const long double r1 = (root - B) / (2 * A), r2 = (-B - root) / (2 * A);

@@ -17,6 +17,11 @@ bool IsSpecialKey(std::string_view key) {
 
 }  // namespace
 
+bool IsValidCharacterNumberText(std::string_view text) {
+  return text.size() <= kCharacterNumberDigits &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 CharacterFields FieldsOf(const CharacterRecord& r) {
   return {r.number, r.account, r.password, r.name, r.description, r.diet, r.raidCost};
 }
@@ -48,9 +53,31 @@ std::string CharacterListItem(std::string_view name, std::string_view number) {
 }
 
 std::string KeyOfListItem(std::string_view item) {
+  // The whole number, so that entries of other lengths act on their own section.
   const auto close = item.rfind(')');
-  if (close == std::string_view::npos || close < 4) return {};
-  return std::string(item.substr(close - 4, 4));
+  const auto open = close == std::string_view::npos ? close : item.rfind("(#", close);
+  if (open == std::string_view::npos) return {};
+  return std::string(item.substr(open + 2, close - open - 2));
+}
+
+int RaidCostFromText(std::string_view text) {
+  const auto value = ParseInteger(text);
+  if (!value) return kDefaultRaidCost;
+  return std::clamp(*value, kMinRaidCost, kMaxRaidCost);
+}
+
+std::string StartupCharacterKey(const IniFile& ini) {
+  const std::string choice = cp1250::Upper(ini.Read(kIndex, "Betolt"));
+  if (choice == "UTOLSO") return ini.Read(kIndex, "Utolso");
+  if (choice == "ALAPERTELMEZETT") return ini.Read(kIndex, "Alapertelmezett");
+  return {};
+}
+
+void ShowCharacter(EditorModel& model, std::string_view key, const CharacterRecord& record) {
+  model.currentCharacterKey = std::string(key);
+  model.character = FieldsOf(record);
+  model.fields.delivery = record.delivery;
+  model.deliveryFormIndex = record.delivery;
 }
 
 std::vector<std::string> CharacterStore::ListItems() const {
@@ -72,14 +99,13 @@ CharacterRecord CharacterStore::Load(std::string_view key) const {
   r.description = ini_.Read(key, "Karakterleírás"_w);
   r.diet = ini_.Read(key, "Étrend"_w);
   r.delivery = DeliveryFormFromText(ini_.Read(key, "Küldési forma"_w));
-  const std::string raid = ini_.Read(key, "Portya");
-  r.raidCost = raid.empty() ? 10 : IntOrZero(raid);
+  r.raidCost = RaidCostFromText(ini_.Read(key, "Portya"));
   return r;
 }
 
 bool CharacterStore::Save(const CharacterRecord& r) {
   const std::string& n = r.number;
-  bool ok = ini_.Write(kIndex, n, n);
+  std::vector<IniChange> changes{IniChange::Set(kIndex, n, n)};
   const std::pair<std::string_view, std::string> keys[] = {
       {"Karakterszám"_w, n},
       {"Számlaszám"_w, r.account},
@@ -89,21 +115,21 @@ bool CharacterStore::Save(const CharacterRecord& r) {
       {"Étrend"_w, r.diet},
       {"ELL", std::string("1900:villám:1901:gránitbőr"_w)},
       {"Küldési forma"_w, std::string(DeliveryFormText(r.delivery))},
-      {"Portya", std::to_string(r.raidCost)},
+      {"Portya", std::to_string(std::clamp(r.raidCost, kMinRaidCost, kMaxRaidCost))},
   };
-  for (const auto& [key, value] : keys) ok = ini_.Write(n, key, value) && ok;
-  return ok;
+  for (const auto& [key, value] : keys) changes.push_back(IniChange::Set(n, key, value));
+  return ini_.Apply(changes);
 }
 
 bool CharacterStore::Delete(std::string_view key) {
-  bool ok = ini_.EraseSection(key);
+  std::vector<IniChange> changes{IniChange::EraseSection(key)};
   for (const auto& [entry, value] : ini_.Entries(kIndex)) {
     if (value == key && !IsSpecialKey(entry)) {
-      ok = ini_.EraseKey(kIndex, entry) && ok;
+      changes.push_back(IniChange::EraseKey(kIndex, entry));
       break;
     }
   }
-  return ok;
+  return ini_.Apply(changes);
 }
 
 std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number) {

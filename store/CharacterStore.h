@@ -23,6 +23,16 @@ struct CharacterRecord {
   int raidCost = 10;
 };
 
+// The raid cost field's range; a stored text that is no number reads as the default.
+inline constexpr int kMinRaidCost = 1;
+inline constexpr int kMaxRaidCost = 100;
+inline constexpr int kDefaultRaidCost = 10;
+int RaidCostFromText(std::string_view text);
+
+// A character number has at most four digits (its section name).
+inline constexpr std::size_t kCharacterNumberDigits = 4;
+bool IsValidCharacterNumberText(std::string_view text);
+
 // A record as the "Adatok" fields hold it, and back.
 CharacterFields FieldsOf(const CharacterRecord& record);
 CharacterRecord RecordOf(const CharacterFields& fields, DeliveryForm delivery);
@@ -31,8 +41,8 @@ CharacterRecord RecordOf(const CharacterFields& fields, DeliveryForm delivery);
 std::string_view DeliveryFormText(DeliveryForm form);
 DeliveryForm DeliveryFormFromText(std::string_view text);  // anything unknown: None
 
-// The character list item "Name (#2345)" and the key it stands for: the four
-// characters before the closing parenthesis.
+// The character list item "Name (#2345)" and the key it stands for: the
+// number between "(#" and the closing parenthesis.
 std::string CharacterListItem(std::string_view name, std::string_view number);
 std::string KeyOfListItem(std::string_view item);
 
@@ -55,6 +65,14 @@ class CharacterStore {
  private:
   IniFile& ini_;
 };
+
+// The character that start-up loads, as "Betolt" (in any case) says: the
+// last used or the default one; empty for none.
+std::string StartupCharacterKey(const IniFile& ini);
+
+// A loaded character on the model, as the window and mvulc both show it:
+// its fields, and its delivery form in place of the sheet's.
+void ShowCharacter(EditorModel& model, std::string_view key, const CharacterRecord& record);
 
 // The notes file: character number + ".jzt", in the program directory.
 std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number);

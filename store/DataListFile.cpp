@@ -19,6 +19,10 @@ constexpr std::string_view kAlliances = "Szövetségek"_w;
 constexpr std::string_view kPotions = "Varázsitalok"_w;
 }  // namespace
 
+namespace {
+bool Placeable(const std::optional<DataLine>& entry, int firstNumber);
+}
+
 const std::vector<DataListFile>& DataListFiles() {
   static const std::vector<DataListFile> files = {
       {"galetkik.dat", kCharacters, kCharacters, &ReferenceLists::characters},
@@ -58,9 +62,8 @@ bool LoadDataList(const std::filesystem::path& file, DataList& list) {
 void LoadDataListText(std::string_view text, DataList& list) {
   for (const std::string& line : SplitLines(text)) {
     const auto entry = ParseDataLine(line);
-    if (!entry) continue;
+    if (!Placeable(entry, list.firstNumber)) continue;
     const long long index = entry->number - list.firstNumber;
-    if (index < 0 || index >= kMaxListSpan) continue;  // no place in the list
     if (index >= (long long)list.names.size()) list.names.resize(std::size_t(index + 1));
     list.names[std::size_t(index)] = entry->name;
   }
@@ -71,6 +74,28 @@ bool WriteDataList(const std::filesystem::path& file, const DataList& list) {
   for (std::size_t i = 0; i < list.names.size(); ++i)
     if (!list.names[i].empty()) lines.push_back(std::to_string(list.firstNumber + (long long)i) + " " + list.names[i]);
   return WriteFileAtomically(file, JoinLines(lines));
+}
+
+namespace {
+
+bool Placeable(const std::optional<DataLine>& entry, int firstNumber) {
+  if (!entry) return false;
+  const long long index = entry->number - firstNumber;
+  return index >= 0 && index < kMaxListSpan;
+}
+
+}  // namespace
+
+std::string SortedDataListText(std::string_view text, int firstNumber) {
+  DataList list{firstNumber, {}};
+  LoadDataListText(text, list);
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < list.names.size(); ++i)
+    if (!list.names[i].empty()) lines.push_back(std::to_string(list.firstNumber + (long long)i) + " " + list.names[i]);
+  for (const std::string& line : SplitLines(text))
+    if (!Placeable(ParseDataLine(line), firstNumber) && line.find_first_not_of(" \t") != std::string::npos)
+      lines.push_back(line);
+  return JoinLines(lines);
 }
 
 namespace {
@@ -125,12 +150,19 @@ bool SortReferenceLists(const std::filesystem::path& dir, ReferenceLists& lists)
       if (f.file == name) return f;
     return DataListFiles().front();
   };
-  for (std::string_view name : kOrder)
-    if (!LoadIfPresent(dir / name, lists.*fileOf(name).list)) return false;
+  std::vector<std::optional<std::string>> texts;
   for (std::string_view name : kOrder) {
     std::error_code ec;
+    texts.emplace_back();
     if (!std::filesystem::exists(dir / name, ec)) continue;  // nothing to sort
-    if (!WriteDataList(dir / name, lists.*fileOf(name).list)) return false;
+    texts.back() = ReadWholeFile(dir / name);
+    if (!texts.back()) return false;
+    LoadDataListText(*texts.back(), lists.*fileOf(name).list);
+  }
+  for (std::size_t i = 0; i < std::size(kOrder); ++i) {
+    if (!texts[i]) continue;
+    DataList& list = lists.*fileOf(kOrder[i]).list;
+    if (!WriteFileAtomically(dir / kOrder[i], SortedDataListText(*texts[i], list.firstNumber))) return false;
   }
   return LoadPotions(dir, lists.potions);
 }

@@ -43,6 +43,11 @@ void LoadDataListText(std::string_view text, DataList& list);
 // Sorted by number, one line per named number; all-or-nothing.
 bool WriteDataList(const std::filesystem::path& file, const DataList& list);
 
+// The text " Sorrendezés" writes for a numbered file: one line per named
+// number in order, then every other non-blank line of the player's that has
+// no place in the list, in its order and unchanged.
+std::string SortedDataListText(std::string_view text, int firstNumber);
+
 // Start-up: all six numbered lists and the potion lines from a directory.
 void LoadReferenceLists(const std::filesystem::path& dir, ReferenceLists& lists);
 // " Aktualizálás": reread everything over what is in memory. False when a

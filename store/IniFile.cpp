@@ -1,11 +1,21 @@
 #include "store/IniFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <unordered_set>
 
 #include "store/TextFile.h"
 
 namespace mv {
 namespace {
+
+std::string UpperAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = char(c - 32);
+  return out;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -20,15 +30,31 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::string_view Trim(std::string_view s) {
   const auto first = s.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
+  if (first == std::string_view::npos) return s.substr(s.size());  // empty, but still inside s
   const auto last = s.find_last_not_of(" \t");
   return s.substr(first, last - first + 1);
+}
+
+// A stored text stays on its own line.
+std::string OneLine(std::string_view s) {
+  std::string out(s);
+  std::replace(out.begin(), out.end(), '\r', ' ');
+  std::replace(out.begin(), out.end(), '\n', ' ');
+  return out;
+}
+
+// The lock that keeps two writers of one file apart; it lies beside the
+// file that the path finally names.
+std::filesystem::path LockFileOf(const std::filesystem::path& path) {
+  const std::filesystem::path target = ResolveLinks(path);
+  return target.parent_path() / ("." + target.filename().string() + ".lock");
 }
 
 }  // namespace
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
-  if (const auto text = ReadWholeFile(path_)) Parse(*text);
+  Parse({});
+  Refresh();
 }
 
 IniFile IniFile::FromText(std::string_view text) {
@@ -37,105 +63,180 @@ IniFile IniFile::FromText(std::string_view text) {
   return ini;
 }
 
-void IniFile::Parse(std::string_view text) {
+IniFile::FileStamp IniFile::StampOf(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return {};
+  return {std::int64_t(st.st_size), std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+          std::int64_t(st.st_ino)};
+}
+
+void IniFile::Refresh() const {
+  if (path_.empty()) return;
+  const FileStamp now = StampOf(path_);
+  if (now == stamp_) return;
+  const auto text = ReadWholeFile(path_);
+  Parse(text.value_or(std::string()));
+  stamp_ = now;
+}
+
+void IniFile::Parse(std::string_view text) const {
+  text_ = std::string(text);
+  const std::string_view all(text_);
+  lines_.clear();
+  lines_.reserve(std::size_t(std::count(all.begin(), all.end(), '\n')) + 1);
   sections_.assign(1, Section{});
-  std::size_t current = 0;
-  for (const std::string& raw : SplitLines(text)) {
-    const std::string_view line = Trim(raw);
-    if (line.size() >= 2 && line.front() == '[' && line.find(']') != std::string_view::npos) {
-      const std::string name(Trim(line.substr(1, line.find(']') - 1)));
-      // A repeated section continues the first one, as the profile API reads it.
-      const auto found = std::find_if(sections_.begin() + 1, sections_.end(),
-                                      [&](const Section& s) { return SameName(s.name, name); });
-      current = std::size_t(found - sections_.begin());
-      if (found == sections_.end()) sections_.push_back(Section{name, {}});
-      continue;
-    }
-    const auto eq = line.find('=');
-    if (line.empty() || line.front() == ';' || eq == std::string_view::npos || eq == 0) {
-      sections_[current].lines.push_back(Line{raw, {}, {}, false});
+  byName_.clear();
+  int current = 0;
+  std::size_t start = 0;
+  auto spanOf = [&](std::string_view part) { return Span{std::size_t(part.data() - all.data()), part.size()}; };
+  while (start < all.size()) {
+    const std::size_t stop = all.find_first_of("\r\n", start);
+    Line line;
+    if (stop == std::string_view::npos) {
+      line.text = {start, all.size() - start};
+      line.end = {all.size(), 0};
+      start = all.size();
     } else {
-      sections_[current].lines.push_back(
-          Line{raw, std::string(Trim(line.substr(0, eq))), std::string(Trim(line.substr(eq + 1))), true});
+      line.text = {start, stop - start};
+      const std::size_t endLength = all[stop] == '\r' && stop + 1 < all.size() && all[stop + 1] == '\n' ? 2 : 1;
+      line.end = {stop, endLength};
+      start = stop + endLength;
     }
+    const std::string_view trimmed = Trim(View(line.text));
+    if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.find(']') != std::string_view::npos) {
+      const std::string_view name = Trim(trimmed.substr(1, trimmed.find(']') - 1));
+      // A repeated section continues the first one, as the profile API reads it.
+      const auto [it, added] = byName_.try_emplace(UpperAscii(name), int(sections_.size()));
+      if (added) sections_.push_back(Section{std::string(name), {}});
+      current = it->second;
+      line.header = true;
+    } else if (const auto eq = trimmed.find('=');
+               !trimmed.empty() && trimmed.front() != ';' && eq != std::string_view::npos && eq != 0) {
+      line.entry = true;
+      line.key = spanOf(Trim(trimmed.substr(0, eq)));
+      line.value = spanOf(Trim(trimmed.substr(eq + 1)));
+      sections_[std::size_t(current)].entries.push_back(lines_.size());
+    }
+    line.section = current;
+    lines_.push_back(line);
   }
 }
 
-IniFile::Section* IniFile::Find(std::string_view section) {
-  for (Section& s : sections_)
-    if (!s.name.empty() && SameName(s.name, section)) return &s;
-  return nullptr;
-}
-
-const IniFile::Section* IniFile::Find(std::string_view section) const {
-  return const_cast<IniFile*>(this)->Find(section);
+int IniFile::FindSection(std::string_view name) const {
+  if (name.empty()) return -1;
+  const auto it = byName_.find(UpperAscii(name));
+  return it == byName_.end() ? -1 : it->second;
 }
 
 std::string IniFile::Read(std::string_view section, std::string_view key) const {
-  const Section* s = Find(section);
-  if (!s) return {};
-  for (const Line& l : s->lines)
-    if (l.entry && SameName(l.key, key)) return l.value;
+  Refresh();
+  const int s = FindSection(section);
+  if (s < 0) return {};
+  for (const std::size_t i : sections_[std::size_t(s)].entries)
+    if (SameName(View(lines_[i].key), key)) return std::string(View(lines_[i].value));
   return {};
 }
 
 bool IniFile::Has(std::string_view section, std::string_view key) const {
-  const Section* s = Find(section);
-  return s && std::any_of(s->lines.begin(), s->lines.end(), [&](const Line& l) { return l.entry && SameName(l.key, key); });
+  Refresh();
+  const int s = FindSection(section);
+  if (s < 0) return false;
+  const auto& entries = sections_[std::size_t(s)].entries;
+  return std::any_of(entries.begin(), entries.end(), [&](std::size_t i) { return SameName(View(lines_[i].key), key); });
 }
 
 std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_view section) const {
+  Refresh();
   std::vector<std::pair<std::string, std::string>> out;
-  if (const Section* s = Find(section))
-    for (const Line& l : s->lines)
-      if (l.entry && std::none_of(out.begin(), out.end(), [&](const auto& e) { return SameName(e.first, l.key); }))
-        out.emplace_back(l.key, l.value);
+  const int s = FindSection(section);
+  if (s < 0) return out;
+  std::unordered_set<std::string> seen;
+  for (const std::size_t i : sections_[std::size_t(s)].entries)
+    if (seen.insert(UpperAscii(View(lines_[i].key))).second)
+      out.emplace_back(std::string(View(lines_[i].key)), std::string(View(lines_[i].value)));
   return out;
 }
 
+void IniFile::ApplyTo(const IniChange& change) {
+  const std::string section = OneLine(change.section);
+  const std::string key = OneLine(change.key);
+  const int s = FindSection(section);
+  // The new text line by line: each line's own bytes, or its replacement.
+  std::string out;
+  out.reserve(text_.size() + key.size() + change.value.size() + section.size() + 8);
+  auto keep = [&](const Line& l) { out.append(View(l.text)).append(View(l.end)); };
+  auto addLine = [&](std::string_view line) {
+    if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";  // a last line gets its end
+    out.append(line).append("\r\n");
+  };
+  const std::string entry = key + "=" + OneLine(change.value);
+  switch (change.kind) {
+    case IniChange::Kind::EraseSection:
+      for (const Line& l : lines_)
+        if (s < 0 || l.section != s) keep(l);
+      break;
+    case IniChange::Kind::EraseKey:
+      for (const Line& l : lines_)
+        if (!(s >= 0 && l.section == s && l.entry && SameName(View(l.key), key))) keep(l);
+      break;
+    case IniChange::Kind::Set: {
+      if (s < 0) {
+        for (const Line& l : lines_) keep(l);
+        addLine("[" + section + "]");
+        addLine(entry);
+        break;
+      }
+      const auto& entries = sections_[std::size_t(s)].entries;
+      const auto found = std::find_if(entries.begin(), entries.end(), [&](std::size_t i) { return SameName(View(lines_[i].key), key); });
+      // A new key goes after the section's last entry, or right under its header.
+      std::size_t after = entries.empty() ? lines_.size() : entries.back();
+      if (entries.empty())
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+          if (lines_[i].section == s && lines_[i].header) {
+            after = i;
+            break;
+          }
+      for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (found != entries.end() && i == *found) {
+          out.append(entry).append(lines_[i].end.size ? View(lines_[i].end) : std::string_view());
+          continue;
+        }
+        keep(lines_[i]);
+        if (found == entries.end() && i == after) addLine(entry);
+      }
+      break;
+    }
+  }
+  Parse(out);
+}
+
 bool IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
-  if (sections_.empty()) sections_.assign(1, Section{});
-  Section* s = Find(section);
-  if (!s) {
-    sections_.push_back(Section{std::string(section), {}});
-    s = &sections_.back();
-  }
-  auto entry = std::find_if(s->lines.begin(), s->lines.end(), [&](const Line& l) { return l.entry && SameName(l.key, key); });
-  if (entry != s->lines.end()) {
-    entry->value = std::string(value);
-  } else {
-    // New keys go after the last entry, before trailing blank lines.
-    auto at = s->lines.end();
-    while (at != s->lines.begin() && !std::prev(at)->entry && Trim(std::prev(at)->text).empty()) --at;
-    s->lines.insert(at, Line{{}, std::string(key), std::string(value), true});
-  }
-  return Save();
+  return Apply({IniChange::Set(section, key, value)});
 }
 
 bool IniFile::EraseKey(std::string_view section, std::string_view key) {
-  if (Section* s = Find(section))
-    std::erase_if(s->lines, [&](const Line& l) { return l.entry && SameName(l.key, key); });
-  return Save();
+  return Apply({IniChange::EraseKey(section, key)});
 }
 
-bool IniFile::EraseSection(std::string_view section) {
-  std::erase_if(sections_, [&](const Section& s) { return !s.name.empty() && SameName(s.name, section); });
-  return Save();
-}
+bool IniFile::EraseSection(std::string_view section) { return Apply({IniChange::EraseSection(section)}); }
 
-std::string IniFile::Text() const {
-  std::vector<std::string> lines;
-  for (const Section& s : sections_) {
-    if (!s.name.empty()) lines.push_back("[" + s.name + "]");
-    for (const Line& l : s.lines) lines.push_back(l.entry ? l.key + "=" + l.value : l.text);
+bool IniFile::Apply(const std::vector<IniChange>& changes) {
+  if (path_.empty()) {
+    for (const IniChange& c : changes) ApplyTo(c);
+    return true;
   }
-  return JoinLines(lines);
+  // Whatever another program wrote meanwhile is the base of this change.
+  const FileLock lock = FileLock::Exclusive(LockFileOf(path_));
+  stamp_ = {};
+  Refresh();
+  for (const IniChange& c : changes) ApplyTo(c);
+  // The file holds passwords: readable by its owner only, old files too.
+  const bool ok = lock.held() && WriteFileAtomically(path_, Text(), 0600);
+  // A change that could not be written stays in memory until the file changes.
+  stamp_ = StampOf(path_);
+  return ok;
 }
 
-bool IniFile::Save() const {
-  if (path_.empty()) return true;
-  // The file holds passwords: a new one is readable by its owner only.
-  return WriteFileAtomically(path_, Text(), 0600);
-}
+std::string IniFile::Text() const { return text_; }
 
 }  // namespace mv

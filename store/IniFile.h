@@ -1,22 +1,44 @@
 // The settings file: a Windows INI file in Windows-1250 with CRLF lines.
 // Section and key names match without regard to ASCII letter case, as the
-// Windows profile functions do. Every write reaches the disk at once, through
-// a temporary file, and keeps every other line of the file as it was.
+// Windows profile functions do.
+//
+// Several copies of the program may share one file, and the player may edit
+// it by hand. So a read sees the file as it is on disk now, and every write
+// re-reads it under an advisory lock, changes only the keys written, keeps
+// every other byte, and replaces the file all-or-nothing.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 namespace mv {
 
+// One change of a write; several go to the disk together.
+struct IniChange {
+  enum class Kind { Set, EraseKey, EraseSection };
+  Kind kind = Kind::Set;
+  std::string section;
+  std::string key;
+  std::string value;
+
+  static IniChange Set(std::string_view section, std::string_view key, std::string_view value) {
+    return {Kind::Set, std::string(section), std::string(key), std::string(value)};
+  }
+  static IniChange EraseKey(std::string_view section, std::string_view key) {
+    return {Kind::EraseKey, std::string(section), std::string(key), {}};
+  }
+  static IniChange EraseSection(std::string_view section) { return {Kind::EraseSection, std::string(section), {}, {}}; }
+};
+
 class IniFile {
  public:
   IniFile() = default;
-  // Reads the file; a missing or unreadable file reads as empty.
+  // A missing or unreadable file reads as empty.
   explicit IniFile(std::filesystem::path path);
 
   // Parses text as the file's content (no file behind it).
@@ -25,37 +47,59 @@ class IniFile {
   // The value, or empty when the section or key is missing.
   std::string Read(std::string_view section, std::string_view key) const;
   bool Has(std::string_view section, std::string_view key) const;
-  // Every key=value entry of a section, in file order.
+  // Every key=value entry of a section, in file order, the first of equal keys.
   std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
 
   // Write or erase, then save. False when the file could not be written (the
-  // value is kept in memory nevertheless).
+  // change is kept in memory nevertheless). A line break in a name or value
+  // becomes a space: it would start a line of its own.
   bool Write(std::string_view section, std::string_view key, std::string_view value);
   bool EraseKey(std::string_view section, std::string_view key);
   bool EraseSection(std::string_view section);
+  bool Apply(const std::vector<IniChange>& changes);
 
   std::string Text() const;
   const std::filesystem::path& path() const { return path_; }
 
  private:
+  // A line as places in text_: parsing a large file allocates little.
+  struct Span {
+    std::size_t at = 0, size = 0;
+  };
   struct Line {
-    std::string text;  // the raw line for anything that is not an entry
-    std::string key;
-    std::string value;
+    Span text;       // without its line end
+    Span end;        // "\r\n", "\n", "\r" or empty for a last line without one
+    Span key;        // for entries, trimmed
+    Span value;
     bool entry = false;
+    bool header = false;
+    int section = 0;  // 0: the lines before the first section
   };
   struct Section {
-    std::string name;  // empty for the lines before the first section
-    std::vector<Line> lines;
+    std::string name;
+    std::vector<std::size_t> entries;  // line indexes, file order
+  };
+  struct FileStamp {
+    std::int64_t size = -1, mtime = 0, inode = 0;
+    bool operator==(const FileStamp&) const = default;
   };
 
-  void Parse(std::string_view text);
-  Section* Find(std::string_view section);
-  const Section* Find(std::string_view section) const;
-  bool Save() const;
+  void Parse(std::string_view text) const;
+  int FindSection(std::string_view name) const;
+  void ApplyTo(const IniChange& change);
+  // Reloads when another program changed the file since it was read.
+  void Refresh() const;
+  static FileStamp StampOf(const std::filesystem::path& path);
+
+  std::string_view View(Span span) const { return std::string_view(text_).substr(span.at, span.size); }
 
   std::filesystem::path path_;
-  std::vector<Section> sections_;
+  // Parsed content; mutable so that a read can catch up with the disk.
+  mutable std::string text_;
+  mutable std::vector<Line> lines_;
+  mutable std::vector<Section> sections_;
+  mutable std::unordered_map<std::string, int> byName_;  // upper-case name -> section
+  mutable FileStamp stamp_;
 };
 
 }  // namespace mv

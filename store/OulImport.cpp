@@ -4,7 +4,6 @@
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
-#include "store/SheetFile.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -29,6 +28,37 @@ std::string RowField(const std::string& line, std::size_t from, std::size_t to) 
 
 bool Digits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The grid's code column holds ASCII letters only, at most four.
+bool GridCanHoldCode(const std::string& code) {
+  return code.size() <= 4 &&
+         std::all_of(code.begin(), code.end(), [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+// Steps 4 to 6 of the import: the converted lines go to the fields, rows and
+// figures by position, whatever they hold.
+void LoadByPosition(const std::vector<std::string>& sheet, EditorModel& model) {
+  model.fields.turn = sheet[0];
+  SheetFields& f = model.fields;
+  f.requestUL = f.requestJL = f.extraTurn = f.clubCode = f.queued = false;
+  f.queueCharacter = sheet[11];
+  f.queueTurn = sheet[12];
+  for (int r = 1; r <= OrderSheet::kRows; ++r) {
+    const std::string& line = sheet[std::size_t(12 + r)];
+    // Fields that a comma ends, up to the last character: the closing "0"
+    // is not stored, so the KNO cell keeps its value.
+    int column = col::kCode;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < line.size() && column <= col::kKNO; ++i) {
+      if (line[i] != ',') continue;
+      model.sheet.Cell(r, column++) = line.substr(start, i - start);
+      start = i + 1;
+    }
+  }
+  model.figures.checkNumber = sheet[33];
+  model.figures.tvpTotal = "0";
+  model.figures.knoTotal = "0";
 }
 
 bool LooksLikeText(std::string_view content) {
@@ -66,6 +96,13 @@ OulConversion ConvertOul(std::string_view content, std::string_view displayName)
                                                                  {31, 35}, {37, 41}, {43, 47}, {52, 54}};
   for (const int first : {7, 13, 19, 25})
     for (int line = first; line < first + 5; ++line) {
+      const std::string code = RowField(lines[std::size_t(line - 1)], 7, 11);
+      if (!GridCanHoldCode(code)) {
+        out.sheet.clear();
+        out.error = "A(z) \""_w + name + "\" fájl "_w + std::to_string(line) + ". sorában a parancs (\""_w + code +
+                    "\") nem UL-parancs, ezért nem importálható."_w;
+        return out;
+      }
       std::string row;
       for (const auto& [from, to] : kColumns) row += RowField(lines[std::size_t(line - 1)], from, to) + ",";
       out.sheet.push_back(row + "0");
@@ -102,8 +139,9 @@ OulImport ImportOul(SheetEditor& editor, const std::filesystem::path& file, cons
   // name) is mixed with the imported orders.
   editor.NewSheet();
   EditorModel& model = editor.model();
-  const SheetReadResult read = ReadSheet(text, DisplayPath(target), model);
-  if (read.characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(read.characterKey);
+  LoadByPosition(converted.sheet, model);
+  const std::string& characterKey = converted.sheet[36];
+  if (characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(characterKey);
   model.sheet.RenumberRows(1);
   result.outcome = {FileOutcome::Status::Done, {}};
   return result;

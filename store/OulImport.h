@@ -18,8 +18,8 @@ struct OulConversion {
 };
 
 // Converts a file's bytes. Refuses files that are not in the format (too
-// short, binary, UTF-16) and character or turn fields that are not digits,
-// since those name the file written.
+// short, binary, UTF-16), character or turn fields that are not digits,
+// since those name the file written, and row codes the grid cannot hold.
 OulConversion ConvertOul(std::string_view content, std::string_view displayName);
 
 struct OulImport {

@@ -1,5 +1,6 @@
 #include "store/ProgramDirectory.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -28,8 +29,7 @@ std::filesystem::path InstalledDataDirectory() {
 std::filesystem::path ProgramDirectory() {
   // An explicit choice first (a second set of characters, the tests).
   if (const char* dir = std::getenv("MVUL_DIR"); dir && *dir == '/') {
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    CreatePrivateDirectory(dir);
     return dir;
   }
   // A portable folder: the program beside its files, not an installed copy.
@@ -39,10 +39,17 @@ std::filesystem::path ProgramDirectory() {
   const auto userData = UserDirectory("XDG_DATA_HOME", ".local/share");
   if (!userData) return exeDir;
   const std::filesystem::path data = *userData / "mvul";
-  std::error_code ec;
-  std::filesystem::create_directories(data, ec);
+  CreatePrivateDirectory(data);
   SeedProgramDirectory(data, InstalledDataDirectory());
   return data;
+}
+
+void CreatePrivateDirectory(const std::filesystem::path& dir) {
+  std::error_code ec;
+  if (std::filesystem::exists(dir, ec)) return;
+  if (dir.has_parent_path()) std::filesystem::create_directories(dir.parent_path(), ec);
+  // It will hold mv.ini and letters, both with the game password.
+  ::mkdir(dir.c_str(), 0700);
 }
 
 void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped) {

@@ -22,6 +22,9 @@ std::filesystem::path ProgramDirectory();
 // <prefix>/share/mvul of an installed copy, or empty.
 std::filesystem::path InstalledDataDirectory();
 
+// Creates a missing folder readable by its owner only (its parents as usual).
+void CreatePrivateDirectory(const std::filesystem::path& dir);
+
 // Copies the shipped default lists that the directory lacks.
 void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped);
 

@@ -61,9 +61,12 @@ TEST_F(CharacterStoreTest, MissingCharactersLoadEmptyAndDeleteRemovesIndexAndSec
   EXPECT_EQ(IniFile(dir_ / "mv.ini").Read("2345", cp1250::FromUtf8("Jelszó")), "");
 }
 
-TEST(CharacterListItemTest, KeyIsTheFourCharactersBeforeTheLastParenthesis) {
+TEST(CharacterListItemTest, KeyIsTheWholeNumberOfTheLastParenthesis) {
   EXPECT_EQ(KeyOfListItem("Kard (#2345)"), "2345");
   EXPECT_EQ(KeyOfListItem("Kard (a) (b) (#2345)"), "2345");
+  EXPECT_EQ(KeyOfListItem("Hosszu (#12345)"), "12345");  // not 2345, another character
+  EXPECT_EQ(KeyOfListItem("Rovid (#99)"), "99");
+  EXPECT_EQ(KeyOfListItem(CharacterListItem("N (#1)", "2001")), "2001");
   EXPECT_EQ(KeyOfListItem("x)"), "");
   EXPECT_EQ(KeyOfListItem(""), "");
   for (int i = 0; i <= 5; ++i) EXPECT_EQ(DeliveryFormFromText(DeliveryFormText(DeliveryForm(i))), DeliveryForm(i));

@@ -83,6 +83,18 @@ TEST(OulConversionTest, RefusesWhatCannotBeMeant) {
   }
 }
 
+TEST(OulConversionTest, ARowCodeTheGridCannotHoldIsRefusedWithItsLine) {
+  for (const char* code : {"1x", "b-e", "kard5", "\xE1", "beee"}) {
+    const bool holdable = std::string(code) == "beee";
+    const OulConversion c = ConvertOul(Foreign("2345", "17", {{"be", {}, ""}, {code, {"1"}, "5"}}), "x.oul");
+    EXPECT_EQ(c.ok, holdable) << code;
+    if (holdable) continue;
+    EXPECT_NE(c.error.find("x.oul"), std::string::npos);
+    EXPECT_NE(c.error.find("8. sor"), std::string::npos) << c.error;  // the second row stands on line 8
+    EXPECT_TRUE(c.sheet.empty());
+  }
+}
+
 TEST(OulConversionTest, ACommaInAFieldDoesNotShiftTheRow) {
   const OulConversion c = ConvertOul(Foreign("2345", "17", {{"be", {"1,2", "3", "", "", "", ""}, "5"}}), "x.oul");
   ASSERT_TRUE(c.ok);
@@ -109,6 +121,18 @@ TEST(OulImportTest, WritesTheSheetAndLoadsIt) {
   EXPECT_EQ(model.figures.checkNumber, "1234");
   EXPECT_EQ(model.sheetFileName, "");  // not the current file: a save asks for a name
   EXPECT_EQ(loaded, "2345");
+  // By position: the TVP total is not recomputed, the KNO cell keeps its value.
+  EXPECT_EQ(model.figures.tvpTotal, "0");
+
+  // A row code the grid cannot hold: nothing written, nothing loaded.
+  ASSERT_TRUE(WriteFileAtomically(dir / "code.oul", Foreign("2346", "18", {{"1x", {"1"}, "5"}})));
+  loaded.clear();
+  const OulImport badCode = ImportOul(editor, dir / "code.oul", dir, [&](const std::string& key) { loaded = key; });
+  EXPECT_TRUE(badCode.outcome.failed());
+  EXPECT_FALSE(fs::exists(dir / "2346-18i.ulf"));
+  EXPECT_EQ(loaded, "");
+  EXPECT_EQ(model.figures.checkNumber, "1234");
+  fs::remove(dir / "code.oul");
 
   // A refused file writes nothing and leaves the window's sheet alone.
   ASSERT_TRUE(WriteFileAtomically(dir / "bad.oul", "nem oul"));

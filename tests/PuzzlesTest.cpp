@@ -48,6 +48,8 @@ TEST(RiddlesTest, TheFiveCalculators) {
   EXPECT_EQ(Offspring("1", "-5", "-6", ','), "3 vagy 2");
   EXPECT_EQ(cp1250::ToUtf8(*Offspring("1", "5", "-6", ',')), "nincs megoldás");
   EXPECT_EQ(Offspring("1", "1", "-6", ','), std::nullopt);
+  // 4AC past 64 bits: the discriminant is negative, the field keeps its text.
+  EXPECT_EQ(Offspring("2000000000", "-1", "-2000000000", ','), std::nullopt);
 
   const std::string_view system[2][3] = {{"1", "1", "3"}, {"1", "-1", "1"}};
   EXPECT_EQ(LinearSystem(system, ','), (std::pair<FieldResult, FieldResult>{"2", "1"}));

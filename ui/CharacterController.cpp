@@ -9,6 +9,7 @@ namespace mv::ui {
 
 namespace {
 const char* const kNotSaved = "A karakter adatait nem sikerült elmenteni. Lehet, hogy az mv.ini írásvédett.";
+const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 }
 
 CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
@@ -38,13 +39,15 @@ void CharacterController::FillCharacterList() {
   emit ControlsChanged();
 }
 
+void CharacterController::KeepNotes() {
+  if (!SaveNotes()) emit WriteFailed(kNotesNotSaved);
+}
+
 void CharacterController::LoadCharacter(const std::string& key) {
-  model_.currentCharacterKey = key;
+  KeepNotes();
   const CharacterRecord r = store_.Load(key);
-  model_.character = FieldsOf(r);
+  ShowCharacter(model_, key, r);
   const CharacterFields& c = model_.character;
-  model_.fields.delivery = r.delivery;
-  model_.deliveryFormIndex = r.delivery;
   tab_->ShowFields();
   Select(CharacterListItem(r.name, r.number));
 
@@ -53,7 +56,8 @@ void CharacterController::LoadCharacter(const std::string& key) {
   if (const auto text = ReadWholeFile(NotesPath(directory_, c.number))) notes_->setPlainText(MemoText(*text));
   loadingNotes_ = false;
   notesModified_ = false;
-  store_.SetLast(SelectedKey());
+  // Only a stored character becomes the last used one.
+  if (const std::string stored = SelectedKey(); !stored.empty()) store_.SetLast(stored);
   emit ControlsChanged();
 }
 
@@ -63,6 +67,7 @@ void CharacterController::LoadSelected() {
 }
 
 void CharacterController::NewCharacter() {
+  KeepNotes();
   model_.currentCharacterKey.clear();
   model_.character = CharacterFields{};
   model_.fields.turn = "1";
@@ -73,6 +78,7 @@ void CharacterController::NewCharacter() {
   loadingNotes_ = true;
   notes_->clear();
   loadingNotes_ = false;
+  notesModified_ = false;
   emit ControlsChanged();
 }
 
@@ -88,7 +94,7 @@ void CharacterController::SaveCharacter() {
 
 bool CharacterController::DeleteCharacter() {
   if (QMessageBox::question(tab_, tab_->window()->windowTitle(), "Biztos, hogy törlöd a Karaktert?",
-                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
     return false;
   const std::string key = SelectedKey();
   const bool ok = store_.Delete(key);
@@ -104,19 +110,22 @@ void CharacterController::SaveAsDefault() {
 }
 
 void CharacterController::LoadStartupCharacter() {
-  const std::string choice = ini_.Read("Karakterek", "Betolt");
-  if (choice == "Utolso" || choice == "Alapertelmezett") {
-    const std::string key = store_.Stored(choice);
-    if (!key.empty()) LoadCharacter(key);
-  }
+  if (const std::string key = StartupCharacterKey(ini_); !key.empty()) LoadCharacter(key);
   emit ControlsChanged();
 }
 
 bool CharacterController::SaveNotes() {
   const std::string& number = model_.character.number;
   const QString text = notes_->toPlainText();
-  if (number.empty() || !notesModified_ || text.isEmpty()) return true;
-  if (!WriteFileAtomically(NotesPath(directory_, number), FileText(text))) return false;
+  if (number.empty() || !notesModified_) return true;
+  const std::filesystem::path file = NotesPath(directory_, number);
+  std::error_code ec;
+  // Emptied notes empty the file; no file is made for no notes.
+  if (text.isEmpty() && !std::filesystem::exists(file, ec)) {
+    notesModified_ = false;
+    return true;
+  }
+  if (!WriteFileAtomically(file, FileText(text))) return false;
   notesModified_ = false;
   return true;
 }

@@ -27,7 +27,8 @@ class CharacterController : public QObject {
   void LoadSelected();
   // Start-up: the last used or the default character, as "Betolt" says.
   void LoadStartupCharacter();
-  // At exit: the notes of the character shown, when they changed.
+  // The notes of the character shown, when they changed: before another
+  // character replaces them, shortly after a change and at exit.
   bool SaveNotes();
 
   bool notesModified() const { return notesModified_; }
@@ -40,6 +41,8 @@ class CharacterController : public QObject {
 
  private:
   void Select(const std::string& item);
+  // Saves the notes before they are replaced; a failure is reported.
+  void KeepNotes();
 
   EditorModel& model_;
   IniFile& ini_;

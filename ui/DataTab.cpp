@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QRegularExpressionValidator>
 
+#include "store/CharacterStore.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -44,6 +45,7 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
   const auto* wholeNumber = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
   editKar = Field(character, "Karakterszám", "EditKar", 8, 20, 110, 80);
   editKar->setValidator(wholeNumber);
+  editKar->setMaxLength(int(kCharacterNumberDigits));
   editSzamla = Field(character, "Számlaszám", "EditSzamla", 8, 46, 110, 80);
   editSzamla->setValidator(wholeNumber);
   editJelsz = Field(character, "Jelszó", "EditJelsz", 8, 72, 110, 170);

@@ -1,0 +1,198 @@
+// The player's files shared with other copies of the program, other
+// programs and a hostile world: mv.ini written by two copies, line breaks in
+// values, links, private files, leftovers of killed saves, sorted lists.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/Cp1250.h"
+#include "store/CharacterStore.h"
+#include "store/DataListFile.h"
+#include "store/IniFile.h"
+#include "store/ProgramDirectory.h"
+#include "store/TextFile.h"
+#include "tests/TempDir.h"
+
+namespace mv {
+namespace {
+namespace fs = std::filesystem;
+
+using SharedIniTest = TempDirTest;
+
+unsigned ModeOf(const fs::path& p) {
+  struct stat st {};
+  ::stat(p.c_str(), &st);
+  return st.st_mode & 0777;
+}
+
+TEST_F(SharedIniTest, TwoCopiesKeepEachOthersWritesAndHandEdits) {
+  const fs::path file = dir_ / "mv.ini";
+  ASSERT_TRUE(WriteFileAtomically(file, "[Karakterek]\r\n2345=2345\r\n"));
+  IniFile first(file), second(file);
+  CharacterStore(second).Save({"2999", "1", "p", "Masik", "", "", DeliveryForm::None, 10});
+  // A hand edit with its own spacing and line ends.
+  const std::string edited = Read(file) + "[Kezi]\nkulcs = ertek \n; megjegyzes";
+  ASSERT_TRUE(WriteFileAtomically(file, edited));
+  ASSERT_TRUE(first.Write("Karakterek", "Utolso", "2345"));
+
+  const std::string now = Read(file);
+  EXPECT_NE(now.find("2999=2999"), std::string::npos);
+  EXPECT_TRUE(now.ends_with("[Kezi]\nkulcs = ertek \n; megjegyzes")) << now;  // byte for byte
+  EXPECT_EQ(first.Read("2999", "Jelsz\xF3"), "p");  // the first copy sees the second's character
+  EXPECT_EQ(IniFile(file).Read("Karakterek", "Utolso"), "2345");
+}
+
+TEST_F(SharedIniTest, TwoProcessesWritingAtOnceLoseNothing) {
+  const fs::path file = dir_ / "mv.ini";
+  constexpr int kWrites = 60;
+  auto writer = [&](const char* section) {
+    IniFile ini(file);
+    for (int i = 0; i < kWrites; ++i) ini.Write(section, "k" + std::to_string(i), std::to_string(i));
+  };
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    writer("B");
+    ::_exit(0);
+  }
+  writer("A");
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  const IniFile after(file);
+  for (const char* section : {"A", "B"})
+    for (int i = 0; i < kWrites; ++i) EXPECT_EQ(after.Read(section, "k" + std::to_string(i)), std::to_string(i)) << section << i;
+}
+
+TEST_F(SharedIniTest, ALineBreakInAValueCannotAddASectionOrKey) {
+  const fs::path file = dir_ / "mv.ini";
+  IniFile ini(file);
+  ASSERT_TRUE(CharacterStore(ini).Save({"2001", "1", "regi", "A", "", "", DeliveryForm::None, 10}));
+  for (const char* value : {"x\r\n[2001]\r\nJelsz\xF3=uj", "x\n[2001]\nJelsz\xF3=uj", "x\r[2001]\rJelsz\xF3=uj"}) {
+    ASSERT_TRUE(ini.Write("KeresesiUtvonalak", "utvonal1", value));
+    const IniFile reread(file);
+    EXPECT_EQ(reread.Read("2001", "Jelsz\xF3"), "regi");
+    EXPECT_EQ(reread.Entries("KeresesiUtvonalak").size(), 1u);
+  }
+}
+
+TEST_F(SharedIniTest, APasswordFileReadableByOthersBecomesPrivateAtItsNextWrite) {
+  const fs::path file = dir_ / "mv.ini";
+  ASSERT_TRUE(WriteFileAtomically(file, "[A]\r\n", 0644));
+  ::chmod(file.c_str(), 0644);
+  IniFile ini(file);
+  ASSERT_TRUE(ini.Write("A", "k", "1"));
+  EXPECT_EQ(ModeOf(file), 0600u);
+}
+
+TEST_F(SharedIniTest, StartupCharacterAndRaidCostRules) {
+  const struct {
+    const char* betolt;
+    const char* key;
+  } startup[] = {{"Utolso", "2345"}, {"utolso", "2345"}, {"UTOLSO", "2345"}, {"alapertelmezett", "2999"},
+                 {"Nincs", ""},      {"", ""}};
+  for (const auto& s : startup) {
+    const IniFile ini = IniFile::FromText(std::string("[Karakterek]\r\nUtolso=2345\r\nAlapertelmezett=2999\r\nBetolt=") +
+                                          s.betolt + "\r\n");
+    EXPECT_EQ(StartupCharacterKey(ini), s.key) << s.betolt;
+  }
+  const struct {
+    const char* text;
+    int cost;
+  } raid[] = {{"", 10}, {"abc", 10}, {"0", 1}, {"-5", 1}, {"1", 1}, {"37", 37}, {"100", 100}, {"250", 100}, {"$20", 32}};
+  for (const auto& r : raid) {
+    EXPECT_EQ(RaidCostFromText(r.text), r.cost) << r.text;
+    IniFile ini = IniFile::FromText(std::string("[2345]\r\nPortya=") + r.text + "\r\n");
+    EXPECT_EQ(CharacterStore(ini).Load("2345").raidCost, r.cost) << r.text;
+  }
+  IniFile ini;
+  CharacterStore(ini).Save({"2345", "1", "p", "N", "", "", DeliveryForm::None, 250});
+  EXPECT_EQ(ini.Read("2345", "Portya"), "100");
+}
+
+TEST_F(SharedIniTest, CharacterNumbersOfOtherLengthsActOnTheirOwnSection) {
+  IniFile ini = IniFile::FromText("[Karakterek]\r\n12345=12345\r\n2345=2345\r\n[12345]\r\nKarakternév=Hosszu\r\n"
+                                  "[2345]\r\nKarakternév=Rovid\r\n"_w);
+  CharacterStore store(ini);
+  std::string longItem;
+  for (const std::string& item : store.ListItems())
+    if (item.find("Hosszu") != std::string::npos) longItem = item;
+  ASSERT_TRUE(store.Delete(KeyOfListItem(longItem)));
+  EXPECT_EQ(ini.Read("2345", "Karakternév"_w), "Rovid");
+  EXPECT_EQ(store.ListItems().size(), 1u);
+  EXPECT_TRUE(IsValidCharacterNumberText("2345"));
+  EXPECT_FALSE(IsValidCharacterNumberText("12345"));
+}
+
+using LinkedFileTest = TempDirTest;
+
+TEST_F(LinkedFileTest, SavingThroughALinkKeepsTheLink) {
+  fs::create_directories(dir_ / "real");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "real" / "mv.ini", "[A]\r\nk=1\r\n"));
+  fs::create_symlink("real/mv.ini", dir_ / "mv.ini");
+  IniFile ini(dir_ / "mv.ini");
+  ASSERT_TRUE(ini.Write("A", "k", "2"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "mv.ini"));
+  EXPECT_EQ(Read(dir_ / "real" / "mv.ini"), "[A]\r\nk=2\r\n");
+
+  fs::create_symlink(dir_ / "real" / "lap.ulf", dir_ / "lap.ulf");  // a dangling one is made real behind it
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "lap.ulf", "1\r\n"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "lap.ulf"));
+  EXPECT_EQ(Read(dir_ / "real" / "lap.ulf"), "1\r\n");
+}
+
+TEST_F(LinkedFileTest, LeftoversOfAKilledSaveGoAtTheNextStartButNotAWriteInProgress) {
+  const fs::path stale = dir_ / ".mv.ini.tmp123456";
+  const fs::path busy = dir_ / ".lap.ulf.tmp42";
+  ASSERT_TRUE(WriteFileAtomically(stale, "jelszo"));
+  ASSERT_TRUE(WriteFileAtomically(busy, "fel"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / ".rejtett.tmpx", "not ours"));
+  const FileLock writing = FileLock::TryExclusive(busy);  // another copy writing it
+  ASSERT_TRUE(writing.held());
+  const pid_t child = ::fork();
+  if (child == 0) {
+    RemoveStaleTemporaryFiles(dir_);
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(busy));
+  EXPECT_TRUE(fs::exists(dir_ / ".rejtett.tmpx"));
+}
+
+TEST_F(LinkedFileTest, NewFilesAndFoldersThatHoldPasswordsArePrivate) {
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "level.eul", "JELSZO=x\r\n", 0600));
+  EXPECT_EQ(ModeOf(dir_ / "level.eul"), 0600u);
+  CreatePrivateDirectory(dir_ / "uj" / "mvul");
+  EXPECT_EQ(ModeOf(dir_ / "uj" / "mvul"), 0700u);
+}
+
+using SortedListTest = TempDirTest;
+
+TEST_F(SortedListTest, SortingNeverDeletesALineOfThePlayers) {
+  const struct {
+    int base;
+    const char* text;
+    const char* sorted;
+  } cases[] = {
+      {2000, "2001 B\r\n1999 Regi\r\n2000 A\r\n", "2000 A\r\n2001 B\r\n1999 Regi\r\n"},
+      {1, "Fejlec\r\n\r\n12 kard\r\n3 pajzs\r\n12 tor\r\n", "3 pajzs\r\n12 tor\r\nFejlec\r\n"},
+      {1000, "999999999 Messze\r\n1000 a\r\n  x  \r\n", "1000 a\r\n999999999 Messze\r\n  x  \r\n"},
+      {10, "10 tuz\n11\n12 \n", "10 tuz\r\n11\r\n12 \r\n"},
+      {15000, "", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SortedDataListText(c.text, c.base), c.sorted) << c.text;
+
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "galetkik.dat", "2001 B\r\n1999 Regi\r\n"));
+  ReferenceLists lists;
+  ASSERT_TRUE(SortReferenceLists(dir_, lists));
+  EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2001 B\r\n1999 Regi\r\n");
+  EXPECT_EQ(lists.characters.At(1), "B");
+}
+
+}  // namespace
+}  // namespace mv
