@@ -9,6 +9,7 @@
 
 #include "core/DataList.h"
 #include "core/OrderSheet.h"
+#include "core/SheetHistory.h"
 
 namespace mv {
 
@@ -86,6 +87,7 @@ struct EditorModel {
   ReferenceLists lists;
 
   bool sheetModified = false;
+  SheetHistory history;  // the grid's undo steps
   std::string sheetFileName;
   std::string currentCharacterKey;
   DeliveryForm deliveryFormIndex = DeliveryForm::None;

@@ -124,14 +124,19 @@ KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
 
 bool GridEditing::LastRowHoldsOrder() const { return !model_.sheet.RowIsBlank(OrderSheet::kRows); }
 
-bool GridEditing::InsertRow() {
+bool GridEditing::OpenRow() {
   if (LastRowHoldsOrder()) return false;
   OrderSheet& sheet = model_.sheet;
   const int r = model_.currentRow;
   ShiftRowsDown(sheet, r);
   sheet.ClearRow(r);
   sheet.RenumberRows(r);
-  model_.sheetModified = true;
+  return true;
+}
+
+bool GridEditing::InsertRow() {
+  if (!OpenRow()) return false;
+  editor_.RecordChange();
   return true;
 }
 
@@ -141,7 +146,7 @@ void GridEditing::DeleteRow() {
   for (int k = r; k < OrderSheet::kRows; ++k) sheet.SetRow(k, sheet.Row(k + 1));
   sheet.ClearRow(OrderSheet::kRows);
   sheet.RenumberRows(r);
-  model_.sheetModified = true;
+  editor_.RecordChange();
 }
 
 bool GridEditing::DuplicateRow() {
@@ -152,13 +157,13 @@ bool GridEditing::DuplicateRow() {
     ShiftRowsDown(sheet, r);
     sheet.RenumberRows(r);
   }
-  model_.sheetModified = true;
+  editor_.RecordChange();
   return true;
 }
 
 void GridEditing::FinishMove(int source, int target) {
   model_.sheet.RenumberRows(std::max(1, std::min(source, target) - 1));
-  model_.sheetModified = true;
+  editor_.RecordChange();
 }
 
 void GridEditing::MoveRow(int step) {
@@ -190,7 +195,7 @@ bool GridEditing::BrewPotion(std::string_view caption) {
   const auto line = std::find_if(potions.begin(), potions.end(),
                                  [&](const std::string& l) { return PotionCaption(l, lookups) == caption; });
   if (line == potions.end() || caption.empty()) return false;
-  if (!InsertRow()) return false;
+  if (!OpenRow()) return false;
 
   OrderSheet& sheet = model_.sheet;
   const int r = model_.currentRow;
@@ -209,20 +214,20 @@ bool GridEditing::BrewPotion(std::string_view caption) {
     if (cell <= col::kKNO) sheet.Cell(r, cell++) = text.substr(pos, end - pos);
     pos = end + 1;
   }
-  model_.sheetModified = true;
   editor_.InterpretCurrentRow();
+  editor_.RecordChange();
   return true;
 }
 
 bool GridEditing::InsertCommandRow(int number) {
   if (number < 1 || number > CommandCatalogue::kCount) return false;
-  if (!InsertRow()) return false;
+  if (!OpenRow()) return false;
   OrderSheet& sheet = model_.sheet;
   const int r = model_.currentRow;
   if (!sheet.Cell(r, col::kCode).empty()) sheet.ClearRow(r);
   sheet.Cell(r, col::kCode) = std::string(CommandCatalogue::ByNumber(number).code);
-  model_.sheetModified = true;
   editor_.InterpretCurrentRow();
+  editor_.RecordChange();
   return true;
 }
 

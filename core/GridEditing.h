@@ -70,6 +70,8 @@ class GridEditing {
  private:
   std::string& Current() { return model_.sheet.Cell(model_.currentRow, model_.currentCol); }
   void FinishMove(int source, int target);
+  // Insert's shift of the rows, without recording it as a step.
+  bool OpenRow();
   void MoveRow(int step);
 
   SheetEditor& editor_;

@@ -52,6 +52,8 @@ class OrderSheet {
 
   static std::string RowLabel(int row);
 
+  bool operator==(const OrderSheet&) const = default;
+
  private:
   std::array<std::array<std::string, kColumns>, kRows + 1> cells_;
 };

@@ -25,10 +25,27 @@ bool SheetEditor::KeyReleased(int virtualKey, int row, int column) {
   model_.currentCol = std::clamp(column, 1, OrderSheet::kColumns - 1);
   model_.currentRow = std::clamp(row, 1, OrderSheet::kRows);
   if (IsNavigationKey(virtualKey)) return false;
-  model_.sheetModified = true;
   interpreter_.InterpretRow();
+  RecordChange(SheetHistory::Cell{model_.currentRow, model_.currentCol});
   return true;
 }
+
+void SheetEditor::RecordChange(std::optional<SheetHistory::Cell> typedCell) {
+  model_.sheetModified = true;
+  model_.history.Record(model_.sheet, typedCell);
+}
+
+bool SheetEditor::Restore(const std::optional<OrderSheet>& state) {
+  if (!state) return false;
+  model_.sheet = *state;
+  interpreter_.InterpretRow();
+  model_.sheetModified = !model_.history.AtSavedState();
+  return true;
+}
+
+bool SheetEditor::Undo() { return Restore(model_.history.Undo()); }
+
+bool SheetEditor::Redo() { return Restore(model_.history.Redo()); }
 
 void SheetEditor::NewSheet() {
   SheetFields& f = model_.fields;
@@ -45,6 +62,7 @@ void SheetEditor::NewSheet() {
   model_.sheetModified = false;
   model_.sheetFileName.clear();
   model_.rowState.Clear();
+  model_.history.Reset(model_.sheet);
 }
 
 }  // namespace mv

@@ -2,6 +2,8 @@
 // run, and the sheet-wide operations of the "Fájl" menu that need no file.
 #pragma once
 
+#include <optional>
+
 #include "core/EditorModel.h"
 #include "core/UL.h"
 
@@ -9,7 +11,9 @@ namespace mv {
 
 class SheetEditor {
  public:
-  explicit SheetEditor(EditorModel& model) : model_(model), interpreter_(model) {}
+  explicit SheetEditor(EditorModel& model) : model_(model), interpreter_(model) {
+    model_.history.Reset(model_.sheet, !model_.sheetModified);
+  }
 
   EditorModel& model() { return model_; }
   CommandInterpreter& interpreter() { return interpreter_; }
@@ -25,10 +29,21 @@ class SheetEditor {
   // "Új": an empty sheet with the character's delivery form.
   void NewSheet();
 
+  // The grid changed (typing into typedCell, or a row operation): the sheet
+  // is modified and the change is an undo step.
+  void RecordChange(std::optional<SheetHistory::Cell> typedCell = std::nullopt);
+  // "Visszavonás" and "Mégis": the whole grid as it was, the current row
+  // interpreted again; modified unless that is the saved state. False when
+  // there is nothing to undo or redo.
+  bool Undo();
+  bool Redo();
+
   // Keys whose release neither marks the sheet nor interprets.
   static bool IsNavigationKey(int virtualKey);
 
  private:
+  bool Restore(const std::optional<OrderSheet>& state);
+
   EditorModel& model_;
   CommandInterpreter interpreter_;
 };

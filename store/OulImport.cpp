@@ -143,6 +143,7 @@ OulImport ImportOul(SheetEditor& editor, const std::filesystem::path& file, cons
   const std::string& characterKey = converted.sheet[36];
   if (characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(characterKey);
   model.sheet.RenumberRows(1);
+  model.history.Reset(model.sheet);
   result.outcome = {FileOutcome::Status::Done, {}};
   return result;
 }

@@ -26,6 +26,7 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
   model.sheet.RenumberRows(1);
   model.currentRow = 1;
   editor.InterpretCurrentRow();
+  model.history.Reset(model.sheet);
   return {FileOutcome::Status::Done, {}};
 }
 
@@ -35,6 +36,7 @@ FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path) {
             std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
   model.sheetModified = false;
   model.sheetFileName = path.string();
+  model.history.MarkSaved(model.sheet);
   return {FileOutcome::Status::Done, {}};
 }
 

@@ -1,6 +1,8 @@
 // Key rules, row operations, potion brewing and completion on the sheet model.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
 #include "core/GridEditing.h"
@@ -199,6 +201,84 @@ TEST(TypingTest, CodeColumnTakesAsciiLettersOnly) {
   EXPECT_EQ(MaxCellLength(col::kCode), 4);
   EXPECT_EQ(MaxCellLength(col::kFirstParam), 5);
   EXPECT_EQ(MaxCellLength(col::kTVP), 3);
+}
+
+}  // namespace
+}  // namespace mv
+
+namespace mv {
+namespace {
+
+// Every kind of change is one undo step that gives back the sheet exactly.
+TEST_F(GridEditingTest, EveryChangeIsOneUndoStepAndRedoGivesItBack) {
+  model_.lists.potions = {"045 12 13"};
+  const struct {
+    const char* what;
+    std::function<bool(GridEditing&)> change;
+  } changes[] = {
+      {"insert", [](GridEditing& e) { return e.InsertRow(); }},
+      {"delete", [](GridEditing& e) { e.DeleteRow(); return true; }},
+      {"duplicate", [](GridEditing& e) { return e.DuplicateRow(); }},
+      {"move up", [](GridEditing& e) { e.MoveRowUp(); return true; }},
+      {"move down", [](GridEditing& e) { e.MoveRowDown(); return true; }},
+      {"drag", [](GridEditing& e) { e.RowDragged(1, 3); return true; }},
+      {"picker", [](GridEditing& e) { return e.InsertCommandRow(5); }},
+  };
+  for (const auto& c : changes) {
+    model_ = EditorModel{};
+    Order(1, "be");
+    Order(2, "ism");
+    SetParams(2, {"3", "", "", "", "", ""});
+    model_.currentRow = 2;
+    editor_.InterpretCurrentRow();
+    model_.history.Reset(model_.sheet);
+    const OrderSheet before = model_.sheet;
+    ASSERT_TRUE(c.change(editing_)) << c.what;
+    const OrderSheet after = model_.sheet;
+    ASSERT_NE(after, before) << c.what;
+    EXPECT_TRUE(model_.sheetModified);
+    ASSERT_TRUE(editor_.Undo()) << c.what;
+    EXPECT_EQ(Code(1), "be") << c.what;
+    EXPECT_EQ(Code(2), "ism") << c.what;
+    EXPECT_EQ(model_.sheet.Cell(2, col::kFirstParam), "3") << c.what;
+    EXPECT_FALSE(model_.sheetModified) << c.what << ": back at the saved state";
+    EXPECT_FALSE(editor_.Undo());
+    ASSERT_TRUE(editor_.Redo()) << c.what;
+    for (int r = 1; r <= OrderSheet::kRows; ++r) EXPECT_EQ(model_.sheet.Row(r).code, after.Row(r).code) << c.what << r;
+    EXPECT_TRUE(model_.sheetModified);
+  }
+}
+
+TEST_F(GridEditingTest, TypingIntoOneCellIsOneStepAndTheHistoryKeepsAHundred) {
+  model_.currentRow = 1;
+  for (const char* typed : {"b", "be"}) {
+    Order(1, typed);
+    editor_.KeyReleased('E', 1, col::kCode);
+  }
+  model_.sheet.Cell(1, col::kFirstParam) = "7";
+  editor_.KeyReleased('7', 1, col::kFirstParam);
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(model_.sheet.Cell(1, col::kFirstParam), "");
+  EXPECT_EQ(Code(1), "be");
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(Code(1), "");
+  EXPECT_FALSE(model_.sheetModified);
+
+  // A new change after undoing drops the redo steps; saving marks the state.
+  Order(3, "e");
+  editor_.KeyReleased('E', 3, col::kCode);
+  EXPECT_FALSE(editor_.Redo());
+  model_.history.MarkSaved(model_.sheet);
+  model_.sheetModified = false;
+  for (int i = 0; i < 150; ++i) {
+    model_.currentRow = 1;
+    editing_.DuplicateRow();
+    editing_.DeleteRow();
+  }
+  int undone = 0;
+  while (editor_.Undo()) ++undone;
+  EXPECT_EQ(undone, int(SheetHistory::kSteps));
+  EXPECT_TRUE(model_.sheetModified);  // the saved state fell out of the history
 }
 
 }  // namespace

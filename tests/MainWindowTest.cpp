@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <fstream>
 #include <QTest>
@@ -12,10 +13,13 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <filesystem>
+#include <memory>
+#include <sys/stat.h>
 
 #include "core/Cp1250.h"
 #include "letter/OrderLetter.h"
 #include "store/IniFile.h"
+#include "store/TextFile.h"
 #include "tests/SmtpSink.h"
 #include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
@@ -62,6 +66,27 @@ class MainWindowTest : public ::testing::Test {
     });
     answered_.reset(text);
     return text;
+  }
+  // Clicks a button of each message box that opens, as long as the test runs on.
+  std::shared_ptr<QStringList> Press(QMessageBox::StandardButton button) {
+    auto said = std::make_shared<QStringList>();
+    auto* timer = new QTimer(window_.get());
+    QObject::connect(timer, &QTimer::timeout, [said, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      *said << box->text();
+      if (QAbstractButton* b = box->button(button)) b->click();
+      else box->close();
+    });
+    timer->start(20);
+    return said;
+  }
+  // A numbered character with a password, so that saving and sending work.
+  void NumberedCharacter(const char* number = "2345") {
+    window_->dataTab()->editKar->setText(number);
+    window_->dataTab()->editKarNev->setText("Kardos");
+    window_->dataTab()->editJelsz->setText("titok");
+    window_->dataTab()->buttonSave->click();
   }
   mv::ui::OrderGrid* grid() { return window_->orderTab()->grid(); }
   void Go(int row, int column) {
@@ -235,8 +260,22 @@ TEST_F(MainWindowTest, TheAssociationIsTickedOnAndRemovedByUninstall) {
   values.associated = true;
   window_->TakeOptions(values);
   EXPECT_TRUE(window_->CurrentOptions().associated);
-  Restart({"--uninstall"});
+
+  // The real program: it removes the association and quits before any other
+  // start-up step, so mv.ini stays byte for byte (no "Utolso" written).
+  const std::string ini = "[Karakterek]\r\nBetolt=Utolso\r\nUtolso=2345\r\n[2345]\r\nKarakterszam=2345\r\n";
+  WriteFile("mv.ini", ini);
+  QProcess uninstall;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("MVUL_DIR", QString::fromStdString(dir_.string()));
+  env.remove("DISPLAY");
+  env.insert("QT_QPA_PLATFORM", "none-such");  // no window may be needed
+  uninstall.setProcessEnvironment(env);
+  uninstall.start(MVUL_PATH, {"--uninstall"});
+  ASSERT_TRUE(uninstall.waitForFinished(20000));
+  EXPECT_EQ(uninstall.exitCode(), 0) << uninstall.readAllStandardError().toStdString();
   EXPECT_FALSE(window_->CurrentOptions().associated);
+  EXPECT_EQ(mv::ReadWholeFile(dir_ / "mv.ini").value_or(""), ini);
 }
 
 TEST_F(MainWindowTest, OptionsTreeHasNineLeaves) {
@@ -446,6 +485,100 @@ TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
   EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pa"));
   window_->close();
   EXPECT_EQ(window_->help()->Window("MV_MAIN"), nullptr);  // every help window closes at exit
+}
+
+TEST_F(MainWindowTest, AFailedSaveOnQuittingKeepsTheWindowAndTheOrders) {
+  NumberedCharacter();
+  const std::filesystem::path locked = dir_ / "zart";
+  std::filesystem::create_directories(locked);
+  window_->model().sheetFileName = (locked / "2345-1.ulf").string();
+  Go(1, 1);
+  Type("be");
+  ::chmod(locked.c_str(), 0555);
+  const auto said = Press(QMessageBox::Yes);
+  window_->close();
+  ::chmod(locked.c_str(), 0755);
+  ASSERT_GE(said->size(), 2);
+  EXPECT_EQ(said->at(0), QString("Elmented a változásokat?"));
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(Cell(1, 1), "be");
+  EXPECT_TRUE(window_->model().sheetModified);
+}
+
+TEST_F(MainWindowTest, TheReleaseOfAKeyThatClosedADialogChangesNothing) {
+  Go(1, 1);
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_Delete}) {
+    QTest::keyRelease(grid(), key);  // its press went to the dialog
+    EXPECT_FALSE(window_->model().sheetModified) << key;
+  }
+  // The picker closed with Escape, then its key's release reaches the grid.
+  QTimer::singleShot(50, [] {
+    if (QWidget* picker = QApplication::activeModalWidget()) QTest::keyClick(picker, Qt::Key_Escape);
+  });
+  window_->NewCommand();
+  QTest::keyRelease(grid(), Qt::Key_Escape);
+  EXPECT_FALSE(window_->model().sheetModified);
+  QTest::keyClick(grid(), Qt::Key_E);  // a key typed in the grid still counts
+  EXPECT_TRUE(window_->model().sheetModified);
+}
+
+TEST_F(MainWindowTest, UndoAndRedoFromTheMenuAndThePopup) {
+  Go(1, 1);
+  Type("be");
+  Key(Qt::Key_Return);
+  Go(2, 1);
+  Type("e");
+  Key(Qt::Key_Return);
+  QAction* undo = window_->findChild<QAction*>("Undo");
+  ASSERT_NE(undo, nullptr);
+  EXPECT_EQ(undo->text(), QString("Visszavonás"));
+  EXPECT_EQ(undo->shortcut(), QKeySequence("Ctrl+Z"));
+  EXPECT_TRUE(window_->findChild<QMenu*>("PopupMenu1")->actions().contains(undo));
+  undo->trigger();
+  EXPECT_EQ(Cell(2, 1), "");
+  EXPECT_EQ(Cell(1, 1), "be");
+  undo->trigger();
+  EXPECT_EQ(Cell(1, 1), "");
+  EXPECT_FALSE(window_->model().sheetModified);  // back where the sheet started
+  window_->findChild<QAction*>("Redo")->trigger();
+  EXPECT_EQ(Cell(1, 1), "be");
+  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_EQ(grid()->model()->index(0, 1).data().toString(), QString("be"));  // the grid shows it
+}
+
+TEST_F(MainWindowTest, ASheetOpenedAtStartKeepsItsCharacter) {
+  NumberedCharacter("2999");
+  NumberedCharacter("2345");
+  window_->ini().Write("Karakterek", "Betolt", "Alapertelmezett");
+  window_->ini().Write("Karakterek", "Alapertelmezett", "2999");
+  window_->model().fields.turn = "7";
+  ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / "2345-7.ulf").failed());
+  Restart({QString::fromStdString((dir_ / "2345-7.ulf").string())});
+  EXPECT_EQ(window_->model().character.number, "2345");
+  Restart();
+  EXPECT_EQ(window_->model().character.number, "2999");  // without a sheet the rule holds
+}
+
+TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
+  NumberedCharacter();
+  Go(1, 1);
+  Type("be");
+  QTest::qWait(1300);  // the recovery copy is written shortly after a change
+  // Killed: no question, no clean-up; a new program starts.
+  window_->model().sheetModified = false;
+  auto* killed = window_.release();
+  killed->setAttribute(Qt::WA_DeleteOnClose, false);
+  // The recovery lock goes with the process; here with the window's copy.
+  const auto said = Press(QMessageBox::Yes);
+  delete killed;
+  window_ = std::make_unique<MainWindow>(dir_, QStringList{});
+  window_->show();
+  for (int i = 0; i < 20 && said->isEmpty(); ++i) QTest::qWait(20);
+  ASSERT_FALSE(said->isEmpty());
+  EXPECT_TRUE(said->at(0).startsWith("Találtam egy el nem mentett UL-t (2345-1)")) << said->at(0).toStdString();
+  EXPECT_EQ(Cell(1, 1), "be");
+  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_EQ(window_->model().character.number, "2345");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "store/DataListFile.h"
 #include "store/IniFile.h"
 #include "store/ProgramDirectory.h"
+#include "store/SheetRecovery.h"
 #include "store/TextFile.h"
 #include "tests/TempDir.h"
 
@@ -192,6 +193,72 @@ TEST_F(SortedListTest, SortingNeverDeletesALineOfThePlayers) {
   ASSERT_TRUE(SortReferenceLists(dir_, lists));
   EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2001 B\r\n1999 Regi\r\n");
   EXPECT_EQ(lists.characters.At(1), "B");
+}
+
+using RecoveryTest = TempDirTest;
+
+EditorModel UnsavedSheet() {
+  EditorModel m;
+  m.currentCharacterKey = "2345";
+  m.fields.turn = "17";
+  m.fields.requestJL = true;
+  m.sheet.Cell(1, col::kCode) = "be";
+  m.sheet.Cell(1, col::kFirstParam) = "3";
+  m.sheet.Cell(1, col::kTVP) = "5";
+  m.figures.tvpTotal = "5";
+  m.sheetFileName = "/lapok/2345-17.ulf";
+  m.sheetModified = true;
+  return m;
+}
+
+TEST_F(RecoveryTest, AKilledProgramsSheetIsOfferedBackWhole) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    SheetRecovery recovery(dir_);
+    recovery.Update(UnsavedSheet());
+    ::_exit(0);  // killed: no destructor, no clean-up
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+
+  SheetRecovery next(dir_);
+  std::vector<RecoveredSheet> orphans = next.ClaimOrphans();
+  ASSERT_EQ(orphans.size(), 1u);
+  EXPECT_EQ(orphans[0].description, "2345-17.ulf");
+  EXPECT_FALSE(orphans[0].file.string().ends_with(".ulf"));  // the open dialog must not list it
+  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().empty());   // claimed: a third copy does not offer it too
+
+  EditorModel m;
+  SheetEditor editor(m);
+  std::string loaded;
+  ASSERT_FALSE(SheetRecovery::Restore(editor, orphans[0], [&](const std::string& k) { loaded = k; }).failed());
+  const EditorModel want = UnsavedSheet();
+  EXPECT_EQ(m.sheet, want.sheet);
+  EXPECT_EQ(m.fields.turn, "17");
+  EXPECT_TRUE(m.fields.requestJL);
+  EXPECT_EQ(m.figures.tvpTotal, "5");
+  EXPECT_EQ(m.sheetFileName, want.sheetFileName);
+  EXPECT_TRUE(m.sheetModified);
+  EXPECT_EQ(loaded, "2345");
+  SheetRecovery::Forget(orphans[0]);
+  EXPECT_FALSE(fs::exists(orphans[0].file));
+}
+
+TEST_F(RecoveryTest, ARunningCopysSheetIsNotOfferedAndASavedSheetLeavesNothing) {
+  SheetRecovery running(dir_);
+  EditorModel m = UnsavedSheet();
+  ASSERT_TRUE(running.Update(m));
+  ASSERT_TRUE(fs::exists(running.file()));
+  EXPECT_EQ(ModeOf(running.file()), 0600u);
+  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().empty());
+
+  m.sheetModified = false;  // saved or given up
+  ASSERT_TRUE(running.Update(m));
+  EXPECT_FALSE(fs::exists(running.file()));
+  { SheetRecovery quits(dir_); }
+  std::size_t left = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) left += e.path() != running.file();
+  EXPECT_EQ(left, 1u);  // only the running copy's own lock
 }
 
 }  // namespace

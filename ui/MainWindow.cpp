@@ -26,6 +26,7 @@
 #include "store/OulImport.h"
 #include "store/TextFile.h"
 #include "store/SheetDocument.h"
+#include "store/SheetRecovery.h"
 #include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/StateProbe.h"
@@ -37,6 +38,7 @@ namespace {
 
 constexpr int kClientWidth = 608;
 constexpr int kClientHeight = 421;
+constexpr int kKeepInterval = 1000;  // ms between looks at unsaved work
 
 // "MS Sans Serif" 8 point where it exists; else the narrowest look-alike.
 QFont WindowFont() {
@@ -82,10 +84,9 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   setWindowTitle(kWindowCaption);
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  if (!arguments.isEmpty() && arguments.first() == "--uninstall") {
-    association_->Remove();
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);  // ends as soon as the event loop runs
-  }
+  // Leftovers of a save that was killed midway; copies still writing keep theirs.
+  RemoveStaleTemporaryFiles(programDirectory_);
+  recovery_ = std::make_unique<SheetRecovery>(programDirectory_);
   model_.rowState.Clear();
   setFont(WindowFont());
   LoadReferenceLists(programDirectory_, model_.lists);
@@ -136,8 +137,14 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
     if (file.isFile() && file.suffix().toUpper() == "ULF") {
       OpenSheetFile(file.absoluteFilePath());
       tabs_->setCurrentWidget(orderTab_);
+      openedAtStart_ = true;
     }
   }
+  // The recovery copy and the notes follow the player's changes shortly.
+  auto* keeper = new QTimer(this);
+  keeper->setObjectName("RecoveryTimer");
+  connect(keeper, &QTimer::timeout, this, &MainWindow::KeepUnsavedWork);
+  keeper->start(kKeepInterval);
   UpdateCharacterControls();
   if (const QString probe = qEnvironmentVariable("MVUL_PROBE"); !probe.isEmpty()) new StateProbe(this, probe);
 
@@ -217,6 +224,11 @@ void MainWindow::BuildMenus() {
   potionMenu_ = edit->addMenu("Varázsital főzése");
   potionMenu_->setObjectName("varazs");
   edit->addSeparator();
+  QAction* undo = AddItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"));
+  connect(undo, &QAction::triggered, this, &MainWindow::Undo);
+  QAction* redo = AddItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"));
+  connect(redo, &QAction::triggered, this, &MainWindow::Redo);
+  edit->addSeparator();
   QAction* insert = AddItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"));
   connect(insert, &QAction::triggered, this, &MainWindow::InsertRow);
   QAction* remove = AddItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"));
@@ -269,6 +281,9 @@ void MainWindow::BuildMenus() {
   popup_->addAction(newCommand);
   popupPotionMenu_ = popup_->addMenu("Varázsital főzése");
   popupPotionMenu_->setObjectName("Varazs2");
+  popup_->addSeparator();
+  popup_->addAction(undo);
+  popup_->addAction(redo);
   popup_->addSeparator();
   popup_->addAction(insert);
   popup_->addAction(remove);
@@ -333,8 +348,47 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!firstShow_) return;
   firstShow_ = false;
-  characters_->LoadStartupCharacter();  // may load another character over a sheet's
+  // A sheet opened at start keeps its own character.
+  if (!openedAtStart_) characters_->LoadStartupCharacter();
   UpdateCharacterControls();
+  QTimer::singleShot(0, this, &MainWindow::OfferRecoveredSheets);
+}
+
+void MainWindow::KeepUnsavedWork() {
+  recovery_->Update(model_);
+  characters_->SaveNotes();  // a failure is said at exit or when the notes are replaced
+}
+
+void MainWindow::OfferRecoveredSheets() {
+  std::vector<RecoveredSheet> orphans = recovery_->ClaimOrphans();
+  for (RecoveredSheet& orphan : orphans) {
+    const QString question = "Találtam egy el nem mentett UL-t (" + Q(orphan.description) + "). Visszaállítsam?";
+    if (QMessageBox::question(this, kWindowCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) !=
+        QMessageBox::Yes) {
+      SheetRecovery::Forget(orphan);
+      continue;
+    }
+    const FileOutcome outcome = SheetRecovery::Restore(
+        editor_, orphan, [this](const std::string& key) { characters_->LoadCharacter(key); });
+    ShowModel();
+    if (outcome.failed()) {
+      ShowFailure(outcome.message);
+      continue;
+    }
+    tabs_->setCurrentWidget(orderTab_);
+    UpdateCharacterControls();
+    // Ours now; the others stay for the next start.
+    if (recovery_->Update(model_)) SheetRecovery::Forget(orphan);
+    return;
+  }
+}
+
+void MainWindow::Undo() {
+  if (editor_.Undo()) AfterRowOperation();
+}
+
+void MainWindow::Redo() {
+  if (editor_.Redo()) AfterRowOperation();
 }
 
 void MainWindow::ShowFailure(const std::string& message) {
@@ -548,7 +602,7 @@ void MainWindow::SaveLetter() {
   dialog.selectFile(Q(DefaultLetterFileName(model_)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.
-  if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter))
+  if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
     QMessageBox::critical(this, kApplicationTitle, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
 }
 
@@ -587,13 +641,18 @@ void MainWindow::SaveWindowState() const {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (model_.sheetModified) {
     const auto answer = QMessageBox::question(this, kApplicationTitle, "Elmented a változásokat?",
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel) {
       event->ignore();
       return;
     }
-    if (answer == QMessageBox::Yes) Save();  // the window closes even when the save did not happen
+    // A failed save keeps the window and the orders.
+    if (answer == QMessageBox::Yes && !Save()) {
+      event->ignore();
+      return;
+    }
   }
+  recovery_->Discard();
   if (!characters_->SaveNotes())
     QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
   SaveWindowState();

@@ -12,6 +12,7 @@
 #include "core/GridEditing.h"
 #include "store/FileAssociation.h"
 #include "store/IniFile.h"
+#include "store/SheetRecovery.h"
 #include "store/Settings.h"
 #include "ui/CharacterController.h"
 #include "ui/CommandPicker.h"
@@ -88,6 +89,8 @@ class MainWindow : public QMainWindow {
   void DuplicateRow();
   void MoveRowUp();
   void MoveRowDown();
+  void Undo();
+  void Redo();
   void ChangeGridFont();
   void OpenOptions();
   // The three deliveries of the order letter.
@@ -108,6 +111,8 @@ class MainWindow : public QMainWindow {
   void ReportNoRoomForRow();
   void BrewPotion(const QString& caption);
   void RestoreWindowState();
+  void KeepUnsavedWork();
+  void OfferRecoveredSheets();
   void SaveWindowState() const;
 
   std::filesystem::path programDirectory_;
@@ -128,6 +133,8 @@ class MainWindow : public QMainWindow {
   HelpWindows* help_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;
+  bool openedAtStart_ = false;
+  std::unique_ptr<SheetRecovery> recovery_;
   QObject* tooltipSwitch_ = nullptr;
   QColor fontColour_;
   QMenu* potionMenu_ = nullptr;

@@ -143,8 +143,18 @@ bool OrderGrid::FilterTypedKey(QKeyEvent* event, QLineEdit* edit) {
   return true;
 }
 
+void OrderGrid::KeyPressed(const QKeyEvent* event) {
+  const int key = event->key();
+  if (key != Qt::Key_Shift && key != Qt::Key_Control && key != Qt::Key_Alt && key != Qt::Key_Meta &&
+      key != Qt::Key_AltGr)
+    pressedKeys_.insert(key);
+}
+
 void OrderGrid::KeyReleased(QKeyEvent* event) {
   if (event->isAutoRepeat()) return;
+  // Only a key pressed here counts: the release of the key that closed a
+  // dialog or message box (or of a lone modifier) changes nothing.
+  if (!pressedKeys_.remove(event->key())) return;
   QModelIndex topLeft = currentIndex();
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   for (const QModelIndex& i : selected) {
@@ -162,13 +172,17 @@ bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* edit = qobject_cast<QLineEdit*>(watched);
   if (edit && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    KeyPressed(key);
     if (!forwarding_ && ApplyKeyRules(key)) return true;
     return FilterTypedKey(key, edit);
   }
   if (edit && event->type() == QEvent::ShortcutOverride) {
     // The menus' short cuts (Ctrl+..., F2..F4) win over the line editor's own.
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & Qt::ControlModifier || (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12)) {
+    // Undo and redo inside an open editor stay the editor's own.
+    const bool editorsOwn = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
+    if (!editorsOwn &&
+        (key->modifiers() & Qt::ControlModifier || (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12))) {
       event->ignore();
       return true;
     }
@@ -181,6 +195,7 @@ bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void OrderGrid::keyPressEvent(QKeyEvent* event) {
+  KeyPressed(event);
   if (ApplyKeyRules(event)) {
     event->accept();
     return;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
+#include <QSet>
 #include <QTableView>
 
 #include "core/GridEditing.h"
@@ -65,6 +66,7 @@ class OrderGrid : public QTableView {
   bool ApplyKeyRules(QKeyEvent* event);
   // The typing rules of a cell editor; true when the key is taken.
   bool FilterTypedKey(QKeyEvent* event, QLineEdit* editor);
+  void KeyPressed(const QKeyEvent* event);
   void KeyReleased(QKeyEvent* event);
   void CurrentChanged(const QModelIndex& current);
 
@@ -73,6 +75,7 @@ class OrderGrid : public QTableView {
   OrderGridModel model_;
   CellDelegate* delegate_;
   bool completion_ = false;
+  QSet<int> pressedKeys_;    // keys whose press the grid or its editor saw
   bool forwarding_ = false;  // a key press on its way from the grid to a new editor
   int dragFrom_ = 0;
 };
