@@ -6,15 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "core/CharacterRules.h"
 #include "core/Cp1250.h"
 #include "core/SheetEditor.h"
 #include "letter/OrderLetter.h"
+#include "letter/SmtpTransport.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
 #include "store/ProgramDirectory.h"
 #include "store/SheetDocument.h"
 #include "store/SheetFile.h"
+#include "store/Settings.h"
 
 namespace {
 
@@ -44,10 +47,17 @@ std::string JsonString(std::string_view cp1250Text) {
   return out + "\"";
 }
 
+constexpr int kNotDelivered = 1;
+
+constexpr const char* kUsage =
+    "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
+    "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
+    "          mvulc send [--dir KÖNYVTÁR] LAP.ulf\n"
+    "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
+    "          mvulc --help | --version\n";
+
 int Usage() {
-  std::cerr << "Használat: mvulc check [--dir KÖNYVTÁR] LAP.ulf\n"
-               "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
-               "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n";
+  std::cerr << kUsage;
   return kFailure;
 }
 
@@ -115,6 +125,27 @@ int Letter(const std::filesystem::path& programDir, const std::filesystem::path&
   return std::cout ? 0 : kFailure;
 }
 
+// Sends the sheet's letter (the bytes "letter" prints) through the
+// directory's mail settings, as "UL küldése" would without the preview.
+int Send(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
+  mv::EditorModel model;
+  mv::SheetEditor editor(model);
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
+  if (!mv::CanSend(model))
+    return Fail(mv::cp1250::FromUtf8("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."));
+  const mv::IniFile ini(programDir / "mv.ini");
+  const std::string letter = mv::OrderLetterText(model);
+  const mv::SendOutcome outcome =
+      mv::SmtpTransport(mv::ReadSmtpSettings(ini)).Send({mv::ReadSettings(ini).recipient, mv::kLetterSubject, letter});
+  const std::string message = mv::cp1250::ToUtf8(mv::SendOutcomeMessage(outcome));
+  if (!outcome.sent()) {
+    std::cerr << message << "\n";
+    return kNotDelivered;
+  }
+  std::cout << message << "\n";
+  return 0;
+}
+
 // Writes the converted sheet into the directory and prints its path.
 int Import(const std::filesystem::path& programDir, const std::filesystem::path& file) {
   mv::EditorModel model;
@@ -131,6 +162,14 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   const std::string command = args[0];
+  if (command == "--help" || command == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << MVUL_VERSION << "\n";
+    return 0;
+  }
   std::filesystem::path dir;
   std::vector<std::string> rest;
   for (std::size_t i = 1; i < args.size(); ++i) {
@@ -145,5 +184,6 @@ int main(int argc, char** argv) {
   if (command == "check" && rest.size() == 1) return Check(dir, rest[0]);
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
+  if (command == "send" && rest.size() == 1) return Send(dir, rest[0]);
   return Usage();
 }

@@ -1,5 +1,6 @@
 // Handlers of the commands that take the character into buildings, the hall
 // of the ancestors, adventures, raids and the games.
+#include "core/CharacterRules.h"
 #include "core/CommandHandlers.h"
 #include "core/ReferenceTables.h"
 
@@ -187,7 +188,7 @@ void AllianceCave(HandlerContext& c) {  // bsz
       case 35: line = "Alkímiázod a következő szolgád:"_w; cost = 30; break;
       default: break;
     }
-    if (InRange(v, 2000, 9999)) {
+    if (IsCharacterNumber(v)) {
       c.D(k + 1) = "Infó (építés): "_w + c.Character(k);
       cost += 1;
     } else {

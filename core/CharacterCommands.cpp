@@ -1,5 +1,6 @@
 // Handlers of the orders by which the character acts on itself or sets a
 // standing behaviour; ism gives the repeat count of the row below.
+#include "core/CharacterRules.h"
 #include "core/CommandHandlers.h"
 #include "core/ReferenceTables.h"
 
@@ -20,7 +21,7 @@ void Friendly(HandlerContext& c) {  // ba
     if (InRange(v, 1, 9)) return Named(tables::DietAndClanNames(), v);
     if (InRange(v, 10, 18)) return Named(tables::DietAndClanNames(), v) + " klánjának tagjai"_w;
     if (InRange(v, 20, 999)) return c.Names().MonsterName(n);
-    if (InRange(v, 2000, 9999)) return c.Names().CharacterName(n);
+    if (IsCharacterNumber(v)) return c.Names().CharacterName(n);
     if (InRange(v, 15000, 16000)) return c.Names().AllianceName(n);
     return std::string();
   });

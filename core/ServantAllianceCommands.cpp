@@ -1,4 +1,5 @@
 // Handlers of the servant and alliance orders.
+#include "core/CharacterRules.h"
 #include "core/CommandHandlers.h"
 #include "core/ReferenceTables.h"
 
@@ -10,7 +11,7 @@ void Alliance(HandlerContext& c) {  // sz
   if (!c.Valid(1)) return;
   c.SetTVPRepeated(5);
   const int v = c.Value(1);
-  if (InRange(v, 2000, 9999)) {
+  if (IsCharacterNumber(v)) {
     c.D(1) = "Hozzájárulsz a köv. galetki belépéséhez:"_w;
     c.D(2) = c.Character(1);
   } else if (InRange(v, 10000, 99999)) {
@@ -54,7 +55,7 @@ void SoulShare(HandlerContext& c) {  // szl
 }
 
 void Expel(HandlerContext& c) {  // szk
-  if (!c.Valid(1) || !InRange(c.Value(1), 2000, 9999)) return;
+  if (!c.Valid(1) || !IsCharacterNumber(c.Value(1))) return;
   c.D(1) = c.Character(1);
   c.D(2) = "kirúgása"_w;
 }
@@ -78,7 +79,7 @@ void LevelServant(HandlerContext& c) {  // szno
 
 void Vote(HandlerContext& c) {  // szv
   c.D(1) = "Visszaveszed a szavazatodat"_w;
-  if (!c.Valid(1) || !InRange(c.Value(1), 2000, 9999)) return;
+  if (!c.Valid(1) || !IsCharacterNumber(c.Value(1))) return;
   c.D(1) = c.Character(1) + "-nek";
   c.D(2) = "átadod a szavazatodat"_w;
 }

@@ -2,6 +2,7 @@
 // that nothing else knows how mail leaves the machine.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 namespace mv {
@@ -13,20 +14,33 @@ struct MailMessage {
 };
 
 struct SendOutcome {
-  enum class Status { Sent, NoMailSetup, SendError };
+  enum class Status {
+    Sent,           // the server accepted the message (250 after DATA)
+    NoMailSetup,    // no server set, or it cannot be reached
+    NoSender,       // no sender address: refused before connecting
+    Unencrypted,    // a login without encryption: refused before connecting
+    LoginRefused,   // the server refused the user name or password
+    Cancelled,      // the player stopped it
+    SendError,      // anything else
+  };
   Status status = Status::SendError;
-  std::string errorName;  // for SendError
-  long code = 0;          // for SendError
+  std::string errorName;    // curl's text, for SendError
+  std::string serverReply;  // the server's last reply line, if any
+  long code = 0;            // for SendError
+  long replyCode = 0;       // the server's last reply code
   bool sent() const { return status == Status::Sent; }
 };
 
 class MailTransport {
  public:
   virtual ~MailTransport() = default;
-  virtual SendOutcome Send(const MailMessage& message) = 0;
+  // cancel: set from another thread to stop the transfer at any point.
+  virtual SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel = nullptr) = 0;
 };
 
-// The three messages the player sees for an outcome (Windows-1250).
+// What the player reads for an outcome (Windows-1250): the three messages of
+// the mail interface ("UL elküldve", "Nem tudtam elküldeni a levelet",
+// "Mailer error: …"), each with lines that explain it.
 std::string SendOutcomeMessage(const SendOutcome& outcome);
 
 }  // namespace mv

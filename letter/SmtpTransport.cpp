@@ -2,6 +2,8 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -10,13 +12,57 @@
 
 namespace mv {
 
-std::string SendOutcomeMessage(const SendOutcome& outcome) {
-  switch (outcome.status) {
+namespace {
+
+const char* const kNotSent = "Nem tudtam elküldeni a levelet";
+const char* const kWhereToSet = "Beállítások / E-MAIL";
+
+bool Contains(std::string text, std::string_view what) {
+  for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return text.find(what) != std::string::npos;
+}
+
+// One more line of advice for the common failures, or nothing.
+std::string Advice(const SendOutcome& o) {
+  if (o.replyCode == 535) return "A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett.";
+  if (((o.replyCode == 530 || o.replyCode == 538) && Contains(o.serverReply, "STARTTLS")) ||
+      o.code == CURLE_USE_SSL_FAILED)
+    return std::string("Válaszd a STARTTLS titkosítást: ") + kWhereToSet + ".";
+  if (o.code == CURLE_COULDNT_CONNECT || o.code == CURLE_COULDNT_RESOLVE_HOST || o.code == CURLE_OPERATION_TIMEDOUT)
+    return std::string("Ellenőrizd a levelezőszerver nevét és a portot: ") + kWhereToSet + ".";
+  return {};
+}
+
+}  // namespace
+
+std::string SendOutcomeMessage(const SendOutcome& o) {
+  std::string text;
+  switch (o.status) {
     case SendOutcome::Status::Sent: return std::string("UL elküldve"_w);
-    case SendOutcome::Status::NoMailSetup: return std::string("Nem tudtam elküldeni a levelet"_w);
-    case SendOutcome::Status::SendError: break;
+    case SendOutcome::Status::NoMailSetup:
+      text = std::string(kNotSent) + "\nÁllítsd be a levelezőszervert: " + kWhereToSet + ".";
+      break;
+    case SendOutcome::Status::NoSender:
+      text = std::string(kNotSent) + "\nÁllítsd be a feladó e-mail címét: " + kWhereToSet + ".";
+      break;
+    case SendOutcome::Status::Unencrypted:
+      text = std::string(kNotSent) +
+             "\nA kapcsolat nem lenne titkosított, így a jelszó olvashatóan menne át a hálózaton. Válaszd a STARTTLS "
+             "vagy a TLS titkosítást: " + kWhereToSet + ".";
+      break;
+    case SendOutcome::Status::LoginRefused:
+      text = std::string(kNotSent) + "\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót.";
+      if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
+      break;
+    case SendOutcome::Status::Cancelled: text = "A küldést megszakítottad, az UL nem ment el."; break;
+    case SendOutcome::Status::SendError: {
+      text = "Mailer error: " + o.errorName + (o.serverReply.empty() ? "" : ", " + o.serverReply) +
+             " (code: " + std::to_string(o.code) + ")";
+      if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
+      break;
+    }
   }
-  return "Mailer error: " + outcome.errorName + " (code: " + std::to_string(outcome.code) + ")";
+  return cp1250::FromUtf8(text);
 }
 
 namespace {
@@ -63,43 +109,102 @@ std::string HeaderValue(std::string value) {
 
 }  // namespace
 
+int DefaultPort(SmtpSettings::Security security) {
+  switch (security) {
+    case SmtpSettings::Security::StartTls: return 587;
+    case SmtpSettings::Security::Tls: return 465;
+    case SmtpSettings::Security::None: break;
+  }
+  return 25;
+}
+
 SmtpSettings ReadSmtpSettings(const IniFile& ini) {
   SmtpSettings s;
   s.server = ini.Read(kSection, "Kiszolgalo");
+  // A file without the key gets the safe default, STARTTLS.
   const std::string security = ini.Read(kSection, "Titkositas");
-  if (security == "STARTTLS") s.security = SmtpSettings::Security::StartTls;
+  if (security == "Nincs") s.security = SmtpSettings::Security::None;
   if (security == "TLS") s.security = SmtpSettings::Security::Tls;
   const auto port = ParseInteger(ini.Read(kSection, "Port"));
-  s.port = port && *port > 0 && *port < 65536 ? *port : (s.security == SmtpSettings::Security::Tls ? 465 : 25);
+  s.port = port && *port > 0 && *port < 65536 ? *port : DefaultPort(s.security);
   s.user = ini.Read(kSection, "Felhasznalo");
   s.password = ini.Read(kSection, "Jelszo");
   s.sender = ini.Read(kSection, "Felado");
+  s.caFile = ini.Read(kSection, "CAFajl");
+  s.copyToSender = ini.Read(kSection, "Masolat") != "0";
   return s;
 }
 
 bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& s) {
-  bool ok = ini.Write(kSection, "Kiszolgalo", s.server);
-  ok = ini.Write(kSection, "Port", std::to_string(s.port)) && ok;
-  ok = ini.Write(kSection, "Titkositas", SecurityText(s.security)) && ok;
-  ok = ini.Write(kSection, "Felhasznalo", s.user) && ok;
-  ok = ini.Write(kSection, "Jelszo", s.password) && ok;
-  ok = ini.Write(kSection, "Felado", s.sender) && ok;
-  return ok;
+  return ini.Apply({
+      IniChange::Set(kSection, "Kiszolgalo", s.server),
+      IniChange::Set(kSection, "Port", std::to_string(s.port)),
+      IniChange::Set(kSection, "Titkositas", SecurityText(s.security)),
+      IniChange::Set(kSection, "Felhasznalo", s.user),
+      IniChange::Set(kSection, "Jelszo", s.password),
+      IniChange::Set(kSection, "Felado", s.sender),
+      IniChange::Set(kSection, "Masolat", s.copyToSender ? "1" : "0"),
+  });
+}
+
+static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
+  return settings.copyToSender && !settings.sender.empty() && settings.sender != m.to;
 }
 
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) {
-  const std::string from = settings.sender.empty() ? "mvul@localhost" : settings.sender;
-  return "Date: " + RfcDate() + "\r\nFrom: <" + HeaderValue(from) + ">\r\nTo: <" + HeaderValue(m.to) +
-         ">\r\nSubject: " + HeaderValue(m.subject) +
+  const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + HeaderValue(settings.sender) + ">" : "";
+  return "Date: " + RfcDate() + "\r\nFrom: <" + HeaderValue(settings.sender) + ">\r\nTo: <" + HeaderValue(m.to) +
+         ">" + cc + "\r\nSubject: " + HeaderValue(m.subject) +
          "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=windows-1250\r\n"
          "Content-Transfer-Encoding: 8bit\r\n\r\n" +
          m.body;
 }
 
-SendOutcome SmtpTransport::Send(const MailMessage& message) {
+namespace {
+
+struct Transfer {
+  const std::atomic<bool>* cancel = nullptr;
+  std::string lastReply;     // the server's last reply line
+  std::string lastRefusal;   // its last 4xx or 5xx reply: the one that tells why
+};
+
+// Keeps the server's replies (never what we send: that holds the password).
+int KeepReplies(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
+  if (type != CURLINFO_HEADER_IN) return 0;
+  std::string line(data, size);
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (line.empty()) return 0;
+  auto* transfer = static_cast<Transfer*>(user);
+  transfer->lastReply = line;
+  if (line[0] == '4' || line[0] == '5') transfer->lastRefusal = line;
+  return 0;
+}
+
+int WatchCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  const auto* cancel = static_cast<Transfer*>(user)->cancel;
+  return cancel && cancel->load() ? 1 : 0;
+}
+
+long ReplyCode(const std::string& line) {
+  return line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line[0])) ? std::atol(line.substr(0, 3).c_str()) : 0;
+}
+
+}  // namespace
+
+SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bool>* cancel) {
   SendOutcome out;
   if (settings_.server.empty() || message.to.empty()) {
     out.status = SendOutcome::Status::NoMailSetup;
+    return out;
+  }
+  if (settings_.sender.empty()) {
+    out.status = SendOutcome::Status::NoSender;
+    return out;
+  }
+  // Credentials never cross the network in clear.
+  const bool login = !settings_.user.empty();
+  if (login && settings_.security == SmtpSettings::Security::None) {
+    out.status = SendOutcome::Status::Unencrypted;
     return out;
   }
   static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -110,11 +215,16 @@ SendOutcome SmtpTransport::Send(const MailMessage& message) {
   }
   const bool tls = settings_.security == SmtpSettings::Security::Tls;
   const std::string url = std::string(tls ? "smtps://" : "smtp://") + settings_.server + ":" + std::to_string(settings_.port);
-  const std::string from = "<" + (settings_.sender.empty() ? std::string("mvul@localhost") : settings_.sender) + ">";
+  const std::string from = "<" + settings_.sender + ">";
   const std::string to = "<" + message.to + ">";
+  const std::string copy = "<" + settings_.sender + ">";
   const std::string text = SmtpMessageText(settings_, message);
   Upload upload{text};
   curl_slist* recipients = curl_slist_append(nullptr, to.c_str());
+  if (CopiesToSender(settings_, message)) recipients = curl_slist_append(recipients, copy.c_str());
+  // SASL wants UTF-8; mv.ini keeps Windows-1250.
+  const std::string user = cp1250::ToUtf8(settings_.user), password = cp1250::ToUtf8(settings_.password);
+  Transfer transfer{cancel, {}};
 
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.c_str());
@@ -122,13 +232,25 @@ SendOutcome SmtpTransport::Send(const MailMessage& message) {
   curl_easy_setopt(curl, CURLOPT_READFUNCTION, ReadUpload);
   curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
   curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 15L);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT, 60L);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
+  curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kReplySeconds);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTransferSeconds);
+  // The goodbye happens inside the transfer, under the reply bound.
+  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, 1L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchCancel);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
+  curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, KeepReplies);
+  curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  if (!settings_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.caFile.c_str());
   if (settings_.security == SmtpSettings::Security::StartTls) curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
-  if (!settings_.user.empty()) {
-    curl_easy_setopt(curl, CURLOPT_USERNAME, settings_.user.c_str());
-    curl_easy_setopt(curl, CURLOPT_PASSWORD, settings_.password.c_str());
+  if (login) {
+    curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
   }
 
   const CURLcode result = curl_easy_perform(curl);
@@ -137,24 +259,19 @@ SendOutcome SmtpTransport::Send(const MailMessage& message) {
   curl_slist_free_all(recipients);
   curl_easy_cleanup(curl);
 
-  switch (result) {
-    case CURLE_OK:
-      out.status = SendOutcome::Status::Sent;
-      break;
-    // No usable mail set-up: the server cannot be reached or refuses us.
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_LOGIN_DENIED:
-    case CURLE_UNSUPPORTED_PROTOCOL:
-    case CURLE_URL_MALFORMAT:
-      out.status = SendOutcome::Status::NoMailSetup;
-      break;
-    default:
-      out.status = SendOutcome::Status::SendError;
-      out.errorName = curl_easy_strerror(result);
-      if (reply >= 400) out.errorName += ", SMTP " + std::to_string(reply);
-      out.code = long(result);
-      break;
+  out.serverReply = transfer.lastRefusal.empty() ? transfer.lastReply : transfer.lastRefusal;
+  out.replyCode = ReplyCode(out.serverReply);
+  if (out.replyCode == 0) out.replyCode = reply;
+  out.code = long(result);
+  if (result == CURLE_OK) {
+    out.status = SendOutcome::Status::Sent;
+  } else if (result == CURLE_ABORTED_BY_CALLBACK || (cancel && cancel->load())) {
+    out.status = SendOutcome::Status::Cancelled;
+  } else if (result == CURLE_LOGIN_DENIED || out.replyCode == 535) {
+    out.status = SendOutcome::Status::LoginRefused;
+  } else {
+    out.status = SendOutcome::Status::SendError;
+    out.errorName = curl_easy_strerror(result);
   }
   return out;
 }

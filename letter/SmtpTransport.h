@@ -9,12 +9,17 @@ namespace mv {
 struct SmtpSettings {
   enum class Security { None, StartTls, Tls };
   std::string server;  // empty: no mail set-up
-  int port = 25;
-  Security security = Security::None;
-  std::string user;
-  std::string password;
+  int port = 587;
+  Security security = Security::StartTls;
+  std::string user;      // Windows-1250, as mv.ini keeps every text
+  std::string password;  // Windows-1250
   std::string sender;
+  std::string caFile;           // CAFajl: a CA to trust for a private server
+  bool copyToSender = true;     // Masolat: the sender gets the letter as Cc
 };
+
+// The usual port of a security mode: 25, 587 (STARTTLS) and 465 (TLS).
+int DefaultPort(SmtpSettings::Security security);
 
 // mv.ini section "SMTP".
 SmtpSettings ReadSmtpSettings(const IniFile& ini);
@@ -23,10 +28,16 @@ bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& settings);
 // The message as it goes over the wire: headers and the body's bytes.
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& message);
 
+// Bounds of one send: connecting and the server's greeting, each reply, and
+// the whole transfer with the goodbye.
+inline constexpr long kConnectSeconds = 15;
+inline constexpr long kReplySeconds = 15;
+inline constexpr long kTransferSeconds = 45;  // + one reply wait for the goodbye: within 60 s
+
 class SmtpTransport : public MailTransport {
  public:
   explicit SmtpTransport(SmtpSettings settings) : settings_(std::move(settings)) {}
-  SendOutcome Send(const MailMessage& message) override;
+  SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel = nullptr) override;
 
  private:
   SmtpSettings settings_;

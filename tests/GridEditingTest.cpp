@@ -223,9 +223,11 @@ TEST_F(GridEditingTest, EveryChangeIsOneUndoStepAndRedoGivesItBack) {
       {"move down", [](GridEditing& e) { e.MoveRowDown(); return true; }},
       {"drag", [](GridEditing& e) { e.RowDragged(1, 3); return true; }},
       {"picker", [](GridEditing& e) { return e.InsertCommandRow(5); }},
+      {"potion", [this](GridEditing& e) { return e.BrewPotion(PotionCaption("045 12 13", editor_.interpreter().lookups())); }},
   };
   for (const auto& c : changes) {
     model_ = EditorModel{};
+    model_.lists.potions = {"045 12 13"};
     Order(1, "be");
     Order(2, "ism");
     SetParams(2, {"3", "", "", "", "", ""});

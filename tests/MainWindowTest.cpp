@@ -6,12 +6,14 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <fstream>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <sys/stat.h>
@@ -58,12 +60,18 @@ class MainWindowTest : public ::testing::Test {
     std::ofstream(dir_ / name, std::ios::binary) << cp1250;
   }
   // Answers the next message box or dialog that opens, and says what it said.
+  // (A send's progress dialog is not answered: it goes by itself.)
   QString* AnswerNextDialog() {
     auto* text = new QString;
-    QTimer::singleShot(0, [text] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) *text = box->text();
-      if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    auto* timer = new QTimer(window_.get());
+    QObject::connect(timer, &QTimer::timeout, [text, timer] {
+      QWidget* w = QApplication::activeModalWidget();
+      if (!w || w->objectName() == "SendProgress") return;
+      if (auto* box = qobject_cast<QMessageBox*>(w)) *text = box->text();
+      w->close();
+      timer->stop();
     });
+    timer->start(10);
     answered_.reset(text);
     return text;
   }
@@ -379,6 +387,8 @@ void MakeSendable(MainWindow& w, int port, bool preview) {
   values.settings.recipient = "ul@localhost";
   values.smtp.server = "127.0.0.1";
   values.smtp.port = port;
+  values.smtp.security = mv::SmtpSettings::Security::None;
+  values.smtp.sender = "jatekos@localhost";
   w.TakeOptions(values);
 }
 
@@ -415,11 +425,57 @@ TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
   EXPECT_EQ(mail.substr(mail.find("\r\n\r\n") + 4), mv::OrderLetterText(window_->model()));
 }
 
-TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSent) {
+TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSentAndWhereToSetOne) {
   MakeSendable(*window_, SmtpSink::ClosedPort(), false);
   QString* said = AnswerNextDialog();
   window_->PostLetter();
-  EXPECT_EQ(*said, QString("Nem tudtam elküldeni a levelet"));
+  EXPECT_TRUE(said->startsWith("Mailer error: ")) << said->toStdString();  // a server that is not there
+  auto values = window_->CurrentOptions();
+  values.smtp.server.clear();
+  window_->TakeOptions(values);
+  said = AnswerNextDialog();
+  window_->PostLetter();
+  EXPECT_EQ(*said, QString("Nem tudtam elküldeni a levelet\nÁllítsd be a levelezőszervert: Beállítások / E-MAIL."));
+}
+
+TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
+  SmtpSink sink("hang-after-data");
+  MakeSendable(*window_, sink.port(), false);
+  auto label = std::make_shared<QString>();
+  auto* canceller = new QTimer(window_.get());
+  QObject::connect(canceller, &QTimer::timeout, [label, canceller] {
+    auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+    if (!progress) return;
+    *label = progress->labelText();
+    canceller->stop();
+    QTimer::singleShot(300, progress, [progress] {
+      for (QPushButton* b : progress->findChildren<QPushButton*>())
+        if (b->text() == "Mégse") b->click();
+    });
+  });
+  canceller->start(20);
+  QString* said = AnswerNextDialog();
+  const auto start = std::chrono::steady_clock::now();
+  window_->PostLetter();
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
+  EXPECT_EQ(*label, QString("UL küldése…"));
+  EXPECT_NE(said->indexOf("megszakítottad"), -1) << said->toStdString();
+  EXPECT_EQ(sink.Received(), 0);
+}
+
+TEST_F(MainWindowTest, ThePortFollowsTheSecurityModeWhileItHoldsTheUsualOne) {
+  window_->options()->Load(window_->CurrentOptions());
+  auto* mode = window_->options()->findChild<QComboBox*>("ComboSmtpSecurity");
+  auto* port = window_->options()->findChild<QLineEdit*>("EditSmtpPort");
+  EXPECT_EQ(mode->currentText(), QString("STARTTLS"));  // new settings
+  EXPECT_EQ(port->text(), QString("587"));
+  mode->setCurrentIndex(2);
+  EXPECT_EQ(port->text(), QString("465"));
+  port->setText("2525");
+  mode->setCurrentIndex(0);
+  EXPECT_EQ(port->text(), QString("2525"));  // the player's own port stays
+  EXPECT_TRUE(window_->options()->findChild<QCheckBox*>("CheckBoxMasolat")->isChecked());
+  EXPECT_NE(window_->options()->findChild<QPushButton*>("ButtonProbalevel"), nullptr);
 }
 
 TEST_F(MainWindowTest, CopyPutsTheWholeLetterOnTheClipboard) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "store/TextFile.h"
+#include "tests/SmtpSink.h"
 
 namespace {
 
@@ -95,6 +96,51 @@ TEST_F(MvulcTest, LetterPrintsTheLetterOfTheSheetsCharacter) {
   EXPECT_EQ(lines[6], "C1=be 1     ");
   EXPECT_EQ(lines[7], "C2=ea 12     ");
   EXPECT_TRUE(result.out.ends_with("Post=UL Post\xE1z\xE1sa\r\n"));
+}
+
+TEST_F(MvulcTest, LetterTakesTheDeliveryFormOfTheCharacterAsTheWindowDoes) {
+  mv::WriteFileAtomically(dir / "mv.ini", "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nJelsz\xF3=t\r\n"
+                                          "K\xFCld\xE9si forma=Uuencode\r\n");
+  std::string sheet = SheetWithRows("be,1,,,,,,5,0", ",,,,,,,0,0");
+  sheet.replace(sheet.find("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"), 30,
+                "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");  // the sheet says Base64
+  const auto result = Mvulc("letter --dir " + dir.string() + " " + Sheet("2345-3.ulf", sheet));
+  ASSERT_EQ(result.status, 0);
+  EXPECT_NE(result.out.find("KOD=UUE\r\n"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("KOD=B64"), std::string::npos);
+}
+
+TEST_F(MvulcTest, SendDeliversExactlyTheLetterAndSaysSo) {
+  SmtpSink sink;
+  ASSERT_GT(sink.port(), 0);
+  const std::string smtp = "[SMTP]\r\nKiszolgalo=127.0.0.1\r\nPort=" + std::to_string(sink.port()) +
+                           "\r\nTitkositas=Nincs\r\nFelado=jatekos@localhost\r\nMasolat=0\r\n"
+                           "[ULKuldes]\r\nE-mail=ul@localhost\r\n";
+  const std::string character = "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\n";
+  mv::WriteFileAtomically(dir / "mv.ini", character + "Jelsz\xF3=t\r\n" + smtp);
+  const std::string sheet = Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", ",,,,,,,0,0"));
+  const RunResult sent = Mvulc("send --dir " + dir.string() + " " + sheet);
+  EXPECT_EQ(sent.status, 0);
+  EXPECT_EQ(sent.out, "UL elküldve\n");
+  ASSERT_EQ(sink.Received(), 1);
+  const std::string received = *sink.Message(1);
+  EXPECT_EQ(received.substr(received.find("\r\n\r\n") + 4), Mvulc("letter --dir " + dir.string() + " " + sheet).out);
+  EXPECT_EQ(*sink.Envelope(1), "jatekos@localhost\nul@localhost\n");
+
+  // Not delivered: 1, with the window's message on stderr.
+  mv::WriteFileAtomically(dir / "mv.ini", character + "Jelsz\xF3=t\r\n");
+  EXPECT_EQ(Mvulc("send --dir " + dir.string() + " " + sheet).status, 1);
+  // A sheet the window could not send (no password): bad input.
+  mv::WriteFileAtomically(dir / "mv.ini", character + smtp);
+  EXPECT_EQ(Mvulc("send --dir " + dir.string() + " " + sheet).status, 2);
+  EXPECT_EQ(sink.Received(), 1);
+}
+
+TEST_F(MvulcTest, HelpAndVersion) {
+  const RunResult help = Mvulc("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("mvulc send"), std::string::npos);
+  EXPECT_EQ(Mvulc("--version").out, "2.3.14\n");
 }
 
 TEST_F(MvulcTest, LetterOfABrokenSheetFails) {

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -15,9 +16,19 @@
 
 class SmtpSink {
  public:
-  SmtpSink() {
+  // mode: a mode of smtp_sink.py. The TLS modes get a self-signed
+  // certificate for 127.0.0.1 of their own (see CaFile()).
+  explicit SmtpSink(const std::string& mode = "plain") {
     dir_ = std::filesystem::temp_directory_path() / ("mvul-smtp-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
     std::filesystem::create_directories(dir_);
+    const bool tls = mode == "starttls" || mode == "tls";
+    if (tls) {
+      const std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+                                  "-addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout " +
+                                  (dir_ / "key.pem").string() + " -out " + CaFile() + " >/dev/null 2>&1";
+      if (std::system(command.c_str()) != 0) return;
+    }
+    const std::string cert = CaFile(), key = (dir_ / "key.pem").string();
     int toChild[2], fromChild[2];
     if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0) return;
     pid_ = ::fork();
@@ -26,7 +37,10 @@ class SmtpSink {
       ::dup2(fromChild[1], 1);
       ::close(toChild[1]);
       ::close(fromChild[0]);
-      ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), nullptr);
+      if (tls)
+        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), cert.c_str(), key.c_str(), nullptr);
+      else
+        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), nullptr);
       ::_exit(127);
     }
     ::close(toChild[0]);
@@ -49,6 +63,10 @@ class SmtpSink {
     std::filesystem::remove_all(dir_);
   }
   int port() const { return port_; }
+  // The certificate to trust ("CAFajl").
+  std::string CaFile() const { return (dir_ / "cert.pem").string(); }
+  // Every command the server saw, with the connection's security.
+  std::string Commands() const { return Read("commands.log").value_or(""); }
 
   // The n-th received message (1-based), raw, and its envelope.
   std::optional<std::string> Message(int n) const { return Read(std::to_string(n) + ".eml"); }

@@ -1,16 +1,33 @@
 #!/usr/bin/python3
 """A loopback SMTP server for the tests: saves every message it accepts.
 
-Usage: smtp_sink.py OUTPUT_DIR. Prints the port it listens on, then serves
-until stdin closes. A recipient beginning with "refuse" is rejected (550).
-Each accepted message becomes OUTPUT_DIR/N.eml (raw bytes as received) and
-OUTPUT_DIR/N.env (MAIL FROM, then one RCPT TO per line).
+Usage: smtp_sink.py OUTPUT_DIR [MODE [CERT KEY]]. Prints the port it listens
+on, then serves until stdin closes.
+
+Modes:
+  plain            no TLS; offers AUTH (even without TLS, as a careless server would)
+  starttls         STARTTLS required before MAIL and AUTH (CERT, KEY)
+  tls              TLS from the first byte (CERT, KEY)
+  silent           accepts the connection and never says a word
+  hang-after-data  answers until the message is sent, then never again
+
+The only account is "jatekos" with the password "jelszó" (UTF-8). A
+recipient beginning with "refuse" is rejected (550). Each accepted message
+becomes OUTPUT_DIR/N.eml (raw bytes as received) and OUTPUT_DIR/N.env (MAIL
+FROM, then one RCPT TO per line). OUTPUT_DIR/commands.log records each
+command the server saw, with "tls" or "plain" for the connection it came on.
 """
 import os
 import socket
+import ssl
 import sys
+import threading
 
 from aiosmtpd.controller import Controller
+from aiosmtpd.smtp import AuthResult, LoginPassword
+
+USER = b"jatekos"
+PASSWORD = "jelszó".encode("utf-8")
 
 
 class Sink:
@@ -18,13 +35,30 @@ class Sink:
         self.out = out
         self.count = 0
 
+    def log(self, server, text):
+        secure = "tls" if server.transport.get_extra_info("ssl_object") is not None else "plain"
+        with open(os.path.join(self.out, "commands.log"), "a") as f:
+            f.write(f"{text} {secure}\n")
+
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        self.log(server, "EHLO")
+        session.host_name = hostname
+        return responses
+
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        self.log(server, "MAIL")
+        envelope.mail_from = address
+        return "250 OK"
+
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        self.log(server, "RCPT")
         if address.startswith("refuse"):
             return "550 5.1.1 Recipient refused"
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
+        self.log(server, "DATA")
         self.count += 1
         base = os.path.join(self.out, str(self.count))
         with open(base + ".eml.tmp", "wb") as f:
@@ -34,6 +68,11 @@ class Sink:
         os.rename(base + ".eml.tmp", base + ".eml")
         return "250 Message accepted"
 
+    def authenticate(self, server, session, envelope, mechanism, auth_data):
+        self.log(server, "AUTH")
+        ok = isinstance(auth_data, LoginPassword) and auth_data.login == USER and auth_data.password == PASSWORD
+        return AuthResult(success=ok, handled=False)
+
 
 def free_port():
     with socket.socket() as s:
@@ -41,10 +80,71 @@ def free_port():
         return s.getsockname()[1]
 
 
+def context(cert, key):
+    ctx = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    ctx.load_cert_chain(cert, key)
+    return ctx
+
+
+class RawServer:
+    """The two servers that stop answering, written by hand."""
+
+    def __init__(self, port, mode):
+        self.mode = mode
+        self.listener = socket.create_server(("127.0.0.1", port))
+        self.clients = []
+        threading.Thread(target=self.accept, daemon=True).start()
+
+    def accept(self):
+        while True:
+            try:
+                conn, _ = self.listener.accept()
+            except OSError:
+                return
+            self.clients.append(conn)
+            if self.mode == "hang-after-data":
+                threading.Thread(target=self.answer, args=(conn,), daemon=True).start()
+
+    def answer(self, conn):
+        f = conn.makefile("rb")
+        conn.sendall(b"220 localhost ESMTP\r\n")
+        for line in f:
+            command = line.strip().upper()
+            if command.startswith(b"EHLO"):
+                conn.sendall(b"250-localhost\r\n250 8BITMIME\r\n")
+            elif command == b"DATA":
+                conn.sendall(b"354 End data with <CR><LF>.<CR><LF>\r\n")
+                for body in f:
+                    if body == b".\r\n":
+                        break
+                return  # the message is in; no reply ever comes
+            else:
+                conn.sendall(b"250 OK\r\n")
+
+    def stop(self):
+        self.listener.close()
+        for c in self.clients:
+            c.close()
+
+
 def main():
+    out = sys.argv[1]
+    mode = sys.argv[2] if len(sys.argv) > 2 else "plain"
     port = free_port()
-    controller = Controller(Sink(sys.argv[1]), hostname="127.0.0.1", port=port,
-                            decode_data=False)
+    if mode in ("silent", "hang-after-data"):
+        server = RawServer(port, mode)
+        print(port, flush=True)
+        sys.stdin.read()
+        server.stop()
+        return
+    sink = Sink(out)
+    options = dict(hostname="127.0.0.1", port=port, decode_data=False, authenticator=sink.authenticate,
+                   auth_require_tls=(mode == "starttls"))  # aiosmtpd sees TLS from the start as plain
+    if mode == "starttls":
+        options.update(tls_context=context(sys.argv[3], sys.argv[4]), require_starttls=True)
+    elif mode == "tls":
+        options.update(ssl_context=context(sys.argv[3], sys.argv[4]))
+    controller = Controller(sink, **options)
     controller.start()
     print(port, flush=True)
     sys.stdin.read()

@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "core/CharacterRules.h"
 #include "core/IntegerText.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
@@ -29,6 +30,7 @@
 #include "store/SheetRecovery.h"
 #include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
+#include "ui/SendProgress.h"
 #include "ui/StateProbe.h"
 #include "ui/Text.h"
 
@@ -115,6 +117,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
           [this](const QString& message) { QMessageBox::warning(this, kApplicationTitle, message); });
   characters_->NewCharacter();
   connect(options_, &OptionsDialog::ApplyRequested, this, [this] { TakeOptions(options_->Collect()); });
+  connect(options_, &OptionsDialog::TestMailRequested, this, &MainWindow::SendTestMail);
 
   gridFont_ = DefaultGridFont();
   fontColour_ = QApplication::palette().color(QPalette::Text);
@@ -328,13 +331,13 @@ void MainWindow::ShowModel() {
 }
 
 void MainWindow::UpdateCharacterControls() {
-  const bool numbered = IntOrZero(model_.character.number) >= 2000;
+  const bool numbered = CanSave(model_);
   saveAction_->setEnabled(numbered);
   saveAsAction_->setEnabled(numbered);
   dataTab_->buttonSave->setEnabled(numbered && !model_.character.name.empty());
   const bool selected = dataTab_->comboKar->currentIndex() >= 0;
   for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault}) b->setEnabled(selected);
-  const bool sendable = numbered && !model_.character.password.empty();
+  const bool sendable = CanSend(model_);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
 }
 
@@ -582,16 +585,26 @@ void MainWindow::PostLetter() {
     preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
   }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const SendOutcome outcome = SmtpTransport(ReadSmtpSettings(ini_)).Send({settings_.recipient, kLetterSubject, letter});
-  QApplication::restoreOverrideCursor();
-  const QString message = Q(SendOutcomeMessage(outcome));
-  if (outcome.sent())
-    QMessageBox::information(this, kApplicationTitle, message);
-  else if (outcome.status == SendOutcome::Status::NoMailSetup)
-    QMessageBox::critical(this, kApplicationTitle, message);
+  const SendOutcome outcome = SendWithProgress(this, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
+  ShowSendOutcome(this, outcome, Q(SendOutcomeMessage(outcome)));
+}
+
+void MainWindow::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText) {
+  using Status = SendOutcome::Status;
+  const QString message = outcome.sent() ? sentText : Q(SendOutcomeMessage(outcome));
+  if (outcome.sent() || outcome.status == Status::Cancelled)
+    QMessageBox::information(parent, kApplicationTitle, message);
+  else if (outcome.status == Status::SendError)
+    QMessageBox::warning(parent, kApplicationTitle, message);
   else
-    QMessageBox::warning(this, kApplicationTitle, message);
+    QMessageBox::critical(parent, kApplicationTitle, message);
+}
+
+void MainWindow::SendTestMail() {
+  const SmtpSettings smtp = options_->Collect().smtp;
+  const MailMessage test{smtp.sender, "Morvald UL - probalevel",
+                         std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
+  ShowSendOutcome(options_, SendWithProgress(options_, smtp, test), "Próbalevél elküldve");
 }
 
 void MainWindow::SaveLetter() {

@@ -108,6 +108,9 @@ class MainWindow : public QMainWindow {
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
   void AfterRowOperation();
   void ShowFailure(const std::string& message);
+  // A send's outcome in its message box; sentText when it was delivered.
+  static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
+  void SendTestMail();
   void ReportNoRoomForRow();
   void BrewPotion(const QString& caption);
   void RestoreWindowState();

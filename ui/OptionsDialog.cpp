@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ui/Text.h"
@@ -164,6 +165,22 @@ QWidget* OptionsDialog::MailPage() {
   smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
   smtpPassword_->setEchoMode(QLineEdit::Password);
   smtpSender_ = field("Feladó címe:", "EditSmtpSender");
+  smtpCopy_ = new QCheckBox("Másolat nekem");
+  smtpCopy_->setObjectName("CheckBoxMasolat");
+  smtpCopy_->setToolTip("A levél a feladó címére is elmegy, így a postafiókodban marad nyoma, mit küldtél.");
+  form->addRow(QString(), smtpCopy_);
+  auto* test = new QPushButton("Próbalevél");
+  test->setObjectName("ButtonProbalevel");
+  test->setToolTip("Egy rövid levelet küld a feladó címére a most beállított adatokkal.");
+  connect(test, &QPushButton::clicked, this, &OptionsDialog::TestMailRequested);
+  form->addRow(QString(), test);
+  // A port still at the previous mode's usual value follows the mode.
+  connect(smtpSecurity_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    const auto previous = SmtpSettings::Security(shownSecurity_);
+    shownSecurity_ = index;
+    if (smtpPort_->text().toInt() == DefaultPort(previous))
+      smtpPort_->setText(QString::number(DefaultPort(SmtpSettings::Security(std::max(0, index)))));
+  });
   layout->addLayout(form);
   layout->addStretch();
   return page;
@@ -332,7 +349,12 @@ void OptionsDialog::Load(const Values& v) {
   recipient_->setText(Q(s.recipient));
   smtpServer_->setText(Q(v.smtp.server));
   smtpPort_->setText(QString::number(v.smtp.port));
-  smtpSecurity_->setCurrentIndex(int(v.smtp.security));
+  {
+    const QSignalBlocker quiet(smtpSecurity_);
+    smtpSecurity_->setCurrentIndex(int(v.smtp.security));
+    shownSecurity_ = int(v.smtp.security);
+  }
+  smtpCopy_->setChecked(v.smtp.copyToSender);
   smtpUser_->setText(Q(v.smtp.user));
   smtpPassword_->setText(Q(v.smtp.password));
   smtpSender_->setText(Q(v.smtp.sender));
@@ -362,8 +384,9 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   if (startup_[2]->isChecked()) s.startup = StartupCharacter::Last;
   s.recipient = W(recipient_->text());
   v.smtp.server = W(smtpServer_->text().trimmed());
-  v.smtp.port = smtpPort_->text().toInt() > 0 ? smtpPort_->text().toInt() : 25;
   v.smtp.security = SmtpSettings::Security(std::max(0, smtpSecurity_->currentIndex()));
+  v.smtp.port = smtpPort_->text().toInt() > 0 ? smtpPort_->text().toInt() : DefaultPort(v.smtp.security);
+  v.smtp.copyToSender = smtpCopy_->isChecked();
   v.smtp.user = W(smtpUser_->text());
   v.smtp.password = W(smtpPassword_->text());
   v.smtp.sender = W(smtpSender_->text().trimmed());

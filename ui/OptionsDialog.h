@@ -47,6 +47,8 @@ class OptionsDialog : public QDialog {
  signals:
   // "&Alkalmaz" or "&OK": take the values now.
   void ApplyRequested();
+  // "Próbalevél": send a test message through the settings as they stand.
+  void TestMailRequested();
 
  private:
   QWidget* StartupPage();
@@ -76,6 +78,8 @@ class OptionsDialog : public QDialog {
   QLineEdit* smtpUser_ = nullptr;
   QLineEdit* smtpPassword_ = nullptr;
   QLineEdit* smtpSender_ = nullptr;
+  QCheckBox* smtpCopy_ = nullptr;
+  int shownSecurity_ = 0;
   QListWidget* paths_ = nullptr;
   QLineEdit* pathEdit_ = nullptr;
   QCheckBox* hotTracking_ = nullptr;

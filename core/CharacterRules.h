@@ -1,0 +1,27 @@
+// Which characters may save and send a sheet: the rules the window's menus
+// and mvulc share.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/EditorModel.h"
+
+namespace mv {
+
+// The game's character numbers; below them the number is a placeholder.
+inline constexpr std::int64_t kFirstCharacterNumber = 2000;
+inline constexpr std::int64_t kLastCharacterNumber = 9999;
+
+inline bool IsCharacterNumber(std::int64_t value) {
+  return value >= kFirstCharacterNumber && value <= kLastCharacterNumber;
+}
+
+// A character number field that names a real character (2000 or more).
+bool IsNumberedCharacter(std::string_view numberText);
+// "Ment" and "Ment másként": a numbered character.
+bool CanSave(const EditorModel& model);
+// The three letter deliveries: a numbered character with a password.
+bool CanSend(const EditorModel& model);
+
+}  // namespace mv
