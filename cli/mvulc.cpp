@@ -1,5 +1,6 @@
 // mvulc: the order editor's logic without a window, for checking sheets.
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
+#include "core/SheetCheck.h"
 #include "core/SheetEditor.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
@@ -16,6 +18,7 @@
 #include "store/OulImport.h"
 #include "store/ProgramDirectory.h"
 #include "store/SheetDocument.h"
+#include "store/SentArchive.h"
 #include "store/SheetFile.h"
 #include "store/Settings.h"
 
@@ -81,11 +84,13 @@ std::optional<std::string> OpenWithItsCharacter(const std::filesystem::path& pro
   return std::nullopt;
 }
 
-int Check(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
+int Check(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath, bool strict) {
   mv::EditorModel model;
   mv::LoadReferenceLists(programDir, model.lists);
   mv::SheetEditor editor(model);
   if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
+  // The sheet as the window holds it just after opening.
+  const std::vector<mv::SheetProblem> problems = mv::CheckSheet(model);
 
   // Step down the grid as a player would, keeping what each row showed.
   model.rowState.Clear();
@@ -108,9 +113,12 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
            ",\"kno\":" + JsonString(model.sheet.Cell(r, mv::col::kKNO)) + "}";
   }
   out += "],\"tvp_total\":" + JsonString(model.figures.tvpTotal) + ",\"kno_total\":" +
-         JsonString(model.figures.knoTotal) + ",\"check\":" + JsonString(model.figures.checkNumber) + "}";
-  std::cout << out << "\n";
-  return 0;
+         JsonString(model.figures.knoTotal) + ",\"check\":" + JsonString(model.figures.checkNumber) + ",\"problems\":[";
+  for (std::size_t i = 0; i < problems.size(); ++i)
+    out += std::string(i ? "," : "") + "{\"row\":" + std::to_string(problems[i].row) + ",\"level\":\"" +
+           mv::LevelName(problems[i].level) + "\",\"text\":" + JsonString(problems[i].text) + "}";
+  std::cout << out << "]}\n";
+  return strict && mv::CountErrors(problems) > 0 ? kNotDelivered : 0;
 }
 
 // The letter of a sheet and of the character its last line names, as the
@@ -143,6 +151,8 @@ int Send(const std::filesystem::path& programDir, const std::filesystem::path& s
     return kNotDelivered;
   }
   std::cout << message << "\n";
+  if (!mv::ArchiveSentLetter(programDir, model.character.number, model.fields.turn, letter, std::time(nullptr)))
+    std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
   return 0;
 }
 
@@ -172,8 +182,11 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path dir;
   std::vector<std::string> rest;
+  bool strict = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "--dir") {
+    if (args[i] == "--strict" && command == "check") {
+      strict = true;
+    } else if (args[i] == "--dir") {
       if (++i == args.size()) return Usage();
       dir = args[i];
     } else {
@@ -181,7 +194,7 @@ int main(int argc, char** argv) {
     }
   }
   if (dir.empty()) dir = mv::ProgramDirectory();
-  if (command == "check" && rest.size() == 1) return Check(dir, rest[0]);
+  if (command == "check" && rest.size() == 1) return Check(dir, rest[0], strict);
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
   if (command == "send" && rest.size() == 1) return Send(dir, rest[0]);

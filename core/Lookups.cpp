@@ -1,5 +1,6 @@
 #include "core/Lookups.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/Cp1250.h"
@@ -21,16 +22,6 @@ std::string Fallback(std::string_view typed, std::string_view suffix) {
   return std::string(typed) + std::string(suffix);
 }
 
-// Name from a numbered list, "N<suffix>" for a known number without a name,
-// "" outside the list.
-std::string ListName(const DataList& list, std::string_view text, std::string_view suffix) {
-  const auto n = ParseInteger(text);
-  if (!n) return {};
-  const long long index = (long long)*n - list.firstNumber;
-  if (!list.HasIndex(index)) return {};
-  const std::string& name = list.At(index);
-  return name.empty() ? Fallback(text, suffix) : Numbered(name, text);
-}
 
 // "ismeretlen <first of the group of 15>" when that entry is within the list.
 std::string UnknownOfGroup(const DataList& randomItems, long long r, bool groupZeroAllowed) {
@@ -41,10 +32,31 @@ std::string UnknownOfGroup(const DataList& randomItems, long long r, bool groupZ
 
 }  // namespace
 
+std::string Lookups::Missed(LookupMiss::Kind kind, std::string_view typed, std::string fallback) const {
+  if (misses_) {
+    const LookupMiss miss{kind, std::string(typed)};
+    if (std::find(misses_->begin(), misses_->end(), miss) == misses_->end()) misses_->push_back(miss);
+  }
+  return fallback;
+}
+
+// Name from a numbered list, "N<suffix>" for a known number without a name,
+// "" outside the list.
+std::string Lookups::FromList(const DataList& list, std::string_view text, std::string_view suffix,
+                              LookupMiss::Kind kind) const {
+  const auto n = ParseInteger(text);
+  if (!n) return {};
+  const long long index = (long long)*n - list.firstNumber;
+  if (!list.HasIndex(index)) return {};
+  const std::string& name = list.At(index);
+  return name.empty() ? Missed(kind, text, Fallback(text, suffix)) : Numbered(name, text);
+}
+
 std::string Lookups::ItemName(std::string_view text) const {
   const auto parsed = ParseInteger(text);
   if (!parsed) return {};
   const long long n = *parsed;
+  constexpr auto kItem = LookupMiss::Kind::Item;
   const std::string notFound = Fallback(text, ". tárgy"_w);
   const DataList& randoms = lists_.randomItems;
 
@@ -52,43 +64,50 @@ std::string Lookups::ItemName(std::string_view text) const {
     const long long index = n - 1;
     if (lists_.items.HasIndex(index) && !lists_.items.At(index).empty())
       return Numbered(lists_.items.At(index), text);
-    return notFound;
+    return Missed(kItem, text, notFound);
   }
   if (n >= 1001 && n <= 1449) {
     const long long r = n - 1000;
     if (randoms.HasIndex(r) && !randoms.At(r).empty()) return Numbered(randoms.At(r), text);
     const std::string unknown = UnknownOfGroup(randoms, r, true);
-    return unknown.empty() ? notFound : Numbered(unknown, text);
+    return Missed(kItem, text, unknown.empty() ? notFound : Numbered(unknown, text));
   }
 
   // Random items of a family: the family's name and the item's possessive.
   const long long family = (n - 1000) / 450;  // truncates toward zero, like div
-  if (family < 1 || family > tables::kItemFamilyCount) return notFound;
+  if (family < 1 || family > tables::kItemFamilyCount) return Missed(kItem, text, notFound);
   const ItemFamily info = tables::ItemFamilyOf(int(family));
   const long long r = n - info.base;
   std::string word;
-  if (randoms.HasIndex(r) && !randoms.At(r).empty())
+  bool named = false;
+  if (randoms.HasIndex(r) && !randoms.At(r).empty()) {
     word = randoms.At(r);
-  else
+    named = true;
+  } else {
     word = UnknownOfGroup(randoms, r, false);
-  if (r % 15 == 14) word = "káosztárgy"_w;
+  }
+  if (r % 15 == 14) {
+    word = "káosztárgy"_w;
+    named = true;
+  }
 
-  if (word.empty()) return notFound;
+  if (word.empty()) return Missed(kItem, text, notFound);
+  if (!named) Missed(kItem, text, {});
   if (word == "káosztárgy"_w) return Numbered(word, text);
   return Numbered(std::string(info.name) + " " + PossessiveForm(word), text);
 }
 
 std::string Lookups::MonsterName(std::string_view text) const {
-  return ListName(lists_.monsters, text, ". torzszülött"_w);
+  return FromList(lists_.monsters, text, ". torzszülött"_w, LookupMiss::Kind::Monster);
 }
 std::string Lookups::SpellName(std::string_view text) const {
-  return ListName(lists_.spells, text, ". varázslat"_w);
+  return FromList(lists_.spells, text, ". varázslat"_w, LookupMiss::Kind::Spell);
 }
 std::string Lookups::CharacterName(std::string_view text) const {
-  return ListName(lists_.characters, text, ". karakter"_w);
+  return FromList(lists_.characters, text, ". karakter"_w, LookupMiss::Kind::Character);
 }
 std::string Lookups::AllianceName(std::string_view text) const {
-  return ListName(lists_.alliances, text, ". szövetség"_w);
+  return FromList(lists_.alliances, text, ". szövetség"_w, LookupMiss::Kind::Alliance);
 }
 
 std::string_view AttributeConditionName(int id) {

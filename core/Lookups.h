@@ -4,10 +4,19 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/DataList.h"
 
 namespace mv {
+
+// A number a lookup could not name (it gave a fallback text instead).
+struct LookupMiss {
+  enum class Kind { Item, Monster, Spell, Character, Alliance };
+  Kind kind;
+  std::string typed;
+  bool operator==(const LookupMiss&) const = default;
+};
 
 class Lookups {
  public:
@@ -22,8 +31,15 @@ class Lookups {
 
   const ReferenceLists& Lists() const { return lists_; }
 
+  // While set, every fallback is noted there (the whole-sheet check).
+  void SetMissLog(std::vector<LookupMiss>* log) const { misses_ = log; }
+
  private:
+  std::string Missed(LookupMiss::Kind kind, std::string_view typed, std::string fallback) const;
+  std::string FromList(const DataList& list, std::string_view text, std::string_view suffix, LookupMiss::Kind kind) const;
+
   const ReferenceLists& lists_;
+  mutable std::vector<LookupMiss>* misses_ = nullptr;
 };
 
 // Name of an attribute that combat-program conditions test; "" when unknown.

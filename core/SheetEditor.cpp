@@ -43,6 +43,19 @@ bool SheetEditor::Restore(const std::optional<OrderSheet>& state) {
   return true;
 }
 
+void SheetEditor::Recalculate() {
+  const OrderSheet before = model_.sheet;
+  const int current = model_.currentRow;
+  model_.rowState.Clear();
+  for (int r = 1; r <= OrderSheet::kRows; ++r) {
+    model_.currentRow = r;
+    interpreter_.InterpretRow();
+  }
+  model_.currentRow = current;
+  interpreter_.InterpretRow();  // the panel shows the current row again
+  if (model_.sheet != before) RecordChange();
+}
+
 bool SheetEditor::Undo() { return Restore(model_.history.Undo()); }
 
 bool SheetEditor::Redo() { return Restore(model_.history.Redo()); }

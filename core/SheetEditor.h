@@ -38,6 +38,11 @@ class SheetEditor {
   bool Undo();
   bool Redo();
 
+  // "Újraszámolás": every row interpreted in order from a cleared row state
+  // (which stays the live state), fresh costs and figures written; one undo
+  // step, and modified only when a cell changed. The current row stays.
+  void Recalculate();
+
   // Keys whose release neither marks the sheet nor interprets.
   static bool IsNavigationKey(int virtualKey);
 

@@ -59,6 +59,7 @@ Settings ReadSettings(const IniFile& ini) {
   Settings s;
   s.passwordMasked = On(ini, "Jelszo", "Csillag");
   s.previewBeforeSend = On(ini, "ULKuldes", "ULMutat");
+  s.checkBeforeSend = ini.Read("ULKuldes", "Ellenorzes") != "0";  // on when missing
   if (const std::string to = ini.Read("ULKuldes", "E-mail"); !to.empty()) s.recipient = to;
   s.tooltips = On(ini, "Megjelenes", "Gyorstipp");
   s.hotTracking = On(ini, "Megjelenes", "Kovetes");
@@ -80,9 +81,10 @@ Settings ReadSettings(const IniFile& ini) {
 }
 
 bool WriteSettings(IniFile& ini, const Settings& s) {
-  bool ok = true;
+  // One write: the file never holds half of the dialog's values.
+  std::vector<IniChange> changes;
   auto write = [&](const char* section, const std::string& key, const std::string& value) {
-    ok = ini.Write(section, key, value) && ok;
+    changes.push_back(IniChange::Set(section, key, value));
   };
   write("Jelszo", "Csillag", Flag(s.passwordMasked));
   write("Megjelenes", "Gyorstipp", Flag(s.tooltips));
@@ -94,12 +96,13 @@ bool WriteSettings(IniFile& ini, const Settings& s) {
   if (s.background2) write("Megjelenes", "HatterSzin2", std::to_string(*s.background2));
   write("Megjelenes", "Savok", std::to_string(s.bandLength.value_or(1)));
   write("ULKuldes", "ULMutat", Flag(s.previewBeforeSend));
+  write("ULKuldes", "Ellenorzes", Flag(s.checkBeforeSend));
   write("Karakterek", "Betolt", StartupText(s.startup));
   write("ULKuldes", "E-mail", s.recipient);
-  ok = ini.EraseSection("KeresesiUtvonalak") && ok;
+  changes.push_back(IniChange::EraseSection("KeresesiUtvonalak"));
   for (std::size_t i = 0; i < s.searchPaths.size(); ++i)
     write("KeresesiUtvonalak", "utvonal" + std::to_string(i + 1), s.searchPaths[i]);
-  return ok;
+  return ini.Apply(changes);
 }
 
 }  // namespace mv

@@ -18,6 +18,7 @@ inline constexpr const char* kDefaultRecipient = "ul@morvald.hu";
 struct Settings {
   bool passwordMasked = false;    // Jelszo/Csillag
   bool previewBeforeSend = false;  // ULKuldes/ULMutat
+  bool checkBeforeSend = true;     // ULKuldes/Ellenorzes: the question before a letter with errors
   std::string recipient = kDefaultRecipient;  // ULKuldes/E-mail
   bool tooltips = false;       // Megjelenes/Gyorstipp
   bool hotTracking = false;    // Megjelenes/Kovetes

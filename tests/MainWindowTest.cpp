@@ -15,6 +15,7 @@
 #include <QUrl>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 
@@ -25,6 +26,7 @@
 #include "tests/SmtpSink.h"
 #include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
+#include "ui/ProblemList.h"
 #include "ui/PuzzleTabs.h"
 
 namespace {
@@ -88,6 +90,20 @@ class MainWindowTest : public ::testing::Test {
     });
     timer->start(20);
     return said;
+  }
+  // Runs f once on the visible window of that object name when it shows.
+  void WhenShown(const QString& name, std::function<void(QWidget*)> f) {
+    auto* timer = new QTimer(window_.get());
+    QObject::connect(timer, &QTimer::timeout, [name, f, timer] {
+      for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible()) {
+          timer->stop();
+          timer->deleteLater();
+          f(w);
+          return;
+        }
+    });
+    timer->start(10);
   }
   // A numbered character with a password, so that saving and sending work.
   void NumberedCharacter(const char* number = "2345") {
@@ -625,9 +641,9 @@ TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
   auto* killed = window_.release();
   killed->setAttribute(Qt::WA_DeleteOnClose, false);
   // The recovery lock goes with the process; here with the window's copy.
-  const auto said = Press(QMessageBox::Yes);
   delete killed;
   window_ = std::make_unique<MainWindow>(dir_, QStringList{});
+  const auto said = Press(QMessageBox::Yes);
   window_->show();
   for (int i = 0; i < 20 && said->isEmpty(); ++i) QTest::qWait(20);
   ASSERT_FALSE(said->isEmpty());
@@ -635,6 +651,100 @@ TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
   EXPECT_EQ(Cell(1, 1), "be");
   EXPECT_TRUE(window_->model().sheetModified);
   EXPECT_EQ(window_->model().character.number, "2345");
+}
+
+// A sheet with one problem of each level: an unknown code, a stale cost and
+// an item the list cannot name.
+void ProblemSheet(MainWindow& w) {
+  mv::EditorModel& m = w.model();
+  m.sheet.Cell(1, 1) = "xyz";
+  m.sheet.Cell(2, 1) = "e";
+  m.sheet.Cell(2, 8) = "99";
+  m.sheet.Cell(3, 1) = "ea";
+  m.sheet.Cell(3, 2) = "7";
+  m.currentRow = 3;
+  w.editor().InterpretCurrentRow();
+  w.ShowModel();
+}
+
+TEST_F(MainWindowTest, EllenorzesListsTheProblemsAndADoubleClickGoesToTheRow) {
+  ProblemSheet(*window_);
+  QAction* check = window_->findChild<QAction*>("Ellenorzes");
+  ASSERT_NE(check, nullptr);
+  EXPECT_EQ(check->shortcut(), QKeySequence(Qt::Key_F5));
+  auto* dialog = window_->findChild<mv::ui::ProblemList*>("TFormEllenorzes");
+  ASSERT_NE(dialog, nullptr);
+  QStringList lines, levels;
+  QTimer::singleShot(50, [&] {
+    QListWidget* list = dialog->list();
+    for (int i = 0; i < list->count(); ++i) {
+      lines << list->item(i)->text();
+      levels << list->item(i)->data(Qt::UserRole + 1).toString();
+    }
+    std::filesystem::create_directories(ARTEFACT_DIR);
+    dialog->grab().save(QString(ARTEFACT_DIR) + "/ellenorzes.png");
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text().startsWith("1. sor")) emit list->itemDoubleClicked(list->item(i));
+  });
+  const mv::OrderSheet before = window_->model().sheet;
+  check->trigger();
+  EXPECT_TRUE(lines.contains("1. sor: ismeretlen parancs: xyz")) << lines.join("|").toStdString();
+  EXPECT_TRUE(lines.contains("2. sor: TVP 99, helyesen 30")) << lines.join("|").toStdString();
+  EXPECT_TRUE(lines.contains("3. sor: nincs a listában: 7 (tárgy)")) << lines.join("|").toStdString();
+  EXPECT_TRUE(levels.contains("error") && levels.contains("warning") && levels.contains("notice"));
+  EXPECT_EQ(window_->model().currentRow, 1);  // the double-clicked row
+  EXPECT_EQ(window_->model().sheet.Cell(2, 8), "99");  // the check changed nothing
+
+  window_->findChild<QAction*>("Ujraszamolas")->trigger();
+  EXPECT_EQ(window_->model().sheet.Cell(2, 8), "30");
+}
+
+TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
+  SmtpSink sink;
+  MakeSendable(*window_, sink.port(), false);
+  ProblemSheet(*window_);
+  ASSERT_EQ(mv::CountErrors(mv::CheckSheet(window_->model())), 1);
+  ASSERT_TRUE(window_->settings().checkBeforeSend);
+  // The question's default answer (Enter) and Escape both say no.
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+    auto asked = std::make_shared<QString>();
+    WhenShown("KuldesElottiKerdes", [asked, key](QWidget* w) {
+      *asked = static_cast<QMessageBox*>(w)->text();
+      QTest::keyClick(w, key);
+    });
+    window_->PostLetter();
+    EXPECT_EQ(*asked, QString("Az UL-ben 1 hiba van. Elküldöd így is?"));
+    EXPECT_EQ(sink.Received(), 0);
+  }
+  // "Megnézem" gives up the letter and opens the problem list.
+  bool listed = false;
+  WhenShown("KuldesElottiKerdes", [](QWidget* w) {
+    for (QAbstractButton* b : static_cast<QMessageBox*>(w)->buttons())
+      if (b->text() == "Megnézem") b->click();
+  });
+  WhenShown("TFormEllenorzes", [&](QWidget* w) {
+    auto* list = static_cast<mv::ui::ProblemList*>(w);
+    listed = list->list()->count() > 0;
+    list->reject();
+  });
+  window_->CopyLetter();
+  EXPECT_TRUE(listed);
+  EXPECT_EQ(sink.Received(), 0);
+
+  // "Igen" sends, and what went out is kept and shown on "Adatok".
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "elkuldve"));
+  WhenShown("KuldesElottiKerdes", [this](QWidget* w) {
+    AnswerNextDialog();
+    for (QAbstractButton* b : static_cast<QMessageBox*>(w)->buttons())
+      if (b->text() == "Igen") b->click();
+  });
+  window_->PostLetter();
+  ASSERT_EQ(sink.Received(), 1);
+  EXPECT_EQ(*answered_, QString("UL elküldve"));
+  const auto kept = std::filesystem::directory_iterator(dir_ / "elkuldve");
+  ASSERT_NE(kept, std::filesystem::directory_iterator());
+  EXPECT_EQ(mv::ReadWholeFile(kept->path()).value_or(""), mv::OrderLetterText(window_->model()));
+  EXPECT_TRUE(window_->findChild<QLabel*>("LabelUtoljaraElkuldve")->text().startsWith("Utoljára elküldve: 1. forduló, "));
 }
 
 }  // namespace

@@ -64,8 +64,21 @@ TEST_F(MvulcTest, CheckPrintsEveryRowAndTheFigures) {
             0u)
       << r.out;
   EXPECT_NE(r.out.find("{\"row\":20,\"code\":\"\",\"name\":\"\""), std::string::npos);
-  EXPECT_NE(r.out.find("\"check\":\"1237\"}"), std::string::npos) << r.out;  // 1 + 2 + 1234
+  EXPECT_NE(r.out.find("\"check\":\"1237\",\"problems\":["), std::string::npos) << r.out;  // 1 + 2 + 1234
+  EXPECT_NE(r.out.find("{\"row\":1,\"level\":\"error\",\"text\":\"ismeretlen parancs: xyz\"}"), std::string::npos)
+      << r.out;
+  EXPECT_TRUE(r.out.ends_with("]}\n"));
   EXPECT_NE(r.out.find("\"tvp_total\":"), std::string::npos);
+}
+
+TEST_F(MvulcTest, StrictCheckRefusesASheetWithAnError) {
+  const std::string bad = Sheet("a.ulf", SheetWithRows("xyz,1,2,,,,,9,4", ",,,,,,,0,0"));
+  const std::string good = Sheet("b.ulf", SheetWithRows("be,1,,,,,,0,0", ",,,,,,,0,0"));
+  EXPECT_EQ(Mvulc("check --dir " + dir.string() + " " + bad).status, 0);
+  EXPECT_EQ(Mvulc("check --strict --dir " + dir.string() + " " + bad).status, 1);
+  const RunResult warned = Mvulc("check --dir " + dir.string() + " --strict " + good);
+  EXPECT_EQ(warned.status, 0) << warned.out;  // warnings and notices never refuse
+  EXPECT_EQ(Mvulc("check --strict --dir " + dir.string() + " " + (dir / "nincs.ulf").string()).status, 2);
 }
 
 TEST_F(MvulcTest, BadInputGivesStatusTwoAndNoOutput) {
@@ -126,6 +139,12 @@ TEST_F(MvulcTest, SendDeliversExactlyTheLetterAndSaysSo) {
   const std::string received = *sink.Message(1);
   EXPECT_EQ(received.substr(received.find("\r\n\r\n") + 4), Mvulc("letter --dir " + dir.string() + " " + sheet).out);
   EXPECT_EQ(*sink.Envelope(1), "jatekos@localhost\nul@localhost\n");
+  // What was sent is kept, byte for byte.
+  const auto kept = std::filesystem::directory_iterator(dir / "elkuldve");
+  ASSERT_NE(kept, std::filesystem::directory_iterator());
+  EXPECT_TRUE(kept->path().filename().string().starts_with("2345-3-"));
+  EXPECT_EQ(mv::ReadWholeFile(kept->path()).value_or(""), received.substr(received.find("\r\n\r\n") + 4));
+  std::filesystem::remove_all(dir / "elkuldve");
 
   // Not delivered: 1, with the window's message on stderr.
   mv::WriteFileAtomically(dir / "mv.ini", character + "Jelsz\xF3=t\r\n");
@@ -134,6 +153,7 @@ TEST_F(MvulcTest, SendDeliversExactlyTheLetterAndSaysSo) {
   mv::WriteFileAtomically(dir / "mv.ini", character + smtp);
   EXPECT_EQ(Mvulc("send --dir " + dir.string() + " " + sheet).status, 2);
   EXPECT_EQ(sink.Received(), 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "elkuldve"));  // nothing kept for a failed send
 }
 
 TEST_F(MvulcTest, HelpAndVersion) {

@@ -13,6 +13,7 @@
 #include "store/DataListFile.h"
 #include "store/IniFile.h"
 #include "store/ProgramDirectory.h"
+#include "store/SentArchive.h"
 #include "store/SheetRecovery.h"
 #include "store/TextFile.h"
 #include "tests/TempDir.h"
@@ -193,6 +194,38 @@ TEST_F(SortedListTest, SortingNeverDeletesALineOfThePlayers) {
   ASSERT_TRUE(SortReferenceLists(dir_, lists));
   EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2001 B\r\n1999 Regi\r\n");
   EXPECT_EQ(lists.characters.At(1), "B");
+}
+
+using SentArchiveTest = TempDirTest;
+
+TEST_F(SentArchiveTest, EverySendIsKeptPrivatelyAndTheNewestIsShown) {
+  std::tm when{};
+  when.tm_year = 126, when.tm_mon = 11, when.tm_mday = 7, when.tm_hour = 15, when.tm_min = 58, when.tm_sec = 9;
+  when.tm_isdst = -1;
+  const std::time_t t = std::mktime(&when);
+  const auto first = ArchiveSentLetter(dir_, "2345", "17", "LEVEL1\r\n", t);
+  const auto second = ArchiveSentLetter(dir_, "2345", "17", "LEVEL2\r\n", t);  // the same second
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->filename(), "2345-17-20261207-155809.eul");
+  EXPECT_EQ(second->filename(), "2345-17-20261207-155809-2.eul");
+  EXPECT_EQ(Read(*first), "LEVEL1\r\n");
+  EXPECT_EQ(ModeOf(*first), 0600u);
+  EXPECT_EQ(ModeOf(dir_ / "elkuldve"), 0700u);
+  const auto odd = ArchiveSentLetter(dir_, "23/45", "1\n8", "x", t + 60);
+  ASSERT_TRUE(odd);
+  EXPECT_EQ(odd->filename(), "23_45-1_8-20261207-155909.eul");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "elkuldve"), fs::directory_iterator()), 3);
+
+  ArchiveSentLetter(dir_, "2345", "16", "older", t - 86400);
+  const auto last = LastSent(dir_, "2345");
+  ASSERT_TRUE(last);
+  EXPECT_EQ(last->turn, "17");
+  EXPECT_EQ(cp1250::ToUtf8(LastSentText(*last)), "Utoljára elküldve: 17. forduló, 2026.12.07. 15:58");
+  EXPECT_FALSE(LastSent(dir_, "2999"));
+  EXPECT_FALSE(LastSent(dir_ / "nincs", "2345"));
+  ::chmod((dir_ / "elkuldve").c_str(), 0500);
+  EXPECT_FALSE(ArchiveSentLetter(dir_, "2345", "18", "x", t));  // a failure says so
+  ::chmod((dir_ / "elkuldve").c_str(), 0700);
 }
 
 using RecoveryTest = TempDirTest;

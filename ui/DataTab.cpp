@@ -121,6 +121,11 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
   editSorbFord->setMaxLength(4);
   editSorbFord->setGeometry(130, 70, 56, 21);
 
+  lastSent_ = new QLabel(this);
+  lastSent_->setObjectName("LabelUtoljaraElkuldve");
+  lastSent_->setWordWrap(true);
+  lastSent_->setGeometry(404, 338, 196, 34);
+
   Bind();
   ShowFields();
 }
@@ -188,6 +193,8 @@ void DataTab::Bind() {
     ShowFields();
   });
 }
+
+void DataTab::SetLastSent(const QString& text) { lastSent_->setText(text); }
 
 void DataTab::ShowFields() {
   showing_ = true;

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,8 @@ class DataTab : public QWidget {
 
   // Shows the model's sheet and character fields.
   void ShowFields();
+  // "Utoljára elküldve: …" of the character shown, or nothing.
+  void SetLastSent(const QString& text);
 
   QLineEdit* editKar;
   QLineEdit* editSzamla;
@@ -52,6 +55,7 @@ class DataTab : public QWidget {
   void TurnChanged(const QString& turn);
 
  private:
+  QLabel* lastSent_ = nullptr;
   void Bind();
   void SetQueueEnabled(bool on);
 

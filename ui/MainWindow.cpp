@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <QSettings>
 #include <QTimer>
+#include <ctime>
 
 #include "core/CharacterRules.h"
 #include "core/IntegerText.h"
@@ -31,6 +32,8 @@
 #include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/SendProgress.h"
+#include "store/SentArchive.h"
+#include "core/SheetCheck.h"
 #include "ui/StateProbe.h"
 #include "ui/Text.h"
 
@@ -101,6 +104,12 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   options_ = new OptionsDialog(this);
   openDialog_ = new SheetOpenDialog(this);
   preview_ = new PreviewDialog(this);
+  problems_ = new ProblemList(this);
+  connect(problems_, &ProblemList::RowChosen, this, [this](int row) {
+    tabs_->setCurrentWidget(orderTab_);
+    editor_.SelectCell(row, col::kCode);
+    AfterRowOperation();
+  });
   const HelpAvailability helpCheck = CheckHelp({programDirectory_ / "help", ShippedFile("help")});
   help_ = new HelpWindows(helpCheck.folder, this);
   findChild<QAction*>("Contents")->setEnabled(help_->on());
@@ -227,6 +236,10 @@ void MainWindow::BuildMenus() {
   potionMenu_ = edit->addMenu("Varázsital főzése");
   potionMenu_->setObjectName("varazs");
   edit->addSeparator();
+  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, this, &MainWindow::CheckWholeSheet);
+  connect(AddItem(edit, "Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R")), &QAction::triggered, this,
+          &MainWindow::Recalculate);
+  edit->addSeparator();
   QAction* undo = AddItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"));
   connect(undo, &QAction::triggered, this, &MainWindow::Undo);
   QAction* redo = AddItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"));
@@ -339,6 +352,7 @@ void MainWindow::UpdateCharacterControls() {
   for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault}) b->setEnabled(selected);
   const bool sendable = CanSend(model_);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
+  ShowLastSent();
 }
 
 std::vector<std::filesystem::path> MainWindow::SheetFolders() const {
@@ -579,14 +593,57 @@ void MainWindow::TakeOptions(const OptionsDialog::Values& v) {
                          "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
 }
 
+bool MainWindow::LetterMayGo(const QString& question) {
+  if (!settings_.checkBeforeSend) return true;
+  const std::vector<SheetProblem> problems = CheckSheet(model_);
+  const int errors = CountErrors(problems);
+  if (errors == 0) return true;  // warnings and notices never stop a letter
+  QMessageBox box(QMessageBox::Question, kWindowCaption,
+                  QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question), QMessageBox::NoButton, this);
+  box.setObjectName("KuldesElottiKerdes");
+  QPushButton* yes = box.addButton("Igen", QMessageBox::YesRole);
+  QPushButton* no = box.addButton("Nem", QMessageBox::NoRole);
+  QPushButton* look = box.addButton("Megnézem", QMessageBox::ActionRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  if (box.clickedButton() == look) ShowProblems(problems);
+  return box.clickedButton() == yes;
+}
+
+void MainWindow::ShowProblems(const std::vector<SheetProblem>& problems) {
+  problems_->Show(problems);
+  problems_->exec();
+}
+
+void MainWindow::CheckWholeSheet() { ShowProblems(CheckSheet(model_)); }
+
+void MainWindow::Recalculate() {
+  editor_.Recalculate();
+  AfterRowOperation();
+}
+
 void MainWindow::PostLetter() {
+  if (!LetterMayGo("Elküldöd így is?")) return;
   const std::string letter = OrderLetterText(model_);
   if (settings_.previewBeforeSend) {
     preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
   }
   const SendOutcome outcome = SendWithProgress(this, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
-  ShowSendOutcome(this, outcome, Q(SendOutcomeMessage(outcome)));
+  QString sent = Q(SendOutcomeMessage(outcome));
+  if (outcome.sent()) {
+    // What went out is kept; the send stands even if the copy does not.
+    if (!ArchiveSentLetter(programDirectory_, model_.character.number, model_.fields.turn, letter, std::time(nullptr)))
+      sent += "\n" + Q(SentCopyNotKeptMessage());
+    ShowLastSent();
+  }
+  ShowSendOutcome(this, outcome, sent);
+}
+
+void MainWindow::ShowLastSent() {
+  const auto last = LastSent(programDirectory_, model_.character.number);
+  dataTab_->SetLastSent(last ? Q(LastSentText(*last)) : QString());
 }
 
 void MainWindow::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText) {
@@ -608,6 +665,7 @@ void MainWindow::SendTestMail() {
 }
 
 void MainWindow::SaveLetter() {
+  if (!LetterMayGo("Elmented így is?")) return;
   const std::string letter = OrderLetterText(model_);
   QFileDialog dialog(this, "UL levél mentése", QString::fromStdString(programDirectory_.string()), "UL Levél (*.eul)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -619,7 +677,10 @@ void MainWindow::SaveLetter() {
     QMessageBox::critical(this, kApplicationTitle, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
 }
 
-void MainWindow::CopyLetter() { QApplication::clipboard()->setText(Q(OrderLetterText(model_))); }
+void MainWindow::CopyLetter() {
+  if (!LetterMayGo("Kimásolod így is?")) return;
+  QApplication::clipboard()->setText(Q(OrderLetterText(model_)));
+}
 
 void MainWindow::OpenOptions() {
   options_->Load(CurrentOptions());

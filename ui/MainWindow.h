@@ -23,6 +23,7 @@
 #include "ui/OptionsDialog.h"
 #include "ui/OrderTab.h"
 #include "ui/PreviewDialog.h"
+#include "ui/ProblemList.h"
 
 namespace mv::ui {
 
@@ -91,6 +92,9 @@ class MainWindow : public QMainWindow {
   void MoveRowDown();
   void Undo();
   void Redo();
+  // "Ellenőrzés" and "Újraszámolás".
+  void CheckWholeSheet();
+  void Recalculate();
   void ChangeGridFont();
   void OpenOptions();
   // The three deliveries of the order letter.
@@ -111,6 +115,11 @@ class MainWindow : public QMainWindow {
   // A send's outcome in its message box; sentText when it was delivered.
   static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
   void SendTestMail();
+  // The check before a letter goes out: true when it may go (no errors, the
+  // question off, or the player said "Igen").
+  bool LetterMayGo(const QString& question);
+  void ShowProblems(const std::vector<SheetProblem>& problems);
+  void ShowLastSent();
   void ReportNoRoomForRow();
   void BrewPotion(const QString& caption);
   void RestoreWindowState();
@@ -133,6 +142,7 @@ class MainWindow : public QMainWindow {
   CharacterController* characters_ = nullptr;
   SheetOpenDialog* openDialog_ = nullptr;
   PreviewDialog* preview_ = nullptr;
+  ProblemList* problems_ = nullptr;
   HelpWindows* help_ = nullptr;
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;

@@ -165,6 +165,9 @@ QWidget* OptionsDialog::MailPage() {
   smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
   smtpPassword_->setEchoMode(QLineEdit::Password);
   smtpSender_ = field("Feladó címe:", "EditSmtpSender");
+  checkFirst_ = new QCheckBox("Küldés előtt ellenőrizze az UL-t");
+  checkFirst_->setObjectName("CheckBoxEllenorzes");
+  checkFirst_->setToolTip("Ha az UL-ben hiba van, küldés, mentés vagy másolás előtt rákérdez.");
   smtpCopy_ = new QCheckBox("Másolat nekem");
   smtpCopy_->setObjectName("CheckBoxMasolat");
   smtpCopy_->setToolTip("A levél a feladó címére is elmegy, így a postafiókodban marad nyoma, mit küldtél.");
@@ -182,6 +185,7 @@ QWidget* OptionsDialog::MailPage() {
       smtpPort_->setText(QString::number(DefaultPort(SmtpSettings::Security(std::max(0, index)))));
   });
   layout->addLayout(form);
+  layout->addWidget(checkFirst_);
   layout->addStretch();
   return page;
 }
@@ -333,6 +337,7 @@ void OptionsDialog::Load(const Values& v) {
   const Settings& s = v.settings;
   password_->setChecked(s.passwordMasked);
   preview_->setChecked(s.previewBeforeSend);
+  checkFirst_->setChecked(s.checkBeforeSend);
   tooltips_->setChecked(s.tooltips);
   hotTracking_->setChecked(s.hotTracking);
   gridHover_->setChecked(s.gridHover);
@@ -368,6 +373,7 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   Settings& s = v.settings;
   s.passwordMasked = password_->isChecked();
   s.previewBeforeSend = preview_->isChecked();
+  s.checkBeforeSend = checkFirst_->isChecked();
   s.tooltips = tooltips_->isChecked();
   s.hotTracking = hotTracking_->isChecked();
   s.gridHover = gridHover_->isChecked();

@@ -79,6 +79,7 @@ class OptionsDialog : public QDialog {
   QLineEdit* smtpPassword_ = nullptr;
   QLineEdit* smtpSender_ = nullptr;
   QCheckBox* smtpCopy_ = nullptr;
+  QCheckBox* checkFirst_ = nullptr;
   int shownSecurity_ = 0;
   QListWidget* paths_ = nullptr;
   QLineEdit* pathEdit_ = nullptr;

@@ -1,0 +1,129 @@
+#include "core/SheetCheck.h"
+
+#include <algorithm>
+
+#include "core/CommandCatalogue.h"
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+#include "core/SheetEditor.h"
+
+namespace mv {
+namespace {
+
+using Level = SheetProblem::Level;
+
+std::string_view KindWord(LookupMiss::Kind kind) {
+  switch (kind) {
+    case LookupMiss::Kind::Item: return "tárgy"_w;
+    case LookupMiss::Kind::Monster: return "torzszülött"_w;
+    case LookupMiss::Kind::Spell: return "varázslat"_w;
+    case LookupMiss::Kind::Character: return "karakter"_w;
+    case LookupMiss::Kind::Alliance: return "szövetség"_w;
+  }
+  return {};
+}
+
+bool DecimalDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void CheckTurn(const std::string& turn, std::vector<SheetProblem>& out) {
+  if (turn.empty()) {
+    out.push_back({0, Level::Error, std::string("Nincs megadva a forduló."_w)});
+  } else if (!DecimalDigits(turn) || IntOrZero(turn) < 1) {
+    out.push_back({0, Level::Error, std::string("A forduló csak 1 vagy nagyobb egész szám lehet: "_w) + turn});
+  }
+}
+
+// What cannot be meant in a row as the player wrote it.
+void CheckCells(const OrderSheet& sheet, int r, std::vector<SheetProblem>& out) {
+  const std::string& code = sheet.Cell(r, col::kCode);
+  bool anyParam = false;
+  for (int k = 1; k <= 6; ++k) anyParam = anyParam || !sheet.Param(r, k).empty();
+  if (code.empty() && anyParam) out.push_back({r, Level::Error, std::string("paraméter áll a sorban, de parancs nincs"_w)});
+  if (!code.empty() && !CommandCatalogue::IsKnownCommand(code))
+    out.push_back({r, Level::Error, std::string("ismeretlen parancs: "_w) + code});
+  for (int k = 1; k <= 6; ++k) {
+    const std::string& p = sheet.Param(r, k);
+    if (!p.empty() && !IsInteger(p))
+      out.push_back({r, Level::Error, std::to_string(k) + std::string(". paraméter nem szám: "_w) + p});
+  }
+}
+
+std::string Stale(const char* what, const std::string& held, const std::string& fresh) {
+  return std::string(what) + " " + std::to_string(IntOrZero(held)) + ", helyesen " + std::to_string(IntOrZero(fresh));
+}
+
+void CheckFigure(const char* name, const std::string& figure, const OrderSheet& sheet, int column,
+                 std::vector<SheetProblem>& out) {
+  long long sum = 0;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) sum += IntOrZero(sheet.Cell(r, column));
+  sum = std::max(0LL, sum);  // the figure shows a negative sum as 0
+  if (IntOrZero(figure) != sum)
+    out.push_back({0, Level::Warning,
+                   std::string("Össz "_w) + name + " " + figure + std::string(", az oszlop összege "_w) + std::to_string(sum)});
+}
+
+}  // namespace
+
+std::vector<SheetProblem> CheckSheet(const EditorModel& held) {
+  std::vector<SheetProblem> out;
+  CheckTurn(held.fields.turn, out);
+
+  EditorModel copy = held;
+  SheetEditor editor(copy);
+  std::vector<LookupMiss> misses;
+  editor.interpreter().lookups().SetMissLog(&misses);
+  copy.rowState.Clear();
+  bool anyCode = false;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) {
+    const OrderSheet& sheet = held.sheet;
+    anyCode = anyCode || !sheet.Cell(r, col::kCode).empty();
+    CheckCells(sheet, r, out);
+
+    misses.clear();
+    copy.currentRow = r;
+    editor.InterpretCurrentRow();
+    for (const LookupMiss& m : misses)
+      out.push_back({r, Level::Notice, std::string("nincs a listában: "_w) + m.typed + " (" + std::string(KindWord(m.kind)) + ")"});
+
+    std::string stale;
+    const auto addStale = [&](const char* what, int column) {
+      if (IntOrZero(sheet.Cell(r, column)) == IntOrZero(copy.sheet.Cell(r, column))) return;
+      stale += (stale.empty() ? "" : "; ") + Stale(what, sheet.Cell(r, column), copy.sheet.Cell(r, column));
+    };
+    addStale("TVP", col::kTVP);
+    addStale("KNO", col::kKNO);
+    if (!stale.empty()) out.push_back({r, Level::Warning, stale});
+  }
+  editor.interpreter().lookups().SetMissLog(nullptr);
+
+  CheckFigure("TVP", held.figures.tvpTotal, held.sheet, col::kTVP, out);
+  CheckFigure("KNO", held.figures.knoTotal, held.sheet, col::kKNO, out);
+  if (!anyCode) out.push_back({0, Level::Warning, std::string("Az UL üres: egyik sorban sincs parancs."_w)});
+
+  // Row order, the sheet-wide lines first, then by level within a row.
+  std::stable_sort(out.begin(), out.end(), [](const SheetProblem& a, const SheetProblem& b) {
+    return a.row != b.row ? a.row < b.row : a.level < b.level;
+  });
+  return out;
+}
+
+std::string ProblemLine(const SheetProblem& p) {
+  return p.row == 0 ? p.text : std::to_string(p.row) + ". sor: " + p.text;
+}
+
+const char* LevelName(SheetProblem::Level level) {
+  switch (level) {
+    case Level::Error: return "error";
+    case Level::Warning: return "warning";
+    case Level::Notice: break;
+  }
+  return "notice";
+}
+
+int CountErrors(const std::vector<SheetProblem>& problems) {
+  return int(std::count_if(problems.begin(), problems.end(), [](const SheetProblem& p) { return p.level == Level::Error; }));
+}
+
+}  // namespace mv

@@ -1,0 +1,88 @@
+#include "store/SentArchive.h"
+
+#include <unistd.h>
+
+#include <regex>
+
+#include "core/Cp1250.h"
+#include "store/ProgramDirectory.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace {
+
+// A field becomes part of a file name: no folders, no control characters.
+std::string NamePart(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == '/' || static_cast<unsigned char>(c) < 32 || c == 127) c = '_';
+  return out.empty() ? "_" : out;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir, std::string_view character,
+                                                       std::string_view turn, std::string_view letter, std::time_t when) {
+  const std::filesystem::path folder = programDir / kSentFolder;
+  CreatePrivateDirectory(folder);
+  std::tm local{};
+  localtime_r(&when, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + stamp;
+
+  // Written whole under a name of its own, then linked to the first free
+  // name: a link never replaces a file, so two sends in one second both stay.
+  const std::filesystem::path temp = folder / (".kuldes-" + std::to_string(::getpid()) + ".tmp");
+  if (!WriteFileAtomically(temp, letter, 0600)) return std::nullopt;
+  std::optional<std::filesystem::path> kept;
+  for (int n = 1; n < 1000 && !kept; ++n) {
+    const std::filesystem::path target = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul");
+    if (::link(temp.c_str(), target.c_str()) == 0) kept = target;
+    else if (errno != EEXIST) break;
+  }
+  ::unlink(temp.c_str());
+  return kept;
+}
+
+std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character) {
+  static const std::regex kName(R"((.*)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?\.eul)");
+  const std::string prefix = NamePart(character) + "-";
+  std::optional<SentRecord> newest;
+  std::string newestKey;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    std::smatch m;
+    if (!name.starts_with(prefix)) continue;
+    const std::string rest = name.substr(prefix.size());
+    if (!std::regex_match(rest, m, kName)) continue;
+    // Sortable: the time, then the number of a second send in that second.
+    const std::string key = m[2].str() + m[3].str() + m[4].str() + m[5].str() + m[6].str() + m[7].str() +
+                            std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str();
+    if (newest && key <= newestKey) continue;
+    SentRecord r;
+    r.turn = m[1].str();
+    r.time.tm_year = std::stoi(m[2].str()) - 1900;
+    r.time.tm_mon = std::stoi(m[3].str()) - 1;
+    r.time.tm_mday = std::stoi(m[4].str());
+    r.time.tm_hour = std::stoi(m[5].str());
+    r.time.tm_min = std::stoi(m[6].str());
+    r.time.tm_sec = std::stoi(m[7].str());
+    newest = r;
+    newestKey = key;
+  }
+  return newest;
+}
+
+std::string SentCopyNotKeptMessage() {
+  return std::string("Figyelem: az UL elment, de a másolatát nem sikerült megőrizni az elkuldve mappában."_w);
+}
+
+std::string LastSentText(const SentRecord& r) {
+  char when[32];
+  std::strftime(when, sizeof when, "%Y.%m.%d. %H:%M", &r.time);
+  return std::string("Utoljára elküldve: "_w) + r.turn + std::string(". forduló, "_w) + when;
+}
+
+}  // namespace mv

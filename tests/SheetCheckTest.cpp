@@ -1,0 +1,126 @@
+// The whole-sheet check and "Újraszámolás": each kind of problem, a clean
+// sheet, and the costs that the kept-TVP commands leave to the player.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/Cp1250.h"
+#include "core/SheetCheck.h"
+#include "core/SheetEditor.h"
+
+namespace mv {
+namespace {
+
+using Level = SheetProblem::Level;
+
+struct Row {
+  const char* code;
+  std::array<const char*, 6> params;
+};
+
+// A sheet as the window holds it after "Újraszámolás": nothing out of date.
+EditorModel Fresh(const std::vector<Row>& rows) {
+  EditorModel m;
+  m.fields.turn = "3";
+  m.lists.items.names = {"kard", "pajzs"};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int r = int(i) + 1;
+    m.sheet.Cell(r, col::kCode) = rows[i].code;
+    for (int k = 0; k < 6; ++k) m.sheet.Cell(r, col::kFirstParam + k) = rows[i].params[std::size_t(k)] ? rows[i].params[std::size_t(k)] : "";
+  }
+  SheetEditor(m).Recalculate();
+  return m;
+}
+
+std::vector<std::string> Lines(const std::vector<SheetProblem>& problems, Level level) {
+  std::vector<std::string> out;
+  for (const SheetProblem& p : problems)
+    if (p.level == level) out.push_back(cp1250::ToUtf8(ProblemLine(p)));
+  return out;
+}
+
+TEST(SheetCheckTest, EachKindOfProblemAtItsLevel) {
+  const struct {
+    const char* what;
+    std::vector<Row> rows;
+    std::function<void(EditorModel&)> change;
+    Level level;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"unknown code", {{"xyz", {}}}, nullptr, Level::Error, {"1. sor: ismeretlen parancs: xyz"}},
+      {"parameters without a code", {{"be", {"1"}}, {"", {"", "4"}}}, nullptr, Level::Error,
+       {"2. sor: paraméter áll a sorban, de parancs nincs"}},
+      {"a parameter that is no integer", {{"be", {"1"}}},
+       [](EditorModel& m) { m.sheet.Cell(1, col::kFirstParam + 1) = "12a"; }, Level::Error,
+       {"1. sor: 2. paraméter nem szám: 12a"}},
+      {"hex is an integer", {{"be", {"$1F"}}}, nullptr, Level::Error, {}},
+      {"empty turn", {{"be", {"1"}}}, [](EditorModel& m) { m.fields.turn = ""; }, Level::Error,
+       {"Nincs megadva a forduló."}},
+      {"turn zero", {{"be", {"1"}}}, [](EditorModel& m) { m.fields.turn = "0"; }, Level::Error,
+       {"A forduló csak 1 vagy nagyobb egész szám lehet: 0"}},
+      {"signed turn", {{"be", {"1"}}}, [](EditorModel& m) { m.fields.turn = "+3"; }, Level::Error,
+       {"A forduló csak 1 vagy nagyobb egész szám lehet: +3"}},
+      {"stale TVP", {{"e", {}}}, [](EditorModel& m) { m.sheet.Cell(1, col::kTVP) = "99"; }, Level::Warning,
+       {"Össz TVP 30, az oszlop összege 99", "1. sor: TVP 99, helyesen 30"}},
+      {"stale KNO", {{"be", {"1"}}}, [](EditorModel& m) { m.sheet.Cell(1, col::kKNO) = "2"; }, Level::Warning,
+       {"Össz KNO 0, az oszlop összege 2", "1. sor: KNO 2, helyesen 0"}},
+      {"\"vált\" counts as 0", {{"be", {"1"}}}, [](EditorModel& m) { m.sheet.Cell(1, col::kKNO) = "vált"_w.data(); },
+       Level::Warning, {}},
+      {"TVP figure", {{"e", {}}}, [](EditorModel& m) { m.figures.tvpTotal = "12"; }, Level::Warning,
+       {"Össz TVP 12, az oszlop összege 30"}},
+      {"KNO figure", {{"be", {"1"}}}, [](EditorModel& m) { m.figures.knoTotal = "5"; }, Level::Warning,
+       {"Össz KNO 5, az oszlop összege 0"}},
+      {"empty sheet", {}, nullptr, Level::Warning, {"Az UL üres: egyik sorban sincs parancs."}},
+      {"item the list cannot name", {{"ea", {"7"}}, {"ea", {"1"}}}, nullptr, Level::Notice,
+       {"1. sor: nincs a listában: 7 (tárgy)"}},
+      {"unknown code is no notice", {{"xyz", {"7"}}}, nullptr, Level::Notice, {}},
+  };
+  for (const auto& c : cases) {
+    EditorModel m = Fresh(c.rows);
+    if (c.change) c.change(m);
+    const EditorModel before = m;
+    const auto problems = CheckSheet(m);
+    EXPECT_EQ(Lines(problems, c.level), c.lines) << c.what;
+    EXPECT_EQ(m.sheet, before.sheet) << c.what << ": the check changes nothing";
+    EXPECT_EQ(m.figures.tvpTotal, before.figures.tvpTotal);
+  }
+}
+
+TEST(SheetCheckTest, ACleanSheetHasNoProblemAndRecalculationClearsStaleCosts) {
+  EditorModel m = Fresh({{"be", {"1"}}, {"e", {}}, {"ea", {"2"}}});
+  EXPECT_TRUE(CheckSheet(m).empty());
+  m.sheet.Cell(2, col::kTVP) = "5";
+  m.figures.tvpTotal = "77";
+  m.sheetModified = false;
+  ASSERT_EQ(CheckSheet(m).size(), 2u);
+  SheetEditor editor(m);
+  editor.Recalculate();
+  EXPECT_TRUE(CheckSheet(m).empty());
+  EXPECT_TRUE(m.sheetModified);
+  ASSERT_TRUE(editor.Undo());  // one step
+  EXPECT_EQ(m.sheet.Cell(2, col::kTVP), "5");
+  ASSERT_TRUE(editor.Redo());
+
+  EditorModel clean = Fresh({{"be", {"1"}}});
+  clean.sheetModified = false;
+  SheetEditor(clean).Recalculate();
+  EXPECT_FALSE(clean.sheetModified);  // nothing changed, nothing marked
+}
+
+// A cost typed into a row whose handler keeps the TVP is the player's: the
+// check interprets from it and so never calls it stale.
+TEST(SheetCheckTest, TheNineKeptTvpCodesKeepThePlayersCost) {
+  for (const char* code : {"alc", "h", "k", "kk", "m", "tk", "tr", "v", "sp"}) {
+    EditorModel m = Fresh({{code, {}}});
+    m.sheet.Cell(1, col::kTVP) = "37";
+    SheetEditor editor(m);
+    editor.Recalculate();  // what the handler makes of the typed cost
+    const std::string kept = m.sheet.Cell(1, col::kTVP);
+    for (const SheetProblem& p : CheckSheet(m))
+      EXPECT_NE(p.level, Level::Warning) << code << ": " << cp1250::ToUtf8(ProblemLine(p));
+    EXPECT_EQ(m.sheet.Cell(1, col::kTVP), kept) << code;
+  }
+}
+
+}  // namespace
+}  // namespace mv
