@@ -38,7 +38,15 @@ class Session:
         self.display = self.start_xvfb()
         self.sink_dir = os.path.join(self.tmp, "mail")
         os.makedirs(self.sink_dir)
-        self.sink = subprocess.Popen(["/usr/bin/python3", SINK, self.sink_dir], stdin=subprocess.PIPE,
+        # The player's server wants STARTTLS and a login; its certificate is
+        # trusted through "CAFajl", as a private server's would be.
+        self.cert = os.path.join(self.tmp, "cert.pem")
+        key = os.path.join(self.tmp, "key.pem")
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                        "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", self.cert],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.sink = subprocess.Popen(["/usr/bin/python3", SINK, self.sink_dir, "starttls", self.cert, key],
+                                     stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, text=True)
         self.port = int(self.sink.stdout.readline())
         self.mvul = None
@@ -153,7 +161,8 @@ def main():
             f.write(cp1250("Tárgyak\n12 Kard\n13 Pajzs\n"))
         with open(os.path.join(s.prog, "mv.ini"), "wb") as f:
             f.write(cp1250("[ULKuldes]\nE-mail=ul@localhost\nULMutat=0\n[SMTP]\nKiszolgalo=127.0.0.1\nPort=%d\n"
-                           "Felado=jatekos@localhost\n" % s.port))
+                           "Felado=jatekos@localhost\nFelhasznalo=jatekos\nJelszo=jelszó\nCAFajl=%s\n"
+                           % (s.port, s.cert)))
 
         s.start()
         if s.state()["tab"] != "Adatok":
