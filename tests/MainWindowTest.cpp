@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <fstream>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
@@ -555,6 +556,22 @@ TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
   window_->picker()->list()->setCurrentRow(0);
   window_->picker()->findChild<QPushButton*>("ButtonHelp")->click();
   EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pa"));
+  // Escape closes a help window.
+  QTextBrowser* main = window_->help()->Window("MV_MAIN");
+  main->show();
+  QApplication::setActiveWindow(main);
+  QTest::keyClick(main, Qt::Key_Escape);
+  EXPECT_FALSE(main->isVisible());
+
+  // News and read-me open in our own window, decoded from Windows-1250.
+  window_->findChild<QAction*>("Readme")->trigger();
+  QTextBrowser* text = window_->help()->Window("SzovegAblak");
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(text->isVisible());
+  EXPECT_TRUE(text->toPlainText().contains("használati útmutató", Qt::CaseInsensitive)) << text->toPlainText().toStdString();
+  window_->findChild<QAction*>("News")->trigger();
+  EXPECT_EQ(text->windowTitle(), QString("Újdonságok"));
+  EXPECT_FALSE(text->toPlainText().contains(QChar(0xFFFD)));
   window_->close();
   EXPECT_EQ(window_->help()->Window("MV_MAIN"), nullptr);  // every help window closes at exit
 }

@@ -1,8 +1,10 @@
 #include "ui/HelpWindows.h"
 
+#include <QShortcut>
 #include <QUrl>
 
 #include "store/HelpBundle.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "ui/Text.h"
 
@@ -27,22 +29,40 @@ QString HelpWindows::Topic(const QString& kind) const {
   return w ? w->property("topic").toString() : QString();
 }
 
-void HelpWindows::Show(const QString& kind, const QString& topic) {
-  if (!on()) return;
+QTextBrowser* HelpWindows::WindowOf(const QString& kind, const QString& title, QSize size) {
   QTextBrowser*& window = windows_[kind];
   if (!window) {
     window = new QTextBrowser;
     window->setObjectName(kind);
-    window->setWindowTitle(kind == "MV_MAIN" ? "Súgó" : "Parancs súgó");
+    window->setWindowTitle(title);
     window->setOpenLinks(false);
-    window->resize(kind == "MV_MAIN" ? QSize(640, 520) : QSize(460, 380));
+    window->resize(size);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    connect(escape, &QShortcut::activated, window, &QWidget::close);
     connect(window, &QTextBrowser::anchorClicked, this, [this, browser = window](const QUrl& link) {
       // Links between pages name the topic's file; others go to the browser.
       const QString target = link.path().section('/', -1);
       if (link.scheme().isEmpty() && target.endsWith(".htm")) Load(browser, target.chopped(4));
     });
   }
+  window->setWindowTitle(title);
+  return window;
+}
+
+void HelpWindows::Show(const QString& kind, const QString& topic) {
+  if (!on()) return;
+  QTextBrowser* window = kind == "MV_MAIN" ? WindowOf(kind, "Súgó", QSize(640, 520)) : WindowOf(kind, "Parancs súgó", QSize(460, 380));
   Load(window, topic);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void HelpWindows::ShowText(const QString& title, const std::filesystem::path& file) {
+  QTextBrowser* window = WindowOf("SzovegAblak", title, QSize(560, 460));
+  const auto bytes = ReadWholeFile(file);
+  window->setPlainText(bytes ? Q(*bytes).replace("\r\n", "\n") : "Nem találom a fájlt: " + Q(DisplayPath(file)));
+  window->setProperty("topic", QString::fromStdString(file.filename().string()));
   window->show();
   window->raise();
   window->activateWindow();

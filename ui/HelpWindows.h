@@ -18,6 +18,9 @@ class HelpWindows : public QObject {
   bool on() const { return !folder_.empty(); }
   void ShowContextHelp(const QString& topic) { Show("KontextusHelpAblak", topic); }
   void ShowMainHelp(const QString& topic) { Show("MV_MAIN", topic); }
+  // A shipped text file (news, read-me), decoded from Windows-1250, in a
+  // window of its own ("SzovegAblak"); it needs no help bundle.
+  void ShowText(const QString& title, const std::filesystem::path& file);
   void CloseAll();
 
   // The window of a kind, or null when it was never opened.
@@ -28,6 +31,8 @@ class HelpWindows : public QObject {
  private:
   void Show(const QString& kind, const QString& topic);
   void Load(QTextBrowser* browser, const QString& topic);
+  // The window of a kind, made on first use; Escape closes it.
+  QTextBrowser* WindowOf(const QString& kind, const QString& title, QSize size);
 
   std::filesystem::path folder_;
   std::map<QString, QTextBrowser*> windows_;

@@ -269,9 +269,10 @@ void MainWindow::BuildMenus() {
   help->setObjectName("Sg1");
   connect(AddItem(help, "Contents", "Tartalom"), &QAction::triggered, this, [this] { help_->ShowMainHelp("topic167"); });
   help->addSeparator();
-  connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this, [this] { OpenShippedText("ujdonsagok.txt"); });
+  connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this,
+          [this] { help_->ShowText("Újdonságok", ShippedFile("ujdonsagok.txt")); });
   connect(AddItem(help, "Readme", "Használati útmutató"), &QAction::triggered, this,
-          [this] { OpenShippedText("olvassel.txt"); });
+          [this] { help_->ShowText("Használati útmutató", ShippedFile("olvassel.txt")); });
   help->addSeparator();
   QMenu* homepages = help->addMenu("Honlapok");
   homepages->setObjectName("Honlapok1");
@@ -318,10 +319,6 @@ std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
     if (std::filesystem::exists(candidate, ec)) return candidate;
   }
   return programDirectory_ / name;
-}
-
-void MainWindow::OpenShippedText(const std::string& name) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(ShippedFile(name).string())));
 }
 
 void MainWindow::BuildPotionMenus() {

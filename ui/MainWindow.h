@@ -62,7 +62,6 @@ class MainWindow : public QMainWindow {
   void UpdateCharacterControls();
   // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
   void BuildPotionMenus();
-  void OpenShippedText(const std::string& name);
   // Everything on screen from the model.
   void ShowModel();
 
