@@ -6,6 +6,7 @@
 
 #include "store/SheetDocument.h"
 #include "store/SheetScan.h"
+#include "store/TextFile.h"
 
 namespace {
 
@@ -45,5 +46,17 @@ void BM_ScanTenThousandSheets(benchmark::State& state) {
   fs::remove_all(dir);
 }
 BENCHMARK(BM_ScanTenThousandSheets)->Unit(benchmark::kMillisecond);
+
+// The floor to compare the scan with: every file read whole.
+void BM_ReadTenThousandSheetsWhole(benchmark::State& state) {
+  const fs::path dir = SheetFolder(10000);
+  for (auto _ : state) {
+    std::size_t bytes = 0;
+    for (const auto& entry : fs::directory_iterator(dir)) bytes += mv::ReadWholeFile(entry.path()).value_or("").size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  fs::remove_all(dir);
+}
+BENCHMARK(BM_ReadTenThousandSheetsWhole)->Unit(benchmark::kMillisecond);
 
 }  // namespace

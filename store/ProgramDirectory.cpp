@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "store/TextFile.h"
+
 namespace mv {
 
 std::optional<std::filesystem::path> UserDirectory(const char* variable, const char* underHome) {
@@ -28,20 +30,14 @@ std::filesystem::path InstalledDataDirectory() {
 
 std::filesystem::path ProgramDirectory() {
   // An explicit choice first (a second set of characters, the tests).
-  if (const char* dir = std::getenv("MVUL_DIR"); dir && *dir == '/') {
-    CreatePrivateDirectory(dir);
-    return dir;
-  }
+  if (const char* dir = std::getenv("MVUL_DIR"); dir && *dir == '/') return dir;
   // A portable folder: the program beside its files, not an installed copy.
   const auto exeDir = ExecutableDirectory();
   if (InstalledDataDirectory().empty() && ::access(exeDir.c_str(), W_OK) == 0) return exeDir;
 
   const auto userData = UserDirectory("XDG_DATA_HOME", ".local/share");
   if (!userData) return exeDir;
-  const std::filesystem::path data = *userData / "mvul";
-  CreatePrivateDirectory(data);
-  SeedProgramDirectory(data, InstalledDataDirectory());
-  return data;
+  return *userData / "mvul";
 }
 
 void CreatePrivateDirectory(const std::filesystem::path& dir) {
@@ -52,13 +48,25 @@ void CreatePrivateDirectory(const std::filesystem::path& dir) {
   ::mkdir(dir.c_str(), 0700);
 }
 
-void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped) {
-  if (shipped.empty()) return;
+std::filesystem::path ShippedListsDirectory() {
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(shipped / "lists", ec)) {
+  const std::filesystem::path exe = ExecutableDirectory();
+  for (const auto& candidate : {exe / "lists", exe.parent_path() / "share" / "mvul" / "lists"})
+    if (std::filesystem::is_directory(candidate, ec)) return candidate;
+  return {};
+}
+
+void PrepareProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shippedLists) {
+  CreatePrivateDirectory(dir);
+  std::error_code ec;
+  // Once per directory: a list the player deleted later stays deleted.
+  const std::filesystem::path marker = dir / kSeededMarker;
+  if (shippedLists.empty() || std::filesystem::exists(marker, ec)) return;
+  for (const auto& entry : std::filesystem::directory_iterator(shippedLists, ec)) {
     const auto target = dir / entry.path().filename();
     if (!std::filesystem::exists(target, ec)) std::filesystem::copy_file(entry.path(), target, ec);
   }
+  WriteFileAtomically(marker, "", 0600);
 }
 
 }  // namespace mv

@@ -15,8 +15,8 @@ std::filesystem::path ExecutableDirectory();
 
 // $MVUL_DIR when set; else the executable's directory when it is writable
 // and not an installed copy (a portable folder); otherwise the per-user data
-// directory ($XDG_DATA_HOME/mvul or ~/.local/share/mvul), created when
-// missing and given the default reference lists of the installation.
+// directory ($XDG_DATA_HOME/mvul or ~/.local/share/mvul). Nothing is made:
+// mvulc only reads there.
 std::filesystem::path ProgramDirectory();
 
 // <prefix>/share/mvul of an installed copy, or empty.
@@ -25,7 +25,13 @@ std::filesystem::path InstalledDataDirectory();
 // Creates a missing folder readable by its owner only (its parents as usual).
 void CreatePrivateDirectory(const std::filesystem::path& dir);
 
-// Copies the shipped default lists that the directory lacks.
-void SeedProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shipped);
+// The default reference lists shipped with the program: "lists" beside the
+// executable (a build or portable copy) or in the installed data folder.
+std::filesystem::path ShippedListsDirectory();
+
+// The window's start in a directory: created when missing (private), and
+// given the shipped lists it lacks, once per directory.
+inline constexpr const char* kSeededMarker = ".mvul-alaplistak";
+void PrepareProgramDirectory(const std::filesystem::path& dir, const std::filesystem::path& shippedLists);
 
 }  // namespace mv

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QFileDialog>
+#include <QLabel>
 #include <fstream>
 #include <QTest>
 #include <QTextBrowser>
@@ -29,6 +31,7 @@
 #include "ui/MainWindow.h"
 #include "ui/ProblemList.h"
 #include "ui/PuzzleTabs.h"
+#include "ui/Startup.h"
 
 namespace {
 
@@ -764,6 +767,66 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
   EXPECT_TRUE(window_->findChild<QLabel*>("LabelUtoljaraElkuldve")->text().startsWith("Utoljára elküldve: 1. forduló, "));
 }
 
+TEST_F(MainWindowTest, StandardButtonsAndFileDialogsAreHungarianAndTheTitleStandsAlone) {
+  EXPECT_EQ(window_->windowTitle(), QString("Vorlan Morvald UL készítő programja 2.3.14"));
+  EXPECT_TRUE(QApplication::applicationDisplayName().isEmpty() ||
+              QApplication::applicationDisplayName() == QApplication::applicationName());
+
+  // The question before quitting: Hungarian buttons, "Igen" by default.
+  window_->model().sheetModified = true;
+  QStringList buttons;
+  QString defaultButton;
+  auto* timer = new QTimer(window_.get());
+  QObject::connect(timer, &QTimer::timeout, [&, timer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    timer->stop();
+    for (QAbstractButton* b : box->buttons()) buttons << b->text();
+    if (box->defaultButton()) defaultButton = box->defaultButton()->text();
+    std::filesystem::create_directories(ARTEFACT_DIR);
+    box->grab().save(QString(ARTEFACT_DIR) + "/kerdes.png");
+    box->button(QMessageBox::Cancel)->click();
+  });
+  timer->start(10);
+  window_->close();
+  EXPECT_TRUE(buttons.contains("&Igen")) << buttons.join("|").toStdString();
+  EXPECT_TRUE(buttons.contains("&Nem")) << buttons.join("|").toStdString();
+  EXPECT_EQ(defaultButton, QString("&Igen"));
+  EXPECT_TRUE(window_->isVisible());  // cancelled
+
+  // The file dialog of "Ment másként".
+  QStringList labels;
+  auto* dialogTimer = new QTimer(window_.get());
+  QObject::connect(dialogTimer, &QTimer::timeout, [&, dialogTimer] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialogTimer->stop();
+    for (QLabel* l : dialog->findChildren<QLabel*>()) labels << l->text();
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) labels << b->text();
+    dialog->grab().save(QString(ARTEFACT_DIR) + "/fajl-parbeszed.png");
+    dialog->reject();
+  });
+  dialogTimer->start(10);
+  NumberedCharacter();
+  window_->SaveAs();
+  for (const char* hungarian : {"Keresés itt:", "Fájl &neve:", "Menté&s", "Mégse"})
+    EXPECT_TRUE(labels.contains(hungarian)) << hungarian << " in " << labels.join("|").toStdString();
+}
+
+TEST_F(MainWindowTest, CharactersAreListedInHungarianAlphabeticalOrder) {
+  const char* names[] = {"Bea", "Zord", "alma", "Ádám", "Öt jegy", "ágnes"};
+  int number = 2001;
+  for (const char* name : names) {
+    window_->dataTab()->editKar->setText(QString::number(number++));
+    window_->dataTab()->editKarNev->setText(name);
+    window_->dataTab()->buttonSave->click();
+  }
+  QStringList shown;
+  for (int i = 0; i < window_->dataTab()->comboKar->count(); ++i)
+    shown << window_->dataTab()->comboKar->itemText(i).section(" (#", 0, 0);
+  EXPECT_EQ(shown, (QStringList{"Ádám", "ágnes", "alma", "Bea", "Öt jegy", "Zord"})) << shown.join(", ").toStdString();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -776,6 +839,7 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", (home / "config").c_str());
   qputenv("XDG_DATA_HOME", (home / "data").c_str());
   QApplication app(argc, argv);
+  mv::ui::LoadQtHungarian(app);
   ::testing::InitGoogleTest(&argc, argv);
   const int result = RUN_ALL_TESTS();
   std::filesystem::remove_all(home);

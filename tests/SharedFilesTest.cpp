@@ -14,6 +14,7 @@
 #include "store/IniFile.h"
 #include "store/ProgramDirectory.h"
 #include "store/SentArchive.h"
+#include "store/SheetScan.h"
 #include "store/SheetRecovery.h"
 #include "store/TextFile.h"
 #include "tests/TempDir.h"
@@ -166,6 +167,25 @@ TEST_F(LinkedFileTest, LeftoversOfAKilledSaveGoAtTheNextStartButNotAWriteInProgr
   EXPECT_TRUE(fs::exists(dir_ / ".rejtett.tmpx"));
 }
 
+TEST_F(LinkedFileTest, ANewProgramDirectoryGetsTheDefaultListsOnce) {
+  fs::create_directories(dir_ / "shipped");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "shipped" / "targyak.dat", "12 Kard\r\n"));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "shipped" / "italok.dat", "045 12 13\r\n"));
+  const fs::path dir = dir_ / "uj";
+  PrepareProgramDirectory(dir, dir_ / "shipped");
+  EXPECT_EQ(ModeOf(dir), 0700u);
+  EXPECT_EQ(Read(dir / "targyak.dat"), "12 Kard\r\n");
+  fs::remove(dir / "targyak.dat");  // the player's choice
+  PrepareProgramDirectory(dir, dir_ / "shipped");
+  EXPECT_FALSE(fs::exists(dir / "targyak.dat"));
+  // An existing directory with its own list keeps it.
+  fs::create_directories(dir_ / "regi");
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "regi" / "targyak.dat", "13 Pajzs\r\n"));
+  PrepareProgramDirectory(dir_ / "regi", dir_ / "shipped");
+  EXPECT_EQ(Read(dir_ / "regi" / "targyak.dat"), "13 Pajzs\r\n");
+  EXPECT_TRUE(fs::exists(dir_ / "regi" / "italok.dat"));
+}
+
 TEST_F(LinkedFileTest, NewFilesAndFoldersThatHoldPasswordsArePrivate) {
   ASSERT_TRUE(WriteFileAtomically(dir_ / "level.eul", "JELSZO=x\r\n", 0600));
   EXPECT_EQ(ModeOf(dir_ / "level.eul"), 0600u);
@@ -194,6 +214,29 @@ TEST_F(SortedListTest, SortingNeverDeletesALineOfThePlayers) {
   ASSERT_TRUE(SortReferenceLists(dir_, lists));
   EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2001 B\r\n1999 Regi\r\n");
   EXPECT_EQ(lists.characters.At(1), "B");
+}
+
+using ScanTest = TempDirTest;
+
+// The scan reads only a sheet's two ends; it must see the lines a whole read sees.
+TEST_F(ScanTest, TheTurnAndKeyAreTheFirstAndLastLinesWhateverTheLineEnds) {
+  const std::string longLine(300, '7');
+  const std::string texts[] = {"12\r\nx\r\n2345\r\n", "12\nx\n2345",  "12\rx\r2345\r", "12\r\n\r\n",
+                               "12",                     longLine + "\r\n" + std::string(1000, 'x') + "\r\n" + longLine + "\r\n",
+                               "\r\n2345\r\n",         "12\n\r2345\n"};
+  int i = 0;
+  for (const std::string& text : texts) {
+    const fs::path folder = dir_ / std::to_string(i++);
+    fs::create_directories(folder);
+    ASSERT_TRUE(WriteFileAtomically(folder / "a.ulf", text));
+    const auto lines = SplitLines(text);
+    const SheetScan scan = ScanSheetFolders({folder});
+    ASSERT_EQ(scan.sheets.size(), 1u) << text;
+    EXPECT_EQ(scan.sheets[0].turn, lines.front()) << text;
+    EXPECT_EQ(scan.sheets[0].key, lines.back()) << text;
+  }
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "ures.ulf", ""));
+  EXPECT_TRUE(ScanSheetFolders({dir_}).sheets.empty());  // an empty file is no sheet
 }
 
 using SentArchiveTest = TempDirTest;

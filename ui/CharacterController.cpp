@@ -34,7 +34,10 @@ void CharacterController::Select(const std::string& item) { tab_->comboKar->setC
 
 void CharacterController::FillCharacterList() {
   tab_->comboKar->clear();
-  for (const std::string& item : store_.ListItems()) tab_->comboKar->addItem(Q(item));
+  QStringList items;
+  for (const std::string& item : store_.ListItems()) items << Q(item);
+  SortHungarian(items);
+  tab_->comboKar->addItems(items);
   tab_->comboKar->setCurrentIndex(-1);
   emit ControlsChanged();
 }

@@ -16,6 +16,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 #include <QSettings>
+#include <QScreen>
 #include <QTimer>
 #include <ctime>
 
@@ -362,10 +363,19 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!firstShow_) return;
   firstShow_ = false;
+  if (!placed_) CentreOnScreen();
   // A sheet opened at start keeps its own character.
   if (!openedAtStart_) characters_->LoadStartupCharacter();
   UpdateCharacterControls();
   QTimer::singleShot(0, this, &MainWindow::OfferRecoveredSheets);
+}
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  move(frame.topLeft());
 }
 
 void MainWindow::KeepUnsavedWork() {
@@ -411,7 +421,7 @@ void MainWindow::ShowFailure(const std::string& message) {
 
 void MainWindow::ReportNoRoomForRow() {
   // Pushing row 20 off the sheet would lose the player's order without a word.
-  QMessageBox::information(this, kApplicationTitle,
+  QMessageBox::warning(this, kApplicationTitle,
                            "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
 }
 
@@ -689,7 +699,14 @@ void MainWindow::RestoreWindowState() {
   store.beginGroup("FoAblakAllapota");
   if (store.contains("FontDialog1.Font")) gridFont_.fromString(store.value("FontDialog1.Font").toString());
   if (store.contains("FontDialog1.Color")) fontColour_ = QColor(store.value("FontDialog1.Color").toString());
-  if (store.contains("Position")) move(store.value("Position").toPoint());
+  // A stored place is used only when it is still on a screen.
+  if (store.contains("Position")) {
+    const QPoint stored = store.value("Position").toPoint();
+    if (QGuiApplication::screenAt(stored + QPoint(20, 20))) {
+      move(stored);
+      placed_ = true;
+    }
+  }
   store.endGroup();
   store.beginGroup("BeallitasokAblakAllapota");
   for (int i = 0; i < QColorDialog::customCount(); ++i)

@@ -123,6 +123,7 @@ class MainWindow : public QMainWindow {
   void BrewPotion(const QString& caption);
   void RestoreWindowState();
   void KeepUnsavedWork();
+  void CentreOnScreen();
   void OfferRecoveredSheets();
   void SaveWindowState() const;
 
@@ -146,6 +147,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;
   bool openedAtStart_ = false;
+  bool placed_ = false;  // a stored place on a screen
   std::unique_ptr<SheetRecovery> recovery_;
   QObject* tooltipSwitch_ = nullptr;
   QColor fontColour_;

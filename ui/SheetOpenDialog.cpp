@@ -58,7 +58,9 @@ bool SheetOpenDialog::Prepare(const std::vector<std::filesystem::path>& folders,
   const QString remembered = characters_->currentItem() ? characters_->currentItem()->text() : QString();
   characters_->clear();
   turns_->clear();
-  characters_->addItems(characters);
+  QStringList sorted = characters;
+  SortHungarian(sorted);
+  characters_->addItems(sorted);
   const auto same = characters_->findItems(remembered, Qt::MatchExactly);
   if (!same.isEmpty() && !remembered.isEmpty())
     characters_->setCurrentItem(same.first());

@@ -5,7 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include <QCollator>
+#include <QLocale>
 #include <QStringList>
+#include <algorithm>
 
 #include "core/Cp1250.h"
 #include "store/TextFile.h"
@@ -14,6 +17,14 @@ namespace mv::ui {
 
 inline QString Q(std::string_view cp1250) { return QString::fromStdString(cp1250::ToUtf8(cp1250)); }
 inline std::string W(const QString& text) { return cp1250::FromUtf8(text.toStdString()); }
+
+// Lists the player reads sort in Hungarian alphabetical order, whatever the
+// case of the first letter ("Ádám, ágnes, alma, Bea, Öt jegy, Zord").
+inline void SortHungarian(QStringList& items) {
+  QCollator collator(QLocale(QLocale::Hungarian, QLocale::Hungary));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::stable_sort(items.begin(), items.end(), [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+}
 
 // A text file's lines shown in a memo, and the memo written back as the file
 // holds it (CR LF after every line; an empty memo is an empty file).

@@ -1,25 +1,27 @@
 #include <QApplication>
 #include <cstring>
 
-#include "store/FileAssociation.h"
 #include "store/ProgramDirectory.h"
 #include "ui/MainWindow.h"
+#include "ui/Startup.h"
 
 int main(int argc, char** argv) {
-  // "--uninstall" comes before every other start-up step: no window, no
-  // character, no write to mv.ini.
-  if (argc > 1 && std::strcmp(argv[1], "--uninstall") == 0) {
-    QCoreApplication app(argc, argv);
-    auto association = mv::FreedesktopAssociation::ForCurrentUser(QCoreApplication::applicationFilePath().toStdString());
-    return association.Remove() ? 0 : 1;
+  // The switches that need no window work without a display too.
+  for (const char* windowless : {"--version", "--uninstall"}) {
+    if (argc > 1 && std::strcmp(argv[1], windowless) == 0) {
+      QCoreApplication app(argc, argv);
+      return *mv::ui::RunCommandLineOnly(QCoreApplication::arguments());
+    }
   }
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(mv::ui::kApplicationTitle);
   QApplication::setOrganizationName("VA DU");
   QApplication::setApplicationName("duzovudevi");
+  mv::ui::LoadQtHungarian(app);
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
-  mv::ui::MainWindow window(mv::ProgramDirectory(), arguments);
+  const std::filesystem::path directory = mv::ProgramDirectory();
+  mv::PrepareProgramDirectory(directory, mv::ShippedListsDirectory());
+  mv::ui::MainWindow window(directory, arguments);
   window.show();
   return QApplication::exec();
 }
