@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -825,6 +826,22 @@ TEST_F(MainWindowTest, CharactersAreListedInHungarianAlphabeticalOrder) {
   for (int i = 0; i < window_->dataTab()->comboKar->count(); ++i)
     shown << window_->dataTab()->comboKar->itemText(i).section(" (#", 0, 0);
   EXPECT_EQ(shown, (QStringList{"Ádám", "ágnes", "alma", "Bea", "Öt jegy", "Zord"})) << shown.join(", ").toStdString();
+}
+
+TEST_F(MainWindowTest, DraggingARowShowsWhereItWillLand) {
+  window_->model().sheet.Cell(1, 1) = "be";
+  window_->ShowModel();
+  QWidget* viewport = grid()->viewport();
+  const QPoint from = grid()->visualRect(grid()->model()->index(0, 0)).center();
+  const QPoint to = grid()->visualRect(grid()->model()->index(3, 0)).center();
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, from);
+  QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(viewport, &move);
+  EXPECT_EQ(grid()->property("dropTarget").toInt(), 4);  // the line shows while the button is down
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+  EXPECT_EQ(grid()->property("dropTarget").toInt(), 0);
+  EXPECT_EQ(Cell(4, 1), "be");
+  EXPECT_EQ(Cell(1, 1), "");
 }
 
 }  // namespace

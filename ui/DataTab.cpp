@@ -100,9 +100,10 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
     delivery[std::size_t(i)] = new QRadioButton(captions[i], form);
     delivery[std::size_t(i)]->setObjectName(names[i]);
     delivery[std::size_t(i)]->setAutoExclusive(false);
-    delivery[std::size_t(i)]->setGeometry(8, 16 + 22 * i, 184, 20);
+    // Clear of the group's title, whatever the font.
+    delivery[std::size_t(i)]->setGeometry(8, 22 + 21 * i, 184, 20);
   }
-  buttonReset = Button(form, "Törlés", "ButtonReset", 8, 132, 90);
+  buttonReset = Button(form, "Törlés", "ButtonReset", 8, 134, 90);
   buttonReset->setToolTip("Kitörli a választást");
 
   auto* queue = new QGroupBox(" Sorbanállós UL ", this);

@@ -1,5 +1,7 @@
 #include "ui/OrderGrid.h"
 
+#include <QPainter>
+
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -222,15 +224,43 @@ void OrderGrid::mousePressEvent(QMouseEvent* event) {
   }
   if (event->button() == Qt::LeftButton && index.isValid() && index.column() == col::kLabel) {
     dragFrom_ = OrderGridModel::SheetRow(index);
+    dropTarget_ = dragFrom_;
     setCursor(Qt::SizeVerCursor);
     return;
   }
   QTableView::mousePressEvent(event);
 }
 
+void OrderGrid::mouseMoveEvent(QMouseEvent* event) {
+  if (dragFrom_ == 0) {
+    QTableView::mouseMoveEvent(event);
+    return;
+  }
+  const QModelIndex index = indexAt(event->position().toPoint());
+  const int target = index.isValid() ? OrderGridModel::SheetRow(index) : 0;
+  if (target != dropTarget_) {
+    dropTarget_ = target;
+    viewport()->update();
+  }
+}
+
+void OrderGrid::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  if (dragFrom_ == 0 || dropTarget_ == 0 || dropTarget_ == dragFrom_) return;
+  // The line where the dragged row will land: above the target row when it
+  // moves up, below it when it moves down.
+  const QRect row = visualRect(model_.index(dropTarget_ - 1, col::kCode));
+  const int y = dropTarget_ < dragFrom_ ? row.top() : row.bottom();
+  QPainter painter(viewport());
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+  painter.drawLine(0, y, viewport()->width(), y);
+}
+
 void OrderGrid::mouseReleaseEvent(QMouseEvent* event) {
   if (dragFrom_ != 0) {
     unsetCursor();
+    dropTarget_ = 0;
+    viewport()->update();
     const QModelIndex index = indexAt(event->position().toPoint());
     const int from = dragFrom_;
     dragFrom_ = 0;

@@ -58,7 +58,9 @@ class OrderGrid : public QTableView {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   friend class CellDelegate;
@@ -78,6 +80,8 @@ class OrderGrid : public QTableView {
   QSet<int> pressedKeys_;    // keys whose press the grid or its editor saw
   bool forwarding_ = false;  // a key press on its way from the grid to a new editor
   int dragFrom_ = 0;
+  Q_PROPERTY(int dropTarget MEMBER dropTarget_)  // the row a drag would land on, 0 for none
+  int dropTarget_ = 0;
 };
 
 }  // namespace mv::ui
