@@ -9,6 +9,8 @@ namespace mv {
 namespace {
 
 // Index 0 is command 1. The numbers are binding: sheets and letters store them.
+// the catalogue, one command a line
+// clang-format off
 constexpr std::array<Command, CommandCatalogue::kCount> kCommands = {{
     {"a"_w, "Átadás galetkinek"_w},  // 1
     {"alc"_w, "Álcázás"_w},  // 2
@@ -113,6 +115,7 @@ constexpr std::array<Command, CommandCatalogue::kCount> kCommands = {{
     {"hu"_w, "Hulladék beállítások"_w},  // 101
     {"olcs"_w, "Csapatolimpia"_w},  // 102
 }};
+// clang-format on
 
 }  // namespace
 

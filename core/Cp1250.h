@@ -12,6 +12,8 @@ namespace mv::cp1250 {
 // Unicode code point of each byte 0x80..0xFF. The five bytes the code page
 // leaves undefined (0x81 0x83 0x88 0x90 0x98) map to the C1 control with the
 // same number, as Windows does, so every byte survives a round trip.
+// the code page, sixteen a line
+// clang-format off
 inline constexpr std::array<char16_t, 128> kHighHalf = {
     0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
     0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
@@ -30,6 +32,7 @@ inline constexpr std::array<char16_t, 128> kHighHalf = {
     0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
+// clang-format on
 
 // Replacement byte for code points the code page cannot hold.
 inline constexpr char kReplacement = '?';

@@ -4,6 +4,9 @@
 
 #include "core/Cp1250.h"
 
+// data tables, laid out by hand
+// clang-format off
+
 namespace mv {
 
 NameTable::NameTable(int first, std::initializer_list<std::string_view> names) : first_(first), names_(names) {}
@@ -545,3 +548,4 @@ ItemFamily ItemFamilyOf(int family) {
 
 }  // namespace tables
 }  // namespace mv
+// clang-format on

@@ -65,6 +65,8 @@ TEST_P(HandlerTest, LinesAndCosts) {
 }
 
 // Items, trade and the auction.
+// The cases, one a line.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Items, HandlerTest, ::testing::Values(
     HandlerCase{{"be,1", "ea,12"}, {{1, "Eladod a következő tárgya(ka)t:"}, {2, "Kard (#12)"}}, "0", "0"},
     HandlerCase{{"d,1", "ea,12,3"}, {{1, "Eladod a következő tárgya(ka)t:"}, {2, "3 db Kard (#12)"}}, "5", "0"},
@@ -248,6 +250,7 @@ INSTANTIATE_TEST_SUITE_P(Sack, HandlerTest, ::testing::Values(
     HandlerCase{{"azs,0,2"}, {{1, "automatikusan beteszed az összes:"}, {3, "ékszer"}}, "0", "0"},
     HandlerCase{{"hu,14,,,100,9,27"}, {{5, "Megtartod ha: méretet"}, {6, "Megtartod ha: Méregimmunitás (#27)"}}, "0", "0"},
     HandlerCase{{"hu,15"}, {{1, "15 aranyig a nem mágikus tárgyat eladod."}}, "0", "0"}));
+// clang-format on
 
 }  // namespace
 }  // namespace mv

@@ -35,7 +35,9 @@ TEST(HelpBundleTest, TheVersionFileDecides) {
                {"MVHELP 3\r\n", true, nullptr}};
   for (const auto& c : cases) {
     fs::remove(dir / "mvhelp.ver");
-    if (c.version) ASSERT_TRUE(WriteFileAtomically(dir / "mvhelp.ver", c.version));
+    if (c.version) {
+      ASSERT_TRUE(WriteFileAtomically(dir / "mvhelp.ver", c.version));
+    }
     const HelpAvailability help = CheckHelp({dir / "missing", dir});
     EXPECT_EQ(help.on(), c.on) << (c.version ? c.version : "none");
     if (c.messageStart) {
@@ -97,8 +99,9 @@ TEST(HelpPagesTest, EveryCommandPageHasExamplesThatTheInterpreterConfirms) {
       std::vector<std::string> texts(shown.lines.begin(), shown.lines.end());
       texts.push_back(shown.name);
       for (const std::string& line : texts)
-        if (!line.empty() && line.find_first_of("<>&\"") == std::string::npos)
+        if (!line.empty() && line.find_first_of("<>&\"") == std::string::npos) {
           EXPECT_NE(page.find(line, std::size_t(it->position())), std::string::npos) << code << ": " << line;
+        }
     }
     EXPECT_GE(count, 1) << code;
     EXPECT_LE(count, 4) << code;

@@ -226,10 +226,10 @@ QWidget* OptionsDialog::SearchPathPage() {
   });
   connect(add, &QPushButton::clicked, this, &OptionsDialog::AddSearchPath);
   connect(remove, &QPushButton::clicked, this, [this] {
-    const int row = paths_->currentRow();
-    if (row < 0) return;
-    delete paths_->takeItem(row);
-    if (paths_->count() > 0) paths_->setCurrentRow(std::max(0, row - 1));
+    const int current = paths_->currentRow();
+    if (current < 0) return;
+    delete paths_->takeItem(current);
+    if (paths_->count() > 0) paths_->setCurrentRow(std::max(0, current - 1));
   });
   connect(up, &QPushButton::clicked, this, [this] { MoveSearchPath(-1); });
   connect(down, &QPushButton::clicked, this, [this] { MoveSearchPath(1); });
