@@ -15,7 +15,8 @@ std::string IniWithSections(int count) {
   for (int i = 0; i < count; ++i) {
     const std::string key = std::to_string(2000 + i);
     index += key + "=" + key + "\r\n";
-    sections += "[" + key + "]\r\nKarakterszám=" + key + "\r\nKarakternév=Név " + key + "\r\nJelszó=titok\r\nPortya=10\r\n";
+    sections +=
+        "[" + key + "]\r\nKarakterszám=" + key + "\r\nKarakternév=Név " + key + "\r\nJelszó=titok\r\nPortya=10\r\n";
   }
   return index + mv::cp1250::FromUtf8(sections);
 }

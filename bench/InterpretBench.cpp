@@ -19,7 +19,8 @@ mv::EditorModel FullModel() {
   fill(m.lists.randomItems, 450, "kard");
   fill(m.lists.spells, 3000, "Varazslat ");
   fill(m.lists.alliances, 5000, "Szovetseg ");
-  for (int i = 0; i < 200; ++i) m.lists.potions.push_back(std::to_string(100 + i) + " " + std::to_string(20 + i) + " 30 40");
+  for (int i = 0; i < 200; ++i)
+    m.lists.potions.push_back(std::to_string(100 + i) + " " + std::to_string(20 + i) + " 30 40");
   for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
     const auto& cmd = mv::CommandCatalogue::ByNumber(r * 5);
     m.sheet.SetRow(r, mv::OrderRow{std::string(cmd.code), {"12", "1450", "3", "25", "30", "2001"}, "5", "0"});

@@ -17,10 +17,10 @@
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
 #include "store/ProgramDirectory.h"
-#include "store/SheetDocument.h"
 #include "store/SentArchive.h"
-#include "store/SheetFile.h"
 #include "store/Settings.h"
+#include "store/SheetDocument.h"
+#include "store/SheetFile.h"
 
 namespace {
 
@@ -112,8 +112,9 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
            ",\"lines\":[" + lines + "],\"tvp\":" + JsonString(model.sheet.Cell(r, mv::col::kTVP)) +
            ",\"kno\":" + JsonString(model.sheet.Cell(r, mv::col::kKNO)) + "}";
   }
-  out += "],\"tvp_total\":" + JsonString(model.figures.tvpTotal) + ",\"kno_total\":" +
-         JsonString(model.figures.knoTotal) + ",\"check\":" + JsonString(model.figures.checkNumber) + ",\"problems\":[";
+  out += "],\"tvp_total\":" + JsonString(model.figures.tvpTotal) +
+         ",\"kno_total\":" + JsonString(model.figures.knoTotal) +
+         ",\"check\":" + JsonString(model.figures.checkNumber) + ",\"problems\":[";
   for (std::size_t i = 0; i < problems.size(); ++i)
     out += std::string(i ? "," : "") + "{\"row\":" + std::to_string(problems[i].row) + ",\"level\":\"" +
            mv::LevelName(problems[i].level) + "\",\"text\":" + JsonString(problems[i].text) + "}";
@@ -140,7 +141,8 @@ int Send(const std::filesystem::path& programDir, const std::filesystem::path& s
   mv::SheetEditor editor(model);
   if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
   if (!mv::CanSend(model))
-    return Fail(mv::cp1250::FromUtf8("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."));
+    return Fail(
+        mv::cp1250::FromUtf8("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."));
   const mv::IniFile ini(programDir / "mv.ini");
   const std::string letter = mv::OrderLetterText(model);
   const mv::SendOutcome outcome =

@@ -75,19 +75,26 @@ void Enter(HandlerContext& c) {  // be
         c.D(3) = AttributeName(v);
         c.SetKNORepeated(kno);
       };
-      if (InRange(v, 10, 34)) learn("Megtanulod a köv. harci képességet:"_w, 5);
-      else if (InRange(v, 45, 74)) learn("Megtanulod a köv. szakértelmet:"_w, 5);
-      else if (InRange(v, 100, 105)) learn("Új végtagot növesztesz:"_w, 10);
+      if (InRange(v, 10, 34))
+        learn("Megtanulod a köv. harci képességet:"_w, 5);
+      else if (InRange(v, 45, 74))
+        learn("Megtanulod a köv. szakértelmet:"_w, 5);
+      else if (InRange(v, 100, 105))
+        learn("Új végtagot növesztesz:"_w, 10);
       else if (InRange(v, 200, 210)) {
         learn("Végtagra rakott képességek elsajátítása:"_w, 5);
         c.D(4) = "? végtagra"_w;
         limbMark = true;
       }
     } else if (d == 9) {  // temple
-      static const std::string_view kServices[] = {
-          ""_w, "gyógyítanak rajtad"_w, "fiatalítanak rajtad"_w, "szolga gyógyítása"_w,
-          "annihilált szolga rekonstruálása"_w, "mágikus eredetű átok eltávolítása"_w,
-          "átkozott tárgyak megsemmisítése"_w, "csonkolt végtag visszanövesztése"_w};
+      static const std::string_view kServices[] = {""_w,
+                                                   "gyógyítanak rajtad"_w,
+                                                   "fiatalítanak rajtad"_w,
+                                                   "szolga gyógyítása"_w,
+                                                   "annihilált szolga rekonstruálása"_w,
+                                                   "mágikus eredetű átok eltávolítása"_w,
+                                                   "átkozott tárgyak megsemmisítése"_w,
+                                                   "csonkolt végtag visszanövesztése"_w};
       service = v;
       if (InRange(v, 1, 7)) c.D(2) = std::string(kServices[v]);
       if (v == 7) c.SetTVP("50");
@@ -177,15 +184,39 @@ void AllianceCave(HandlerContext& c) {  // bsz
     const int v = c.Value(k);
     std::string_view line;
     switch (v) {
-      case 1: line = "Listát kapsz a szövetség épületeirol"_w; cost += 5; break;
-      case 2: line = "Betérsz az ivóba"_w; cost += 2; break;
-      case 3: line = "Nekrofun trón használata"_w; cost += 3; break;
-      case 4: line = "Betérsz a vadászsarokba"_w; cost += 20; break;
-      case 5: line = "Betérsz a gyógyító kamrába"_w; cost += 5; break;
+      case 1:
+        line = "Listát kapsz a szövetség épületeirol"_w;
+        cost += 5;
+        break;
+      case 2:
+        line = "Betérsz az ivóba"_w;
+        cost += 2;
+        break;
+      case 3:
+        line = "Nekrofun trón használata"_w;
+        cost += 3;
+        break;
+      case 4:
+        line = "Betérsz a vadászsarokba"_w;
+        cost += 20;
+        break;
+      case 5:
+        line = "Betérsz a gyógyító kamrába"_w;
+        cost += 5;
+        break;
       case 6: line = "Szolgáidat munkára fogod"_w; break;
-      case 8: line = "Listát kapsz a szövetség tagjairól"_w; cost += 5; break;
-      case 9: line = "Listát kapsz a szöv. épületeirol és tagjairól"_w; cost += 10; break;
-      case 35: line = "Alkímiázod a következő szolgád:"_w; cost = 30; break;
+      case 8:
+        line = "Listát kapsz a szövetség tagjairól"_w;
+        cost += 5;
+        break;
+      case 9:
+        line = "Listát kapsz a szöv. épületeirol és tagjairól"_w;
+        cost += 10;
+        break;
+      case 35:
+        line = "Alkímiázod a következő szolgád:"_w;
+        cost = 30;
+        break;
       default: break;
     }
     if (IsCharacterNumber(v)) {
@@ -311,8 +342,8 @@ void Olympics(HandlerContext& c, std::string_view encoding) {  // ol, olb, olu
   }
   if (c.Valid(2)) {
     static const std::string_view kEvents[] = {
-        ""_w, "Csak harcban"_w, "Csak játékos versenyekben"_w, "Harcban és játékos versenyben"_w, ""_w,
-        "Harcban és pszíben"_w, "Pszíben és játékos versenyben"_w, "Mind a háromban"_w};
+        ""_w, "Csak harcban"_w,       "Csak játékos versenyekben"_w,     "Harcban és játékos versenyben"_w,
+        ""_w, "Harcban és pszíben"_w, "Pszíben és játékos versenyben"_w, "Mind a háromban"_w};
     const int v = c.Value(2);
     if (InRange(v, 1, 7) && v != 4) c.D(3) = std::string(kEvents[v]);
   }

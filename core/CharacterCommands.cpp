@@ -78,9 +78,12 @@ void Heal(HandlerContext& c) {  // gy
     if (!c.Valid(k)) continue;
     const int v = c.Value(k);
     std::string& line = c.D(k + 1);
-    if (v == 1 && k == 4) line = "gyógyító kamrában"_w;
-    else if (v == 9) line = "templomban";
-    else if (v == 27 || v == 139 || v == 148 || v == 153) line = c.Spell(k);
+    if (v == 1 && k == 4)
+      line = "gyógyító kamrában"_w;
+    else if (v == 9)
+      line = "templomban";
+    else if (v == 27 || v == 139 || v == 148 || v == 153)
+      line = c.Spell(k);
     else if (v == 50 || (k == 4 && (v == 61 || v == 80 || v == 98 || v == 101 || v == 511)))
       line = c.Item(k) + " használata"_w;
   }
@@ -109,7 +112,8 @@ void RaiseAbilities(HandlerContext& c) {  // kno
       const int v = c.Value(what);
       std::string& line = c.D(what);
       line = AttributeRaiseLine(v, true);
-      if (InRange(v, 100, 200)) line = c.P(what) + ". képességedet növeled"_w;
+      if (InRange(v, 100, 200))
+        line = c.P(what) + ". képességedet növeled"_w;
       else if (InRange(v, 1010, 1127) || InRange(v, 1134, 1999))
         line = c.Names().SpellName(Dec(v - 1000)) + "varázslat növelése"_w;
       else if (InRange(v, 1128, 1133))

@@ -55,18 +55,21 @@ void DescribeCondition(HandlerContext& c, int code, int arg, int headingLine, in
     case 11:
     case 12: line = typed; break;
     case 15:
-      if (v < 1000) line = c.Monster(arg);
-      else if (v > 1999) line = c.Character(arg);
+      if (v < 1000)
+        line = c.Monster(arg);
+      else if (v > 1999)
+        line = c.Character(arg);
       break;
     case 16:
-      if (InRange(v, 1, 9)) line = std::string(tables::DietAndClanNames()[v]);
-      else if (InRange(v, 10, 18)) line = tables::DietAndClanNames()[v] + " klánjának tagjai"_w;
-      else if (InRange(v, 10000, 99999)) line = c.Alliance(arg) + " tagjai";
+      if (InRange(v, 1, 9))
+        line = std::string(tables::DietAndClanNames()[v]);
+      else if (InRange(v, 10, 18))
+        line = tables::DietAndClanNames()[v] + " klánjának tagjai"_w;
+      else if (InRange(v, 10000, 99999))
+        line = c.Alliance(arg) + " tagjai";
       break;
     case 17:
-    case 18:
-      line = std::string(InRange(v, 10, 34) ? tables::AttributeNames()[v] : AttributeConditionName(v));
-      break;
+    case 18: line = std::string(InRange(v, 10, 34) ? tables::AttributeNames()[v] : AttributeConditionName(v)); break;
     case 20: line = typed + "% alatt van"; break;
     case 21: line = typed + "% felett van"; break;
     case 22: line = "maximum " + typed; break;
@@ -101,8 +104,11 @@ void Heroism(HandlerContext& c) {  // ho
 void ProgramLine(HandlerContext& c) {  // hp
   const int action = c.Valid(1) ? c.Value(1) : 0;
   if (c.Valid(1)) {
-    static const std::string_view kActions[] = {""_w, "Közelharc támadás"_w, "Támadás harci képességgel"_w,
-                                                "Védekező varázslat felrakása"_w, "Támadó varázslat alkalmazása"_w,
+    static const std::string_view kActions[] = {""_w,
+                                                "Közelharc támadás"_w,
+                                                "Támadás harci képességgel"_w,
+                                                "Védekező varázslat felrakása"_w,
+                                                "Támadó varázslat alkalmazása"_w,
                                                 "Lőfegyver használata"_w};
     c.D(1) = action <= 5 ? std::string(kActions[action]) : std::string("1 és 5 között kell lennie!"_w);
   }

@@ -21,8 +21,8 @@ long long HandlerContext::Repeated(long long base) const {
   if (repeat == 0) return base;
   // Huge typed counts must not overflow: the cost saturates.
   const __int128 cost = static_cast<__int128>(repeat) * base;
-  return static_cast<long long>(std::clamp<__int128>(cost, std::numeric_limits<long long>::min(),
-                                                     std::numeric_limits<long long>::max()));
+  return static_cast<long long>(
+      std::clamp<__int128>(cost, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max()));
 }
 
 std::string AttributeRaiseLine(int v, bool withSize) {

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "core/CommandCatalogue.h"
-#include "core/ReferenceTables.h"
 #include "core/Cp1250.h"
+#include "core/ReferenceTables.h"
 #include "core/TextJoin.h"
 #include "core/UL.h"
 

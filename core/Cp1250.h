@@ -56,19 +56,40 @@ constexpr long DecodeUtf8(std::string_view text, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(text[pos]);
   int extra = 0;
   long cp = 0;
-  if (lead < 0x80) { ++pos; return lead; }
-  if (lead >= 0xC2 && lead < 0xE0) { extra = 1; cp = lead & 0x1F; }
-  else if (lead >= 0xE0 && lead < 0xF0) { extra = 2; cp = lead & 0x0F; }
-  else if (lead >= 0xF0 && lead < 0xF5) { extra = 3; cp = lead & 0x07; }
-  else { ++pos; return -1; }
-  if (pos + extra >= text.size()) { ++pos; return -1; }
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  }
+  if (lead >= 0xC2 && lead < 0xE0) {
+    extra = 1;
+    cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead < 0xF0) {
+    extra = 2;
+    cp = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead < 0xF5) {
+    extra = 3;
+    cp = lead & 0x07;
+  } else {
+    ++pos;
+    return -1;
+  }
+  if (pos + extra >= text.size()) {
+    ++pos;
+    return -1;
+  }
   for (int i = 1; i <= extra; ++i) {
     const auto c = static_cast<unsigned char>(text[pos + i]);
-    if ((c & 0xC0) != 0x80) { ++pos; return -1; }
+    if ((c & 0xC0) != 0x80) {
+      ++pos;
+      return -1;
+    }
     cp = (cp << 6) | (c & 0x3F);
   }
   const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
-  if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) { ++pos; return -1; }
+  if (overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++pos;
+    return -1;
+  }
   pos += extra + 1;
   return cp;
 }

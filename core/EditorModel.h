@@ -34,8 +34,8 @@ struct RowStateTable {
 
 // "Parancs" group: the command's name and eight description lines.
 struct DescriptionPanel {
-  std::string command;              // LabelParancs
-  std::array<std::string, 8> lines; // LabelD1 .. LabelD8
+  std::string command;               // LabelParancs
+  std::array<std::string, 8> lines;  // LabelD1 .. LabelD8
   void Clear() {
     command.clear();
     for (auto& l : lines) l.clear();
@@ -53,15 +53,15 @@ enum class DeliveryForm { None = 0, Base64, Base64Printed, Uuencode, UuencodePri
 
 // Fields of the "Adatok" tab that travel with an order sheet.
 struct SheetFields {
-  std::string turn = "1";  // EditFord
-  bool requestUL = false;   // CheckBoxUL
-  bool requestJL = false;   // CheckBoxJL
-  bool extraTurn = false;   // CheckBoxEXT
-  bool clubCode = false;    // CheckBoxKlub
+  std::string turn = "1";                      // EditFord
+  bool requestUL = false;                      // CheckBoxUL
+  bool requestJL = false;                      // CheckBoxJL
+  bool extraTurn = false;                      // CheckBoxEXT
+  bool clubCode = false;                       // CheckBoxKlub
   DeliveryForm delivery = DeliveryForm::None;  // the five radio buttons
-  bool queued = false;      // CheckBoxSorb
-  std::string queueCharacter;  // EditSorbKar
-  std::string queueTurn;       // EditSorbFord
+  bool queued = false;                         // CheckBoxSorb
+  std::string queueCharacter;                  // EditSorbKar
+  std::string queueTurn;                       // EditSorbFord
 };
 
 // Character fields of the "Adatok" tab.

@@ -116,8 +116,7 @@ KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
         out.mainHelp = true;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return out;
 }

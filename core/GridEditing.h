@@ -15,11 +15,11 @@ enum class KeyModifiers { None, Shift, Ctrl, Other };
 
 // What the window must do after a key press went through the rules.
 struct KeyOutcome {
-  bool consumed = false;       // the grid must not handle the key itself
-  bool cellsChanged = false;   // cell texts were rewritten
-  int moveColumn = 0;          // move the grid's cursor by this many columns
+  bool consumed = false;                        // the grid must not handle the key itself
+  bool cellsChanged = false;                    // cell texts were rewritten
+  int moveColumn = 0;                           // move the grid's cursor by this many columns
   std::optional<std::string> contextHelpTopic;  // F1 on a known command
-  bool mainHelp = false;                         // F1 elsewhere: "topic167"
+  bool mainHelp = false;                        // F1 elsewhere: "topic167"
 };
 
 // Whether a typed character may enter the given column (code column: ASCII

@@ -22,7 +22,6 @@ std::string Fallback(std::string_view typed, std::string_view suffix) {
   return std::string(typed) + std::string(suffix);
 }
 
-
 // "ismeretlen <first of the group of 15>" when that entry is within the list.
 std::string UnknownOfGroup(const DataList& randomItems, long long r, bool groupZeroAllowed) {
   const long long g = r - r % 15;
@@ -62,8 +61,7 @@ std::string Lookups::ItemName(std::string_view text) const {
 
   if (n >= 1 && n <= 1000) {
     const long long index = n - 1;
-    if (lists_.items.HasIndex(index) && !lists_.items.At(index).empty())
-      return Numbered(lists_.items.At(index), text);
+    if (lists_.items.HasIndex(index) && !lists_.items.At(index).empty()) return Numbered(lists_.items.At(index), text);
     return Missed(kItem, text, notFound);
   }
   if (n >= 1001 && n <= 1449) {

@@ -36,7 +36,8 @@ class Lookups {
 
  private:
   std::string Missed(LookupMiss::Kind kind, std::string_view typed, std::string fallback) const;
-  std::string FromList(const DataList& list, std::string_view text, std::string_view suffix, LookupMiss::Kind kind) const;
+  std::string FromList(const DataList& list, std::string_view text, std::string_view suffix,
+                       LookupMiss::Kind kind) const;
 
   const ReferenceLists& lists_;
   mutable std::vector<LookupMiss>* misses_ = nullptr;

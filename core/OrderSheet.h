@@ -34,9 +34,7 @@ class OrderSheet {
   OrderSheet();
 
   std::string& Cell(int row, int column) { return cells_.at(std::size_t(row)).at(std::size_t(column)); }
-  const std::string& Cell(int row, int column) const {
-    return cells_.at(std::size_t(row)).at(std::size_t(column));
-  }
+  const std::string& Cell(int row, int column) const { return cells_.at(std::size_t(row)).at(std::size_t(column)); }
   // Parameter k = 1..6 of a row.
   const std::string& Param(int row, int k) const { return Cell(row, col::kFirstParam + k - 1); }
 

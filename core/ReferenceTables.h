@@ -41,9 +41,9 @@ const NameTable& AttributeNames();       // 1..34, 45..74, 100..105, 200..211
 const NameTable& TargetSelectorNames();  // 0..19
 // Diets 1..9 and clans 10..18 are one run of numbers.
 const NameTable& DietAndClanNames();
-const NameTable& PsiAttackNames();      // 128..133
-const NameTable& PsiTechniqueNames();   // 0..4
-const NameTable& ServantNames();        // 1..704
+const NameTable& PsiAttackNames();     // 128..133
+const NameTable& PsiTechniqueNames();  // 0..4
+const NameTable& ServantNames();       // 1..704
 
 inline constexpr int kItemFamilyCount = 96;
 // Family 1..96; the name is empty outside that range.

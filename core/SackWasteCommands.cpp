@@ -6,8 +6,16 @@ namespace mv {
 namespace {
 
 const std::string_view kItemKinds[] = {
-    ""_w,           "páncél"_w,     "ékszer"_w,      "felszerelés"_w, "fegyver"_w, "varázsital"_w,
-    "gyógyfű"_w,    "egyéb kacat"_w, "azok a tárgyak, amilyen már nálad"_w, "minden"_w,
+    ""_w,
+    "páncél"_w,
+    "ékszer"_w,
+    "felszerelés"_w,
+    "fegyver"_w,
+    "varázsital"_w,
+    "gyógyfű"_w,
+    "egyéb kacat"_w,
+    "azok a tárgyak, amilyen már nálad"_w,
+    "minden"_w,
 };
 
 // zsb, zsk: three (item, count) pairs into D2..D4.

@@ -40,7 +40,8 @@ void CheckCells(const OrderSheet& sheet, int r, std::vector<SheetProblem>& out) 
   const std::string& code = sheet.Cell(r, col::kCode);
   bool anyParam = false;
   for (int k = 1; k <= 6; ++k) anyParam = anyParam || !sheet.Param(r, k).empty();
-  if (code.empty() && anyParam) out.push_back({r, Level::Error, std::string("paraméter áll a sorban, de parancs nincs"_w)});
+  if (code.empty() && anyParam)
+    out.push_back({r, Level::Error, std::string("paraméter áll a sorban, de parancs nincs"_w)});
   if (!code.empty() && !CommandCatalogue::IsKnownCommand(code))
     out.push_back({r, Level::Error, std::string("ismeretlen parancs: "_w) + code});
   for (int k = 1; k <= 6; ++k) {
@@ -60,8 +61,9 @@ void CheckFigure(const char* name, const std::string& figure, const OrderSheet& 
   for (int r = 1; r <= OrderSheet::kRows; ++r) sum += IntOrZero(sheet.Cell(r, column));
   sum = std::max(0LL, sum);  // the figure shows a negative sum as 0
   if (IntOrZero(figure) != sum)
-    out.push_back({0, Level::Warning,
-                   std::string("Össz "_w) + name + " " + figure + std::string(", az oszlop összege "_w) + std::to_string(sum)});
+    out.push_back(
+        {0, Level::Warning,
+         std::string("Össz "_w) + name + " " + figure + std::string(", az oszlop összege "_w) + std::to_string(sum)});
 }
 
 }  // namespace
@@ -85,7 +87,8 @@ std::vector<SheetProblem> CheckSheet(const EditorModel& held) {
     copy.currentRow = r;
     editor.InterpretCurrentRow();
     for (const LookupMiss& m : misses)
-      out.push_back({r, Level::Notice, std::string("nincs a listában: "_w) + m.typed + " (" + std::string(KindWord(m.kind)) + ")"});
+      out.push_back({r, Level::Notice,
+                     std::string("nincs a listában: "_w) + m.typed + " (" + std::string(KindWord(m.kind)) + ")"});
 
     std::string stale;
     const auto addStale = [&](const char* what, int column) {
@@ -123,7 +126,8 @@ const char* LevelName(SheetProblem::Level level) {
 }
 
 int CountErrors(const std::vector<SheetProblem>& problems) {
-  return int(std::count_if(problems.begin(), problems.end(), [](const SheetProblem& p) { return p.level == Level::Error; }));
+  return int(
+      std::count_if(problems.begin(), problems.end(), [](const SheetProblem& p) { return p.level == Level::Error; }));
 }
 
 }  // namespace mv

@@ -17,8 +17,19 @@ const std::string_view kPoisonConditions[] = {
 };
 
 // How P2..P6 of a special spell are read.
-enum class Mode { None, Coordinates, Alchemy, Antidote, Forgetting, ForgettingAll, Spirit, Trickster, Kineport,
-                  Phantom, Detection };
+enum class Mode {
+  None,
+  Coordinates,
+  Alchemy,
+  Antidote,
+  Forgetting,
+  ForgettingAll,
+  Spirit,
+  Trickster,
+  Kineport,
+  Phantom,
+  Detection
+};
 
 struct SpecialSpell {
   int number;
@@ -101,8 +112,8 @@ void SpellParameter(HandlerContext& c, Mode& mode, int k, int alchemy2, int alch
     case Mode::Spirit:
       if (k == 2) c.D(2) = names.CharacterName(n);
       if (k == 3) {
-        static const std::string_view kSpirits[] = {""_w, "Hencegő szellem"_w, "Ijesztő szellem"_w,
-                                                    "Dicsérő szellem"_w, "Beugrató szellem"_w};
+        static const std::string_view kSpirits[] = {""_w, "Hencegő szellem"_w, "Ijesztő szellem"_w, "Dicsérő szellem"_w,
+                                                    "Beugrató szellem"_w};
         if (c.Value(3) <= 4) c.D(3) = std::string(kSpirits[c.Value(3)]);
         if (c.Value(3) == 4) mode = Mode::Trickster;
       }
@@ -128,8 +139,7 @@ void SpellParameter(HandlerContext& c, Mode& mode, int k, int alchemy2, int alch
     case Mode::Detection:
       if (k == 2) c.D(2) = names.MonsterName(n);
       break;
-    case Mode::None:
-      break;
+    case Mode::None: break;
   }
 }
 

@@ -43,7 +43,7 @@ void CommandInterpreter::InterpretRow() {
   const int number = CommandCatalogue::Lookup(code);
   if (!code.empty())
     model_.panel.command = number == CommandCatalogue::kUnknown ? std::string("Ismeretlen parancs")
-                                                                 : std::string(CommandCatalogue::ByNumber(number).name);
+                                                                : std::string(CommandCatalogue::ByNumber(number).name);
 
   if (FrameResetsTVP(code)) SetRowTVP(row, "0");
 
@@ -124,7 +124,8 @@ void CommandInterpreter::PotionRecipeHint() {
     if (line.size() >= 3 && line[1] == '0' && line[2] == '0') {
       hint = "Sikertelen próbálkozás"_w;
     } else {
-      const std::string_view result = line[0] == '0' ? std::string_view(line).substr(1, 2) : std::string_view(line).substr(0, 3);
+      const std::string_view result =
+          line[0] == '0' ? std::string_view(line).substr(1, 2) : std::string_view(line).substr(0, 3);
       hint = lookups_.ItemName(result);
     }
     return;

@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   mv::EditorModel model;
   // Short lists, so that numbers land both inside and outside them.
-  for (mv::DataList* list : {&model.lists.items, &model.lists.randomItems, &model.lists.spells,
-                             &model.lists.characters, &model.lists.monsters, &model.lists.alliances})
+  for (mv::DataList* list : {&model.lists.items, &model.lists.randomItems, &model.lists.spells, &model.lists.characters,
+                             &model.lists.monsters, &model.lists.alliances})
     list->names.assign(size % 40, "nev");
   model.lists.potions = {std::string(bytes.substr(0, 30)), "045 12 13 14"};
 

@@ -15,13 +15,13 @@ struct MailMessage {
 
 struct SendOutcome {
   enum class Status {
-    Sent,           // the server accepted the message (250 after DATA)
-    NoMailSetup,    // no server set, or it cannot be reached
-    NoSender,       // no sender address: refused before connecting
-    Unencrypted,    // a login without encryption: refused before connecting
-    LoginRefused,   // the server refused the user name or password
-    Cancelled,      // the player stopped it
-    SendError,      // anything else
+    Sent,          // the server accepted the message (250 after DATA)
+    NoMailSetup,   // no server set, or it cannot be reached
+    NoSender,      // no sender address: refused before connecting
+    Unencrypted,   // a login without encryption: refused before connecting
+    LoginRefused,  // the server refused the user name or password
+    Cancelled,     // the player stopped it
+    SendError,     // anything else
   };
   Status status = Status::SendError;
   std::string errorName;    // curl's text, for SendError

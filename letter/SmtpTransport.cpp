@@ -24,7 +24,8 @@ bool Contains(std::string text, std::string_view what) {
 
 // One more line of advice for the common failures, or nothing.
 std::string Advice(const SendOutcome& o) {
-  if (o.replyCode == 535) return "A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett.";
+  if (o.replyCode == 535)
+    return "A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett.";
   if (((o.replyCode == 530 || o.replyCode == 538) && Contains(o.serverReply, "STARTTLS")) ||
       o.code == CURLE_USE_SSL_FAILED)
     return std::string("Válaszd a STARTTLS titkosítást: ") + kWhereToSet + ".";
@@ -48,7 +49,8 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
     case SendOutcome::Status::Unencrypted:
       text = std::string(kNotSent) +
              "\nA kapcsolat nem lenne titkosított, így a jelszó olvashatóan menne át a hálózaton. Válaszd a STARTTLS "
-             "vagy a TLS titkosítást: " + kWhereToSet + ".";
+             "vagy a TLS titkosítást: " +
+             kWhereToSet + ".";
       break;
     case SendOutcome::Status::LoginRefused:
       text = std::string(kNotSent) + "\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót.";
@@ -153,8 +155,8 @@ static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
 
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) {
   const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + HeaderValue(settings.sender) + ">" : "";
-  return "Date: " + RfcDate() + "\r\nFrom: <" + HeaderValue(settings.sender) + ">\r\nTo: <" + HeaderValue(m.to) +
-         ">" + cc + "\r\nSubject: " + HeaderValue(m.subject) +
+  return "Date: " + RfcDate() + "\r\nFrom: <" + HeaderValue(settings.sender) + ">\r\nTo: <" + HeaderValue(m.to) + ">" +
+         cc + "\r\nSubject: " + HeaderValue(m.subject) +
          "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=windows-1250\r\n"
          "Content-Transfer-Encoding: 8bit\r\n\r\n" +
          m.body;
@@ -164,8 +166,8 @@ namespace {
 
 struct Transfer {
   const std::atomic<bool>* cancel = nullptr;
-  std::string lastReply;     // the server's last reply line
-  std::string lastRefusal;   // its last 4xx or 5xx reply: the one that tells why
+  std::string lastReply;    // the server's last reply line
+  std::string lastRefusal;  // its last 4xx or 5xx reply: the one that tells why
 };
 
 // Keeps the server's replies (never what we send: that holds the password).
@@ -186,7 +188,8 @@ int WatchCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }
 
 long ReplyCode(const std::string& line) {
-  return line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line[0])) ? std::atol(line.substr(0, 3).c_str()) : 0;
+  return line.size() >= 3 && std::isdigit(static_cast<unsigned char>(line[0])) ? std::atol(line.substr(0, 3).c_str())
+                                                                               : 0;
 }
 
 }  // namespace
@@ -214,7 +217,8 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
     return out;
   }
   const bool tls = settings_.security == SmtpSettings::Security::Tls;
-  const std::string url = std::string(tls ? "smtps://" : "smtp://") + settings_.server + ":" + std::to_string(settings_.port);
+  const std::string url =
+      std::string(tls ? "smtps://" : "smtp://") + settings_.server + ":" + std::to_string(settings_.port);
   const std::string from = "<" + settings_.sender + ">";
   const std::string to = "<" + message.to + ">";
   const std::string copy = "<" + settings_.sender + ">";
@@ -247,7 +251,8 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!settings_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.caFile.c_str());
-  if (settings_.security == SmtpSettings::Security::StartTls) curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+  if (settings_.security == SmtpSettings::Security::StartTls)
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
   if (login) {
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());

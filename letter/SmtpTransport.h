@@ -14,8 +14,8 @@ struct SmtpSettings {
   std::string user;      // Windows-1250, as mv.ini keeps every text
   std::string password;  // Windows-1250
   std::string sender;
-  std::string caFile;           // CAFajl: a CA to trust for a private server
-  bool copyToSender = true;     // Masolat: the sender gets the letter as Cc
+  std::string caFile;        // CAFajl: a CA to trust for a private server
+  bool copyToSender = true;  // Masolat: the sender gets the letter as Cc
 };
 
 // The usual port of a security mode: 25, 587 (STARTTLS) and 465 (TLS).

@@ -31,7 +31,8 @@ FormattedItem FormatItem(const std::string& family, const std::string& kind, con
     if (randomItems.names[p] == kind) position = (long long)p;
   FormattedItem out;
   out.number = base + position;
-  out.level = std::to_string(position % 15 + 1) + std::string(base >= 29800 ? ". szintű relikvia."_w : ". szintű tárgy."_w);
+  out.level =
+      std::to_string(position % 15 + 1) + std::string(base >= 29800 ? ". szintű relikvia."_w : ". szintű tárgy."_w);
   out.label = lookups.ItemName(std::to_string(out.number));
   return out;
 }

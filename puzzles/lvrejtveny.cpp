@@ -15,7 +15,8 @@ ValleyAnswer Answer(long double value, char decimal) { return {FormatGeneral(val
 
 }  // namespace
 
-ValleyResult Cheese(std::string_view weight, std::string_view yourPerimeter, std::string_view hermitPerimeter, char decimal) {
+ValleyResult Cheese(std::string_view weight, std::string_view yourPerimeter, std::string_view hermitPerimeter,
+                    char decimal) {
   const long long w = In(weight), k1 = In(yourPerimeter), k2 = In(hermitPerimeter);
   if (w == 0 || k1 == 0 || k2 == 0) return Answer(0, decimal);
   const long double square = (long double)k1 * k1 / 16;

@@ -15,7 +15,8 @@ struct ValleyAnswer {
 };
 using ValleyResult = std::optional<ValleyAnswer>;
 
-ValleyResult Cheese(std::string_view weight, std::string_view yourPerimeter, std::string_view hermitPerimeter, char decimal);
+ValleyResult Cheese(std::string_view weight, std::string_view yourPerimeter, std::string_view hermitPerimeter,
+                    char decimal);
 ValleyResult Shells(std::string_view count, char decimal);
 ValleyResult Reservoir(std::string_view a, std::string_view b, std::string_view c, std::string_view height,
                        std::string_view saturation, std::string_view consumption, char decimal);

@@ -14,9 +14,9 @@ namespace mv {
 
 // One numbered list file and where it goes in memory.
 struct DataListFile {
-  std::string_view file;      // "galetkik.dat"
-  std::string_view title;     // "Karakterek" (Windows-1250), the memo title
-  std::string_view choice;    // the combo item
+  std::string_view file;           // "galetkik.dat"
+  std::string_view title;          // "Karakterek" (Windows-1250), the memo title
+  std::string_view choice;         // the combo item
   DataList ReferenceLists::*list;  // null for the potion file
 };
 

@@ -42,8 +42,10 @@ std::optional<std::string> DefaultFor(const std::vector<std::string>& lines) {
   bool inDefaults = false;
   const std::string key = std::string(FreedesktopAssociation::kMimeType) + "=";
   for (const std::string& l : lines) {
-    if (!l.empty() && l[0] == '[') inDefaults = l == kDefaults;
-    else if (inDefaults && l.starts_with(key)) return l.substr(key.size());
+    if (!l.empty() && l[0] == '[')
+      inDefaults = l == kDefaults;
+    else if (inDefaults && l.starts_with(key))
+      return l.substr(key.size());
   }
   return std::nullopt;
 }
@@ -114,14 +116,17 @@ bool FreedesktopAssociation::Install() {
   const std::string package =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-      "  <mime-type type=\"" + std::string(kMimeType) + "\">\n"
+      "  <mime-type type=\"" +
+      std::string(kMimeType) +
+      "\">\n"
       "    <comment>Utasitás Lap fájl</comment>\n"
       "    <glob pattern=\"*.ulf\"/>\n"
       "  </mime-type>\n"
       "</mime-info>\n";
-  const std::string entry = "[Desktop Entry]\nType=Application\nName=Vorlan MV UL készítő programja\n"
-                            "GenericName=Megnyitás az UL szerkesztőben\nComment=Utasitás Lap fájl\n" +
-                            ExecLine() + "\nIcon=mvul\nMimeType=" + kMimeType + ";\nNoDisplay=true\nTerminal=false\n";
+  const std::string entry =
+      "[Desktop Entry]\nType=Application\nName=Vorlan MV UL készítő programja\n"
+      "GenericName=Megnyitás az UL szerkesztőben\nComment=Utasitás Lap fájl\n" +
+      ExecLine() + "\nIcon=mvul\nMimeType=" + kMimeType + ";\nNoDisplay=true\nTerminal=false\n";
   const auto apps = ReadLines(MimeApps());
   const auto previous = DefaultFor(apps);
   if (previous && *previous != kDesktopFile && !WriteText(Backup(), *previous + "\n")) return false;

@@ -10,7 +10,7 @@
 namespace mv {
 
 struct HelpAvailability {
-  std::filesystem::path folder;  // empty when help is off
+  std::filesystem::path folder;        // empty when help is off
   std::optional<std::string> message;  // Windows-1250, shown once at start
   bool on() const { return !folder.empty(); }
 };

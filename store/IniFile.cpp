@@ -187,7 +187,8 @@ void IniFile::ApplyTo(const IniChange& change) {
         break;
       }
       const auto& entries = sections_[std::size_t(s)].entries;
-      const auto found = std::find_if(entries.begin(), entries.end(), [&](std::size_t i) { return SameName(View(lines_[i].key), key); });
+      const auto found = std::find_if(entries.begin(), entries.end(),
+                                      [&](std::size_t i) { return SameName(View(lines_[i].key), key); });
       // A new key goes after the section's last entry, or right under its header.
       std::size_t after = entries.empty() ? lines_.size() : entries.back();
       if (entries.empty())

@@ -67,9 +67,9 @@ class IniFile {
     std::size_t at = 0, size = 0;
   };
   struct Line {
-    Span text;       // without its line end
-    Span end;        // "\r\n", "\n", "\r" or empty for a last line without one
-    Span key;        // for entries, trimmed
+    Span text;  // without its line end
+    Span end;   // "\r\n", "\n", "\r" or empty for a last line without one
+    Span key;   // for entries, trimmed
     Span value;
     bool entry = false;
     bool header = false;

@@ -62,7 +62,8 @@ void LoadByPosition(const std::vector<std::string>& sheet, EditorModel& model) {
 }
 
 bool LooksLikeText(std::string_view content) {
-  if (content.size() >= 2 && ((content[0] == '\xFF' && content[1] == '\xFE') || (content[0] == '\xFE' && content[1] == '\xFF')))
+  if (content.size() >= 2 &&
+      ((content[0] == '\xFF' && content[1] == '\xFE') || (content[0] == '\xFE' && content[1] == '\xFF')))
     return false;  // UTF-16
   std::size_t control = 0;
   for (const char c : content) {
@@ -86,7 +87,8 @@ OulConversion ConvertOul(std::string_view content, std::string_view displayName)
   const std::string character = Field(lines[2], 7, 10);
   const std::string turn = Field(lines[2], 53, 56);
   if (!Digits(character) || !Digits(turn)) {
-    out.error = "A(z) \""_w + name + "\" fájl 3. sorában a karakterszám és a forduló csak számjegy lehet, ezért nem importálható."_w;
+    out.error = "A(z) \""_w + name +
+                "\" fájl 3. sorában a karakterszám és a forduló csak számjegy lehet, ezért nem importálható."_w;
     return out;
   }
   out.sheet.push_back(turn);
@@ -130,7 +132,8 @@ OulImport ImportOul(SheetEditor& editor, const std::filesystem::path& file, cons
   const std::filesystem::path target = programDir / converted.fileName;
   const std::string text = JoinLines(converted.sheet);
   if (!WriteFileAtomically(target, text)) {
-    result.outcome = {FileOutcome::Status::Failed, "Nem sikerült elmenteni az átalakított UL-t ide: "_w + DisplayPath(target)};
+    result.outcome = {FileOutcome::Status::Failed,
+                      "Nem sikerült elmenteni az átalakított UL-t ide: "_w + DisplayPath(target)};
     return result;
   }
   result.written = target;

@@ -21,8 +21,9 @@ std::string NamePart(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir, std::string_view character,
-                                                       std::string_view turn, std::string_view letter, std::time_t when) {
+std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir,
+                                                       std::string_view character, std::string_view turn,
+                                                       std::string_view letter, std::time_t when) {
   const std::filesystem::path folder = programDir / kSentFolder;
   CreatePrivateDirectory(folder);
   std::tm local{};
@@ -38,8 +39,10 @@ std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::pa
   std::optional<std::filesystem::path> kept;
   for (int n = 1; n < 1000 && !kept; ++n) {
     const std::filesystem::path target = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul");
-    if (::link(temp.c_str(), target.c_str()) == 0) kept = target;
-    else if (errno != EEXIST) break;
+    if (::link(temp.c_str(), target.c_str()) == 0)
+      kept = target;
+    else if (errno != EEXIST)
+      break;
   }
   ::unlink(temp.c_str());
   return kept;

@@ -15,8 +15,9 @@ inline constexpr std::string_view kSentFolder = "elkuldve";
 // elkuldve/<character>-<turn>-<YYYYMMDD-HHMMSS>.eul (local time), "-2" and
 // so on when that name is taken; the file 0600, the folder 0700. Nothing on
 // failure.
-std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir, std::string_view character,
-                                                       std::string_view turn, std::string_view letter, std::time_t when);
+std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir,
+                                                       std::string_view character, std::string_view turn,
+                                                       std::string_view letter, std::time_t when);
 
 struct SentRecord {
   std::string turn;

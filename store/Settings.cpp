@@ -48,8 +48,8 @@ const char* StartupText(StartupCharacter startup) {
 }
 
 std::optional<std::string> AcceptSearchPath(const std::string& path) {
-  const bool windows = path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-                       path[1] == ':';
+  const bool windows =
+      path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':';
   const bool absolute = !path.empty() && path[0] == '/';
   if (!windows && !absolute) return std::nullopt;
   return WithTrailingSeparator(path);

@@ -16,21 +16,21 @@ enum class StartupCharacter { None, Default, Last };
 inline constexpr const char* kDefaultRecipient = "ul@morvald.hu";
 
 struct Settings {
-  bool passwordMasked = false;    // Jelszo/Csillag
-  bool previewBeforeSend = false;  // ULKuldes/ULMutat
-  bool checkBeforeSend = true;     // ULKuldes/Ellenorzes: the question before a letter with errors
+  bool passwordMasked = false;                // Jelszo/Csillag
+  bool previewBeforeSend = false;             // ULKuldes/ULMutat
+  bool checkBeforeSend = true;                // ULKuldes/Ellenorzes: the question before a letter with errors
   std::string recipient = kDefaultRecipient;  // ULKuldes/E-mail
-  bool tooltips = false;       // Megjelenes/Gyorstipp
-  bool hotTracking = false;    // Megjelenes/Kovetes
-  bool gridHover = false;      // Megjelenes/ULKovetes
-  bool completion = false;     // Megjelenes/ULAutoParancs
-  bool flatGrid = false;       // Megjelenes/ULLapos
+  bool tooltips = false;                      // Megjelenes/Gyorstipp
+  bool hotTracking = false;                   // Megjelenes/Kovetes
+  bool gridHover = false;                     // Megjelenes/ULKovetes
+  bool completion = false;                    // Megjelenes/ULAutoParancs
+  bool flatGrid = false;                      // Megjelenes/ULLapos
   // Nothing: keep what the grid has.
-  std::optional<int> bandLength;           // Megjelenes/Savok 1..5
-  std::optional<std::int32_t> background1;  // Megjelenes/HatterSzin1 (second band)
-  std::optional<std::int32_t> background2;  // Megjelenes/HatterSzin2 (first band)
+  std::optional<int> bandLength;                      // Megjelenes/Savok 1..5
+  std::optional<std::int32_t> background1;            // Megjelenes/HatterSzin1 (second band)
+  std::optional<std::int32_t> background2;            // Megjelenes/HatterSzin2 (first band)
   StartupCharacter startup = StartupCharacter::None;  // Karakterek/Betolt
-  std::vector<std::string> searchPaths;     // KeresesiUtvonalak/utvonal1..
+  std::vector<std::string> searchPaths;               // KeresesiUtvonalak/utvonal1..
 };
 
 Settings ReadSettings(const IniFile& ini);

@@ -32,16 +32,13 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
 
 FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path) {
   if (!WriteFileAtomically(path, WriteSheet(model)))
-    return {FileOutcome::Status::Failed,
-            std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
+    return {FileOutcome::Status::Failed, std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
   model.sheetModified = false;
   model.sheetFileName = path.string();
   model.history.MarkSaved(model.sheet);
   return {FileOutcome::Status::Done, {}};
 }
 
-std::string DefaultSheetName(const EditorModel& model) {
-  return model.character.number + "-" + model.fields.turn;
-}
+std::string DefaultSheetName(const EditorModel& model) { return model.character.number + "-" + model.fields.turn; }
 
 }  // namespace mv

@@ -10,8 +10,8 @@
 namespace mv {
 namespace {
 
-constexpr std::size_t kFirstFlagLine = 1;   // 0-based index of line 2
-constexpr std::size_t kFirstOrderLine = 13; // 0-based index of line 14
+constexpr std::size_t kFirstFlagLine = 1;    // 0-based index of line 2
+constexpr std::size_t kFirstOrderLine = 13;  // 0-based index of line 14
 
 std::string Quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
@@ -84,8 +84,10 @@ SheetReadResult ReadSheet(std::string_view content, std::string_view displayName
       default: {
         // Ticking a radio button unticks the others; the last ticked wins.
         const auto form = static_cast<DeliveryForm>(i - 4);
-        if (on) f.delivery = form;
-        else if (f.delivery == form) f.delivery = DeliveryForm::None;
+        if (on)
+          f.delivery = form;
+        else if (f.delivery == form)
+          f.delivery = DeliveryForm::None;
       }
     }
   }

@@ -67,14 +67,17 @@ std::vector<RecoveredSheet> SheetRecovery::ClaimOrphans() const {
     std::error_code e;
     if (name.ends_with(kLockSuffix)) {
       // The lock of a program that ended without a copy to keep.
-      const std::filesystem::path data = it->path().parent_path() / (name.substr(0, name.size() - kLockSuffix.size()) + std::string(kDataSuffix));
-      if (!std::filesystem::exists(data, e) && FileLock::TryExclusive(it->path()).held()) std::filesystem::remove(it->path(), e);
+      const std::filesystem::path data =
+          it->path().parent_path() / (name.substr(0, name.size() - kLockSuffix.size()) + std::string(kDataSuffix));
+      if (!std::filesystem::exists(data, e) && FileLock::TryExclusive(it->path()).held())
+        std::filesystem::remove(it->path(), e);
       continue;
     }
     if (!name.ends_with(kDataSuffix)) continue;
     RecoveredSheet sheet;
     sheet.file = it->path();
-    sheet.lockFile = it->path().parent_path() / (name.substr(0, name.size() - kDataSuffix.size()) + std::string(kLockSuffix));
+    sheet.lockFile =
+        it->path().parent_path() / (name.substr(0, name.size() - kDataSuffix.size()) + std::string(kLockSuffix));
     sheet.lock = FileLock::TryExclusive(sheet.lockFile);
     if (!sheet.lock.held()) continue;  // its program still runs
     const auto content = ReadWholeFile(sheet.file);
@@ -114,7 +117,8 @@ void SheetRecovery::Discard() {
   written_.clear();
 }
 
-FileOutcome SheetRecovery::Restore(SheetEditor& editor, const RecoveredSheet& sheet, const CharacterLoader& loadCharacter) {
+FileOutcome SheetRecovery::Restore(SheetEditor& editor, const RecoveredSheet& sheet,
+                                   const CharacterLoader& loadCharacter) {
   const auto parts = Split(sheet.content);
   if (!parts) return {FileOutcome::Status::Failed, UnreadableSheetMessage(sheet.description)};
   editor.NewSheet();

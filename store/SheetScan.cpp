@@ -55,8 +55,10 @@ std::optional<std::vector<std::string>> FirstAndLastLine(const fs::path& path) {
     for (std::size_t want = std::min<std::size_t>(size, 256); ok; want = std::min(size, want * 4)) {
       if (!(ok = readAt(size - want, want, tail))) break;
       std::string_view body(tail);
-      if (body.ends_with("\r\n")) body.remove_suffix(2);
-      else if (body.ends_with("\n") || body.ends_with("\r")) body.remove_suffix(1);
+      if (body.ends_with("\r\n"))
+        body.remove_suffix(2);
+      else if (body.ends_with("\n") || body.ends_with("\r"))
+        body.remove_suffix(1);
       const auto brk = body.find_last_of("\r\n");
       if (brk != std::string_view::npos) {
         lines.push_back(std::string(body.substr(brk + 1)));

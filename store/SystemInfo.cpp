@@ -42,7 +42,8 @@ std::string CurrentOsName() {
   for (std::string line; std::getline(release, line);) {
     if (!line.starts_with("PRETTY_NAME=")) continue;
     pretty = line.substr(12);
-    if (pretty.size() >= 2 && pretty.front() == '"' && pretty.back() == '"') pretty = pretty.substr(1, pretty.size() - 2);
+    if (pretty.size() >= 2 && pretty.front() == '"' && pretty.back() == '"')
+      pretty = pretty.substr(1, pretty.size() - 2);
   }
   utsname uts{};
   if (::uname(&uts) != 0) return LinuxOsName(pretty, "Linux", "");

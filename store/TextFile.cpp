@@ -77,7 +77,8 @@ bool IsTemporaryName(const std::string& name) {
 }
 
 bool SameFile(int fd, const std::filesystem::path& path) {
-  struct stat a {}, b {};
+  struct stat a {
+  }, b{};
   return ::fstat(fd, &a) == 0 && ::stat(path.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -115,8 +116,10 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
   while (ok && done < limit) {
     const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += std::size_t(n);
+    if (n <= 0)
+      ok = false;
+    else
+      done += std::size_t(n);
   }
   if (injectedFault) {
     errno = ENOSPC;

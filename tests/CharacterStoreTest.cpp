@@ -78,7 +78,8 @@ TEST_F(CharacterStoreTest, ScanFindsSheetsByKeyAndPrefersTheFirstFolder) {
   fs::create_directories(dir_ / "b");
   auto sheet = [](const std::string& turn, const std::string& key) { return turn + "\r\n0\r\n" + key + "\r\n"; };
   for (int turn = 1; turn <= 300; ++turn)
-    ASSERT_TRUE(WriteFileAtomically(dir_ / "a" / ("2345-" + std::to_string(turn) + ".ulf"), sheet(std::to_string(turn), "2345")));
+    ASSERT_TRUE(WriteFileAtomically(dir_ / "a" / ("2345-" + std::to_string(turn) + ".ulf"),
+                                    sheet(std::to_string(turn), "2345")));
   ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "2345-1.ulf", sheet("99", "2345")));
   ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "6000-(1).ULF", sheet("3", "6000")));
   ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "empty.ulf", ""));

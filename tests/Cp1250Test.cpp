@@ -55,11 +55,13 @@ TEST(Cp1250, EncodingReplacesWhatTheCodePageLacks) {
   } cases[] = {
       {"őŐűŰ", "\xF5\xD5\xFB\xDB"},
       {"€", "\x80"},
-      {"日本", "??"},                 // not in the code page
-      {"a\xFF" "b", "a?b"},           // malformed byte
-      {"\xE2\x82", "??"},             // truncated sequence
-      {"\xC0\x80", "??"},             // overlong NUL
-      {"\xED\xA0\x80", "???"},        // surrogate
+      {"日本", "??"},  // not in the code page
+      {"a\xFF"
+       "b",
+       "a?b"},                  // malformed byte
+      {"\xE2\x82", "??"},       // truncated sequence
+      {"\xC0\x80", "??"},       // overlong NUL
+      {"\xED\xA0\x80", "???"},  // surrogate
       {"😀x", "?x"},
   };
   for (const Case& c : cases) EXPECT_EQ(cp1250::FromUtf8(c.utf8), c.expected) << c.utf8;

@@ -29,9 +29,9 @@ class FaultTest : public TempDirTest {
   }
   // No temporary file may be left behind (the writers' lock files stay).
   std::size_t Files() {
-    return std::size_t(std::count_if(fs::directory_iterator(dir_), fs::directory_iterator(), [](const fs::directory_entry& e) {
-      return !e.path().filename().string().ends_with(".lock");
-    }));
+    return std::size_t(
+        std::count_if(fs::directory_iterator(dir_), fs::directory_iterator(),
+                      [](const fs::directory_entry& e) { return !e.path().filename().string().ends_with(".lock"); }));
   }
 
   EditorModel Sheet() {

@@ -46,11 +46,39 @@ class GridEditingTest : public ::testing::Test {
 TEST_F(GridEditingTest, KeyRulesInsideARow) {
   const KeyModifiers N = KeyModifiers::None, S = KeyModifiers::Shift, C = KeyModifiers::Ctrl;
   const KeyCase cases[] = {
-      {"shift+delete on P2", 3, {"1", "2", "3", "4", "5", "6"}, vk::kDelete, S, {"1", "3", "4", "5", "6", ""}, false, 0},
-      {"shift+delete on P6", 7, {"1", "2", "3", "4", "5", "6"}, vk::kDelete, S, {"1", "2", "3", "4", "5", ""}, false, 0},
+      {"shift+delete on P2",
+       3,
+       {"1", "2", "3", "4", "5", "6"},
+       vk::kDelete,
+       S,
+       {"1", "3", "4", "5", "6", ""},
+       false,
+       0},
+      {"shift+delete on P6",
+       7,
+       {"1", "2", "3", "4", "5", "6"},
+       vk::kDelete,
+       S,
+       {"1", "2", "3", "4", "5", ""},
+       false,
+       0},
       {"delete empties the cell", 4, {"1", "2", "3", "", "", ""}, vk::kDelete, N, {"1", "2", "", "", "", ""}, false, 0},
-      {"shift+insert opens a gap", 3, {"1", "2", "3", "4", "5", ""}, vk::kInsert, S, {"1", "", "2", "3", "4", "5"}, false, 0},
-      {"shift+insert with P6 filled", 3, {"1", "2", "3", "4", "5", "6"}, vk::kInsert, S, {"1", "2", "3", "4", "5", "6"}, false, 0},
+      {"shift+insert opens a gap",
+       3,
+       {"1", "2", "3", "4", "5", ""},
+       vk::kInsert,
+       S,
+       {"1", "", "2", "3", "4", "5"},
+       false,
+       0},
+      {"shift+insert with P6 filled",
+       3,
+       {"1", "2", "3", "4", "5", "6"},
+       vk::kInsert,
+       S,
+       {"1", "2", "3", "4", "5", "6"},
+       false,
+       0},
       {"ctrl+left swaps", 4, {"1", "2", "3", "", "", ""}, vk::kLeft, C, {"1", "3", "2", "", "", ""}, true, -1},
       {"ctrl+left on P1", 2, {"1", "2", "", "", "", ""}, vk::kLeft, C, {"1", "2", "", "", "", ""}, true, 0},
       {"ctrl+right swaps", 2, {"1", "2", "", "", "", ""}, vk::kRight, C, {"2", "1", "", "", "", ""}, true, 1},
@@ -58,7 +86,14 @@ TEST_F(GridEditingTest, KeyRulesInsideARow) {
       {"plus on empty", 2, {"", "", "", "", "", ""}, vk::kAdd, N, {"0", "", "", "", "", ""}, true, 0},
       {"plus on a number", 2, {"0", "", "", "", "", ""}, vk::kAdd, N, {"1", "", "", "", "", ""}, true, 0},
       {"plus on hex", 2, {"$A", "", "", "", "", ""}, vk::kAdd, N, {"11", "", "", "", "", ""}, true, 0},
-      {"plus beyond 32 bits", 2, {"2147483647", "", "", "", "", ""}, vk::kAdd, N, {"2147483648", "", "", "", "", ""}, true, 0},
+      {"plus beyond 32 bits",
+       2,
+       {"2147483647", "", "", "", "", ""},
+       vk::kAdd,
+       N,
+       {"2147483648", "", "", "", "", ""},
+       true,
+       0},
       {"plus on letters", 2, {"ab", "", "", "", "", ""}, vk::kAdd, N, {"ab", "", "", "", "", ""}, true, 0},
       {"plus with shift", 2, {"5", "", "", "", "", ""}, vk::kAdd, S, {"5", "", "", "", "", ""}, true, 0},
       {"minus on 5", 2, {"5", "", "", "", "", ""}, vk::kSubtract, N, {"4", "", "", "", "", ""}, true, 0},
@@ -217,13 +252,30 @@ TEST_F(GridEditingTest, EveryChangeIsOneUndoStepAndRedoGivesItBack) {
     std::function<bool(GridEditing&)> change;
   } changes[] = {
       {"insert", [](GridEditing& e) { return e.InsertRow(); }},
-      {"delete", [](GridEditing& e) { e.DeleteRow(); return true; }},
+      {"delete",
+       [](GridEditing& e) {
+         e.DeleteRow();
+         return true;
+       }},
       {"duplicate", [](GridEditing& e) { return e.DuplicateRow(); }},
-      {"move up", [](GridEditing& e) { e.MoveRowUp(); return true; }},
-      {"move down", [](GridEditing& e) { e.MoveRowDown(); return true; }},
-      {"drag", [](GridEditing& e) { e.RowDragged(1, 3); return true; }},
+      {"move up",
+       [](GridEditing& e) {
+         e.MoveRowUp();
+         return true;
+       }},
+      {"move down",
+       [](GridEditing& e) {
+         e.MoveRowDown();
+         return true;
+       }},
+      {"drag",
+       [](GridEditing& e) {
+         e.RowDragged(1, 3);
+         return true;
+       }},
       {"picker", [](GridEditing& e) { return e.InsertCommandRow(5); }},
-      {"potion", [this](GridEditing& e) { return e.BrewPotion(PotionCaption("045 12 13", editor_.interpreter().lookups())); }},
+      {"potion",
+       [this](GridEditing& e) { return e.BrewPotion(PotionCaption("045 12 13", editor_.interpreter().lookups())); }},
   };
   for (const auto& c : changes) {
     model_ = EditorModel{};

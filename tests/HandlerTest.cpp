@@ -31,7 +31,7 @@ EditorModel ModelWithLists() {
   m.lists.characters.names.assign(100, "");
   m.lists.characters.names[1] = "Borz";
   m.lists.spells.names.assign(1000, "");
-  m.lists.spells.names[490] = cp1250::FromUtf8("Villám");  // spell 500
+  m.lists.spells.names[490] = cp1250::FromUtf8("Villám");    // spell 500
   m.lists.spells.names[17] = cp1250::FromUtf8("Gyógyítás");  // spell 27
   m.lists.monsters.names.assign(100, "");
   m.lists.monsters.names[24] = cp1250::FromUtf8("Ork");  // monster 25

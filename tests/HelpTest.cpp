@@ -58,7 +58,8 @@ TEST(HelpPagesTest, EveryCommandHasAPageAndEveryLinkResolves) {
     const std::string code(CommandCatalogue::ByNumber(n).code);
     const auto page = ReadWholeFile(HelpTopicPath(help, "p" + code));
     ASSERT_TRUE(page) << code;
-    const std::string name = std::regex_replace(std::string(CommandCatalogue::ByNumber(n).name), std::regex("\""), "&quot;");
+    const std::string name =
+        std::regex_replace(std::string(CommandCatalogue::ByNumber(n).name), std::regex("\""), "&quot;");
     EXPECT_NE(page->find("<h1>" + name + "</h1>"), std::string::npos) << code;
     EXPECT_NE(page->find("Param"), std::string::npos) << code;
   }
@@ -82,7 +83,8 @@ TEST(HelpPagesTest, EveryCommandHasAPageAndEveryLinkResolves) {
 // generated pages and run through the interpreter again.
 TEST(HelpPagesTest, EveryCommandPageHasExamplesThatTheInterpreterConfirms) {
   const fs::path help = HELP_DIR;
-  const std::regex example(R"(<pre class="pelda-sorok">([^<]*)</pre>[\s\S]*?<span class="pelda-tvp">([^<]*)</span>, KNO: <span class="pelda-kno">([^<]*)</span>)");
+  const std::regex example(
+      R"(<pre class="pelda-sorok">([^<]*)</pre>[\s\S]*?<span class="pelda-tvp">([^<]*)</span>, KNO: <span class="pelda-kno">([^<]*)</span>)");
   int total = 0;
   for (int n = 1; n <= CommandCatalogue::kCount; ++n) {
     const std::string code(CommandCatalogue::ByNumber(n).code);
@@ -121,7 +123,8 @@ TEST(HelpPagesTest, EveryCommandPageHasExamplesThatTheInterpreterConfirms) {
                {"ea", "A k\xF6lts\xE9g r\xF6gz\xEDtett"},
                {"bsz", "A k\xF6lts\xE9g r\xF6gz\xEDtett"}};
   for (const auto& r : rules)
-    EXPECT_NE(ReadWholeFile(HelpTopicPath(help, std::string("p") + r.code)).value_or("").find(r.says), std::string::npos)
+    EXPECT_NE(ReadWholeFile(HelpTopicPath(help, std::string("p") + r.code)).value_or("").find(r.says),
+              std::string::npos)
         << r.code;
 }
 
@@ -144,7 +147,8 @@ TEST(SystemInfoTest, WindowsNamesAndOurOwn) {
       {3, 1, 2, 5, "", "Microsoft Windows (Build 1.2)"},
   };
   for (const auto& c : cases) EXPECT_EQ(WindowsOsName(c.platform, c.major, c.minor, c.build, c.sp), c.text);
-  EXPECT_EQ(LinuxOsName("Debian GNU/Linux 12 (bookworm)", "Linux", "6.1.0"), "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0)");
+  EXPECT_EQ(LinuxOsName("Debian GNU/Linux 12 (bookworm)", "Linux", "6.1.0"),
+            "Debian GNU/Linux 12 (bookworm) (Linux 6.1.0)");
   EXPECT_EQ(LinuxOsName("", "Linux", "6.1.0"), "Linux (Linux 6.1.0)");
   EXPECT_EQ(FormatKilobytes(16318432, ' '), "16 318 432 KB");
   EXPECT_EQ(FormatKilobytes(999, '.'), "999 KB");

@@ -47,7 +47,8 @@ std::string Foreign(const std::string& character, const std::string& turn, const
 }
 
 TEST(OulConversionTest, FieldsByColumn) {
-  const std::string text = Foreign("2345", "  17", {{"be", {"1", "-", "", "", "", ""}, "5"}, {"ea", {"12", "3", "", "", "", ""}, "0"}});
+  const std::string text =
+      Foreign("2345", "  17", {{"be", {"1", "-", "", "", "", ""}, "5"}, {"ea", {"12", "3", "", "", "", ""}, "0"}});
   const OulConversion c = ConvertOul(text, "x.oul");
   ASSERT_TRUE(c.ok) << c.error;
   ASSERT_EQ(c.sheet.size(), 37u);
@@ -56,7 +57,7 @@ TEST(OulConversionTest, FieldsByColumn) {
   EXPECT_EQ(c.sheet[11], "");
   EXPECT_EQ(c.sheet[13], "be,1,,,,,,5,0");  // "-" is an empty cell
   EXPECT_EQ(c.sheet[14], "ea,12,3,,,,,0,0");
-  EXPECT_EQ(c.sheet[15], ",,,,,,,,0");      // a row of "-"
+  EXPECT_EQ(c.sheet[15], ",,,,,,,,0");  // a row of "-"
   EXPECT_EQ(c.sheet[33], "1234");
   EXPECT_EQ(c.sheet[34], "0");
   EXPECT_EQ(c.sheet[36], "2345");
@@ -73,7 +74,10 @@ TEST(OulConversionTest, RefusesWhatCannotBeMeant) {
       {"path in the character field", Foreign("../x", "17", {})},
       {"slash in the turn", Foreign("2345", "1/7", {})},
       {"empty turn", Foreign("2345", "", {})},
-      {"binary", std::string("\x7f" "ELF\x02\x01\x01\x00", 8) + Foreign("2345", "17", {})},
+      {"binary", std::string("\x7f"
+                             "ELF\x02\x01\x01\x00",
+                             8) +
+                     Foreign("2345", "17", {})},
       {"utf-16", "\xFF\xFE" + Foreign("2345", "17", {})},
   };
   for (const auto& b : bad) {

@@ -139,14 +139,10 @@ TEST(PotionRecipeKey, Cases) {
     std::array<std::string, 5> components;
     const char* key;
   } cases[] = {
-      {{"1", "30", "25", "", ""}, "25 30"},
-      {{"30", "", "", "", ""}, "30 999"},
-      {{"", "", "", "", ""}, " 999"},
-      {{"2", "", "", "", ""}, " 999"},
-      {{"40", "30", "20", "", ""}, "20 30 40"},
-      {{"5", "30", "40", "50", "60"}, "30 40 50 60"},
-      {{"0", "-3", "x", "25", "21"}, "21 25"},
-      {{"25", "1", "2", "", ""}, "2 25"},
+      {{"1", "30", "25", "", ""}, "25 30"},     {{"30", "", "", "", ""}, "30 999"},
+      {{"", "", "", "", ""}, " 999"},           {{"2", "", "", "", ""}, " 999"},
+      {{"40", "30", "20", "", ""}, "20 30 40"}, {{"5", "30", "40", "50", "60"}, "30 40 50 60"},
+      {{"0", "-3", "x", "25", "21"}, "21 25"},  {{"25", "1", "2", "", ""}, "2 25"},
   };
   for (const Case& c : cases) EXPECT_EQ(PotionRecipeKey(c.components), c.key);
 }
@@ -198,7 +194,7 @@ TEST_F(InterpreterTest, KeyReleaseMarksAndInterpretsUnlessNavigation) {
     int key;
     bool interprets;
   } cases[] = {
-      {16, true},  {17, true},  {9, true},   {13, true},  {36, true},  {46, true}, {65, true},
+      {16, true},  {17, true},  {9, true},    {13, true},  {36, true},  {46, true},  {65, true},
       {37, false}, {40, false}, {113, false}, {20, false}, {33, false}, {42, false}, {145, false},
   };
   for (const Case& c : cases) {

@@ -46,7 +46,10 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
     std::vector<std::pair<int, std::string>> rows;
   };
   const Case cases[] = {
-      {"code only", [](EditorModel& m) { m.sheet.Cell(3, col::kCode) = "be"; }, {"PREKAR=", "PREFORD="}, {{3, "C3=be      "}}},
+      {"code only",
+       [](EditorModel& m) { m.sheet.Cell(3, col::kCode) = "be"; },
+       {"PREKAR=", "PREFORD="},
+       {{3, "C3=be      "}}},
       {"code and first parameter",
        [](EditorModel& m) {
          m.sheet.Cell(3, col::kCode) = "12";
@@ -54,7 +57,10 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
        },
        {"PREKAR=", "PREFORD="},
        {{3, "C3=12 5     "}}},
-      {"parameters without a code", [](EditorModel& m) { m.sheet.Cell(4, col::kFirstParam) = "7"; }, {"PREKAR=", "PREFORD="}, {{4, "C4="}}},
+      {"parameters without a code",
+       [](EditorModel& m) { m.sheet.Cell(4, col::kFirstParam) = "7"; },
+       {"PREKAR=", "PREFORD="},
+       {{4, "C4="}}},
       {"all flags and base64 printed",
        [](EditorModel& m) {
          m.fields.requestUL = m.fields.requestJL = m.fields.extraTurn = m.fields.clubCode = true;
@@ -62,9 +68,18 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
        },
        {"UL=OFF", "JL=OFF", "EXT=OFF", "KOD=B64", "PRINT=OFF", "PREKAR=", "PREFORD=", "KLUB=OFF"},
        {}},
-      {"uuencode", [](EditorModel& m) { m.fields.delivery = DeliveryForm::Uuencode; }, {"KOD=UUE", "PREKAR=", "PREFORD="}, {}},
-      {"uuencode printed", [](EditorModel& m) { m.fields.delivery = DeliveryForm::UuencodePrinted; }, {"KOD=UUE", "PRINT=OFF", "PREKAR=", "PREFORD="}, {}},
-      {"printed only", [](EditorModel& m) { m.fields.delivery = DeliveryForm::PrintedOnly; }, {"KOD=POSTA", "PREKAR=", "PREFORD="}, {}},
+      {"uuencode",
+       [](EditorModel& m) { m.fields.delivery = DeliveryForm::Uuencode; },
+       {"KOD=UUE", "PREKAR=", "PREFORD="},
+       {}},
+      {"uuencode printed",
+       [](EditorModel& m) { m.fields.delivery = DeliveryForm::UuencodePrinted; },
+       {"KOD=UUE", "PRINT=OFF", "PREKAR=", "PREFORD="},
+       {}},
+      {"printed only",
+       [](EditorModel& m) { m.fields.delivery = DeliveryForm::PrintedOnly; },
+       {"KOD=POSTA", "PREKAR=", "PREFORD="},
+       {}},
       {"queue ticked",
        [](EditorModel& m) {
          m.fields.queued = true;
@@ -143,8 +158,8 @@ TEST(SmtpTest, TheLetterArrivesByteForByte) {
 // Both encrypted modes deliver, log in with UTF-8 credentials, and trust the
 // server only through the certificate the player names.
 TEST(SmtpTest, StartTlsAndTlsDeliverWithALoginInUtf8) {
-  for (const auto& [mode, security] : {std::pair{"starttls", SmtpSettings::Security::StartTls},
-                                       std::pair{"tls", SmtpSettings::Security::Tls}}) {
+  for (const auto& [mode, security] :
+       {std::pair{"starttls", SmtpSettings::Security::StartTls}, std::pair{"tls", SmtpSettings::Security::Tls}}) {
     SmtpSink sink(mode);
     ASSERT_GT(sink.port(), 0) << mode;
     SmtpSettings s = Loopback(sink.port(), security);
@@ -191,7 +206,8 @@ TEST(SmtpTest, ARefusedLoginSaysSoAndAdvisesAnAppPassword) {
   EXPECT_EQ(outcome.status, SendOutcome::Status::LoginRefused);
   EXPECT_EQ(outcome.replyCode, 535);
   const std::string text = Utf8Message(outcome);
-  EXPECT_TRUE(text.starts_with("Nem tudtam elküldeni a levelet\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót."))
+  EXPECT_TRUE(text.starts_with(
+      "Nem tudtam elküldeni a levelet\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót."))
       << text;
   EXPECT_NE(text.find("alkalmazásjelszó"), std::string::npos);
   EXPECT_EQ(sink.Received(), 0);

@@ -1,17 +1,17 @@
 // The real main window driven by simulated keys under the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QFileDialog>
-#include <QLabel>
-#include <fstream>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -19,16 +19,16 @@
 #include <QUrl>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
-#include <sys/stat.h>
 
 #include "core/Cp1250.h"
 #include "letter/OrderLetter.h"
 #include "store/IniFile.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "tests/SmtpSink.h"
-#include "store/SheetDocument.h"
 #include "ui/MainWindow.h"
 #include "ui/ProblemList.h"
 #include "ui/PuzzleTabs.h"
@@ -90,8 +90,10 @@ class MainWindowTest : public ::testing::Test {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       *said << box->text();
-      if (QAbstractButton* b = box->button(button)) b->click();
-      else box->close();
+      if (QAbstractButton* b = box->button(button))
+        b->click();
+      else
+        box->close();
     });
     timer->start(20);
     return said;
@@ -139,8 +141,8 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, StartsWithCaptionTabsAndAZeroedSheet) {
   EXPECT_EQ(window_->windowTitle(), QString("Vorlan Morvald UL készítő programja 2.3.14"));
-  const QStringList expected{"Adatok", "Utasítás Lap", "Jegyzetek", "Listák", "Rejtvények", "LV rejtvények",
-                             "Formázók"};
+  const QStringList expected{"Adatok",     "Utasítás Lap",  "Jegyzetek", "Listák",
+                             "Rejtvények", "LV rejtvények", "Formázók"};
   ASSERT_EQ(window_->tabs()->count(), expected.size());
   for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(window_->tabs()->tabText(i), expected[i]);
   EXPECT_EQ(window_->orderTab()->size(), window_->tabs()->currentWidget()->size());
@@ -356,7 +358,7 @@ TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
   EXPECT_EQ(window_->model().currentCharacterKey, "2345");
   EXPECT_EQ(tab->comboKar->currentText(), QString("Kardos Ödön (#2345)"));
   EXPECT_TRUE(window_->findChild<QAction*>("SaveUL")->isEnabled());
-  window_->dataTab()->buttonLoad->click();  // "Utolso" is the character loaded last
+  window_->dataTab()->buttonLoad->click();                             // "Utolso" is the character loaded last
   window_->notes()->setPlainText("Jegyzet: a kard a barlangban van");  // saved at exit
 
   // Without a "Betolt" choice nothing loads; with "Utolso" the last one does.
@@ -373,7 +375,8 @@ TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
   EXPECT_FALSE(window_->characters()->DeleteCharacter());
   EXPECT_EQ(*asked, QString("Biztos, hogy törlöd a Karaktert?"));
   QTimer::singleShot(0, [] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->button(QMessageBox::Yes)->click();
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+      box->button(QMessageBox::Yes)->click();
   });
   EXPECT_TRUE(window_->characters()->DeleteCharacter());
   EXPECT_EQ(window_->model().character.number, "0000");  // the shown one was deleted
@@ -572,7 +575,8 @@ TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
   QTextBrowser* text = window_->help()->Window("SzovegAblak");
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(text->isVisible());
-  EXPECT_TRUE(text->toPlainText().contains("használati útmutató", Qt::CaseInsensitive)) << text->toPlainText().toStdString();
+  EXPECT_TRUE(text->toPlainText().contains("használati útmutató", Qt::CaseInsensitive))
+      << text->toPlainText().toStdString();
   window_->findChild<QAction*>("News")->trigger();
   EXPECT_EQ(text->windowTitle(), QString("Újdonságok"));
   EXPECT_FALSE(text->toPlainText().contains(QChar(0xFFFD)));
@@ -713,7 +717,7 @@ TEST_F(MainWindowTest, EllenorzesListsTheProblemsAndADoubleClickGoesToTheRow) {
   EXPECT_TRUE(lines.contains("2. sor: TVP 99, helyesen 30")) << lines.join("|").toStdString();
   EXPECT_TRUE(lines.contains("3. sor: nincs a listában: 7 (tárgy)")) << lines.join("|").toStdString();
   EXPECT_TRUE(levels.contains("error") && levels.contains("warning") && levels.contains("notice"));
-  EXPECT_EQ(window_->model().currentRow, 1);  // the double-clicked row
+  EXPECT_EQ(window_->model().currentRow, 1);           // the double-clicked row
   EXPECT_EQ(window_->model().sheet.Cell(2, 8), "99");  // the check changed nothing
 
   window_->findChild<QAction*>("Ujraszamolas")->trigger();
@@ -765,7 +769,8 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
   const auto kept = std::filesystem::directory_iterator(dir_ / "elkuldve");
   ASSERT_NE(kept, std::filesystem::directory_iterator());
   EXPECT_EQ(mv::ReadWholeFile(kept->path()).value_or(""), mv::OrderLetterText(window_->model()));
-  EXPECT_TRUE(window_->findChild<QLabel*>("LabelUtoljaraElkuldve")->text().startsWith("Utoljára elküldve: 1. forduló, "));
+  EXPECT_TRUE(
+      window_->findChild<QLabel*>("LabelUtoljaraElkuldve")->text().startsWith("Utoljára elküldve: 1. forduló, "));
 }
 
 TEST_F(MainWindowTest, StandardButtonsAndFileDialogsAreHungarianAndTheTitleStandsAlone) {
@@ -850,7 +855,8 @@ int main(int argc, char** argv) {
   // Test discovery runs the binary without the test environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Window state and the file association go to a home of the test's own.
-  const std::filesystem::path home = std::filesystem::temp_directory_path() / ("mvul-ui-home-" + std::to_string(::getpid()));
+  const std::filesystem::path home =
+      std::filesystem::temp_directory_path() / ("mvul-ui-home-" + std::to_string(::getpid()));
   std::filesystem::create_directories(home);
   qputenv("HOME", home.c_str());
   qputenv("XDG_CONFIG_HOME", (home / "config").c_str());

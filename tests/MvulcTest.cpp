@@ -97,8 +97,10 @@ namespace {
 
 TEST_F(MvulcTest, LetterPrintsTheLetterOfTheSheetsCharacter) {
   mv::WriteFileAtomically(dir / "mv.ini",
-                          "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nSz\xE1mlasz\xE1m=10001\r\nJelsz\xF3=t\xE1tok\r\n");
-  const auto result = Mvulc("letter --dir " + dir.string() + " " + Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", "ea,12,,,,,,0,0")));
+                          "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nSz\xE1mlasz\xE1m="
+                          "10001\r\nJelsz\xF3=t\xE1tok\r\n");
+  const auto result = Mvulc("letter --dir " + dir.string() + " " +
+                            Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", "ea,12,,,,,,0,0")));
   ASSERT_EQ(result.status, 0);
   const auto lines = mv::SplitLines(result.out);
   ASSERT_EQ(lines.size(), 29u);
@@ -112,8 +114,9 @@ TEST_F(MvulcTest, LetterPrintsTheLetterOfTheSheetsCharacter) {
 }
 
 TEST_F(MvulcTest, LetterTakesTheDeliveryFormOfTheCharacterAsTheWindowDoes) {
-  mv::WriteFileAtomically(dir / "mv.ini", "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nJelsz\xF3=t\r\n"
-                                          "K\xFCld\xE9si forma=Uuencode\r\n");
+  mv::WriteFileAtomically(dir / "mv.ini",
+                          "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nJelsz\xF3=t\r\n"
+                          "K\xFCld\xE9si forma=Uuencode\r\n");
   std::string sheet = SheetWithRows("be,1,,,,,,5,0", ",,,,,,,0,0");
   sheet.replace(sheet.find("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"), 30,
                 "0\r\n0\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");  // the sheet says Base64

@@ -33,8 +33,9 @@ TEST_F(IniTest, ReadsWindowsFilesAndKeepsEverythingElseOnWrite) {
   EXPECT_EQ(cp1250::ToUtf8(ini.Read("2345", cp1250::FromUtf8("Karakternév"))), "Ödön");
   ASSERT_TRUE(ini.Write("Karakterek", "Utolso", "2345"));
   ASSERT_TRUE(ini.Write("Uj", "kulcs", "x"));
-  EXPECT_EQ(Read(dir_ / "mv.ini"), "; comment\r\n[Karakterek]\r\n2345=2345\r\nBetolt=Utolso\r\nUtolso=2345\r\n\r\n[2345]\r\n" +
-                                       cp1250::FromUtf8("Karakternév=Ödön") + "\r\n[Uj]\r\nkulcs=x\r\n");
+  EXPECT_EQ(Read(dir_ / "mv.ini"),
+            "; comment\r\n[Karakterek]\r\n2345=2345\r\nBetolt=Utolso\r\nUtolso=2345\r\n\r\n[2345]\r\n" +
+                cp1250::FromUtf8("Karakternév=Ödön") + "\r\n[Uj]\r\nkulcs=x\r\n");
   EXPECT_EQ(IniFile(dir_ / "mv.ini").Read("Uj", "kulcs"), "x");
 }
 
@@ -110,10 +111,17 @@ TEST(DataLineTest, TheNumberedLineRule) {
     std::optional<long long> number;
     const char* name;
   } cases[] = {
-      {"12 kard", 12, "kard"},         {"   12   kard   ", 12, "kard"}, {"12kard", {}, ""},
-      {"kard 12", {}, ""},             {"12", {}, ""},                  {"12    ", {}, ""},
-      {"1", {}, ""},                   {"", {}, ""},                    {"99999999999 x", {}, ""},
-      {"7 két szó", 7, "két szó"},     {"-5 x", {}, ""},
+      {"12 kard", 12, "kard"},
+      {"   12   kard   ", 12, "kard"},
+      {"12kard", {}, ""},
+      {"kard 12", {}, ""},
+      {"12", {}, ""},
+      {"12    ", {}, ""},
+      {"1", {}, ""},
+      {"", {}, ""},
+      {"99999999999 x", {}, ""},
+      {"7 két szó", 7, "két szó"},
+      {"-5 x", {}, ""},
   };
   for (const auto& c : cases) {
     const auto got = ParseDataLine(c.line);
@@ -128,8 +136,9 @@ TEST(DataLineTest, TheNumberedLineRule) {
 using DataListTest = TempDir;
 
 TEST_F(DataListTest, LoadSortAndUpdate) {
-  Put(dir_ / "galetkik.dat", "Karakterek listaja\r\n\r\n2000 Elso\r\n2005 Otodik\r\n2005 Otodik uj\r\n1999 Tul kicsi\r\n"
-                             "9999999 Tul nagy\r\n");
+  Put(dir_ / "galetkik.dat",
+      "Karakterek listaja\r\n\r\n2000 Elso\r\n2005 Otodik\r\n2005 Otodik uj\r\n1999 Tul kicsi\r\n"
+      "9999999 Tul nagy\r\n");
   Put(dir_ / "szovets.dat", "15000 Szovetseg\r\n");
   Put(dir_ / "italok.dat", "045 12 13\r\n123 1 2 3\r\n");
   ReferenceLists lists;
@@ -156,7 +165,7 @@ TEST_F(DataListTest, SortingAReadOnlyFileFailsAndDamagesNothing) {
   ::chmod((dir_ / "szovets.dat").c_str(), 0444);
   ReferenceLists lists;
   EXPECT_FALSE(SortReferenceLists(dir_, lists));
-  EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2000 A\r\n2001 B\r\n");      // new
+  EXPECT_EQ(Read(dir_ / "galetkik.dat"), "2000 A\r\n2001 B\r\n");   // new
   EXPECT_EQ(Read(dir_ / "szovets.dat"), "15001 D\r\n15000 C\r\n");  // old, whole
 }
 
@@ -165,7 +174,8 @@ using AssociationTest = TempDir;
 TEST_F(AssociationTest, InstallRemembersAndRemoveRestoresThePreviousDefault) {
   const fs::path data = dir_ / "data", config = dir_ / "config";
   fs::create_directories(config);
-  Put(config / "mimeapps.list", "[Default Applications]\napplication/x-mvul-fajl=other.desktop\ntext/plain=ed.desktop\n");
+  Put(config / "mimeapps.list",
+      "[Default Applications]\napplication/x-mvul-fajl=other.desktop\ntext/plain=ed.desktop\n");
   FreedesktopAssociation association(data, config, "/opt/mvul/mvul");
   EXPECT_FALSE(association.IsPresent());
   ASSERT_TRUE(association.Install());

@@ -14,8 +14,8 @@
 #include "store/IniFile.h"
 #include "store/ProgramDirectory.h"
 #include "store/SentArchive.h"
-#include "store/SheetScan.h"
 #include "store/SheetRecovery.h"
+#include "store/SheetScan.h"
 #include "store/TextFile.h"
 #include "tests/TempDir.h"
 
@@ -67,7 +67,8 @@ TEST_F(SharedIniTest, TwoProcessesWritingAtOnceLoseNothing) {
   ASSERT_TRUE(WIFEXITED(status));
   const IniFile after(file);
   for (const char* section : {"A", "B"})
-    for (int i = 0; i < kWrites; ++i) EXPECT_EQ(after.Read(section, "k" + std::to_string(i)), std::to_string(i)) << section << i;
+    for (int i = 0; i < kWrites; ++i)
+      EXPECT_EQ(after.Read(section, "k" + std::to_string(i)), std::to_string(i)) << section << i;
 }
 
 TEST_F(SharedIniTest, ALineBreakInAValueCannotAddASectionOrKey) {
@@ -95,17 +96,18 @@ TEST_F(SharedIniTest, StartupCharacterAndRaidCostRules) {
   const struct {
     const char* betolt;
     const char* key;
-  } startup[] = {{"Utolso", "2345"}, {"utolso", "2345"}, {"UTOLSO", "2345"}, {"alapertelmezett", "2999"},
-                 {"Nincs", ""},      {"", ""}};
+  } startup[] = {{"Utolso", "2345"},          {"utolso", "2345"}, {"UTOLSO", "2345"},
+                 {"alapertelmezett", "2999"}, {"Nincs", ""},      {"", ""}};
   for (const auto& s : startup) {
-    const IniFile ini = IniFile::FromText(std::string("[Karakterek]\r\nUtolso=2345\r\nAlapertelmezett=2999\r\nBetolt=") +
-                                          s.betolt + "\r\n");
+    const IniFile ini = IniFile::FromText(
+        std::string("[Karakterek]\r\nUtolso=2345\r\nAlapertelmezett=2999\r\nBetolt=") + s.betolt + "\r\n");
     EXPECT_EQ(StartupCharacterKey(ini), s.key) << s.betolt;
   }
   const struct {
     const char* text;
     int cost;
-  } raid[] = {{"", 10}, {"abc", 10}, {"0", 1}, {"-5", 1}, {"1", 1}, {"37", 37}, {"100", 100}, {"250", 100}, {"$20", 32}};
+  } raid[] = {{"", 10},   {"abc", 10},  {"0", 1},     {"-5", 1},  {"1", 1},
+              {"37", 37}, {"100", 100}, {"250", 100}, {"$20", 32}};
   for (const auto& r : raid) {
     EXPECT_EQ(RaidCostFromText(r.text), r.cost) << r.text;
     IniFile ini = IniFile::FromText(std::string("[2345]\r\nPortya=") + r.text + "\r\n");
@@ -117,8 +119,9 @@ TEST_F(SharedIniTest, StartupCharacterAndRaidCostRules) {
 }
 
 TEST_F(SharedIniTest, CharacterNumbersOfOtherLengthsActOnTheirOwnSection) {
-  IniFile ini = IniFile::FromText("[Karakterek]\r\n12345=12345\r\n2345=2345\r\n[12345]\r\nKarakternév=Hosszu\r\n"
-                                  "[2345]\r\nKarakternév=Rovid\r\n"_w);
+  IniFile ini = IniFile::FromText(
+      "[Karakterek]\r\n12345=12345\r\n2345=2345\r\n[12345]\r\nKarakternév=Hosszu\r\n"
+      "[2345]\r\nKarakternév=Rovid\r\n"_w);
   CharacterStore store(ini);
   std::string longItem;
   for (const std::string& item : store.ListItems())
@@ -221,9 +224,10 @@ using ScanTest = TempDirTest;
 // The scan reads only a sheet's two ends; it must see the lines a whole read sees.
 TEST_F(ScanTest, TheTurnAndKeyAreTheFirstAndLastLinesWhateverTheLineEnds) {
   const std::string longLine(300, '7');
-  const std::string texts[] = {"12\r\nx\r\n2345\r\n", "12\nx\n2345",  "12\rx\r2345\r", "12\r\n\r\n",
-                               "12",                     longLine + "\r\n" + std::string(1000, 'x') + "\r\n" + longLine + "\r\n",
-                               "\r\n2345\r\n",         "12\n\r2345\n"};
+  const std::string texts[] = {
+      "12\r\nx\r\n2345\r\n", "12\nx\n2345", "12\rx\r2345\r",
+      "12\r\n\r\n",          "12",          longLine + "\r\n" + std::string(1000, 'x') + "\r\n" + longLine + "\r\n",
+      "\r\n2345\r\n",        "12\n\r2345\n"};
   int i = 0;
   for (const std::string& text : texts) {
     const fs::path folder = dir_ / std::to_string(i++);

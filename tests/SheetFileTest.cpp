@@ -1,7 +1,7 @@
 #include "store/SheetFile.h"
 
-#include <filesystem>
 #include <unistd.h>
+#include <filesystem>
 
 #include <algorithm>
 

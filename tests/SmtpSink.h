@@ -19,13 +19,15 @@ class SmtpSink {
   // mode: a mode of smtp_sink.py. The TLS modes get a self-signed
   // certificate for 127.0.0.1 of their own (see CaFile()).
   explicit SmtpSink(const std::string& mode = "plain") {
-    dir_ = std::filesystem::temp_directory_path() / ("mvul-smtp-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
+    dir_ = std::filesystem::temp_directory_path() /
+           ("mvul-smtp-" + std::to_string(::getpid()) + "-" + std::to_string(++count_));
     std::filesystem::create_directories(dir_);
     const bool tls = mode == "starttls" || mode == "tls";
     if (tls) {
-      const std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
-                                  "-addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout " +
-                                  (dir_ / "key.pem").string() + " -out " + CaFile() + " >/dev/null 2>&1";
+      const std::string command =
+          "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 "
+          "-addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout " +
+          (dir_ / "key.pem").string() + " -out " + CaFile() + " >/dev/null 2>&1";
       if (std::system(command.c_str()) != 0) return;
     }
     const std::string cert = CaFile(), key = (dir_ / "key.pem").string();
@@ -38,7 +40,8 @@ class SmtpSink {
       ::close(toChild[1]);
       ::close(fromChild[0]);
       if (tls)
-        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), cert.c_str(), key.c_str(), nullptr);
+        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), cert.c_str(), key.c_str(),
+                nullptr);
       else
         ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), nullptr);
       ::_exit(127);

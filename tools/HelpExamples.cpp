@@ -66,7 +66,8 @@ Shown RunExample(const Example& rows) {
     model.currentRow = r;
     editor.InterpretCurrentRow();
   }
-  return {model.panel.command, model.panel.lines, model.sheet.Cell(count, col::kTVP), model.sheet.Cell(count, col::kKNO)};
+  return {model.panel.command, model.panel.lines, model.sheet.Cell(count, col::kTVP),
+          model.sheet.Cell(count, col::kKNO)};
 }
 
 }  // namespace mv::help

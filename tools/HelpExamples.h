@@ -19,9 +19,9 @@ using Example = std::vector<std::string>;  // rows in order-line form, "ism,3"
 std::map<std::string, std::vector<Example>> ParseExamples(std::string_view text);
 
 struct Shown {
-  std::string name;                 // Windows-1250
+  std::string name;  // Windows-1250
   std::array<std::string, 8> lines;
-  std::string tvp, kno;             // the cells as the program shows them
+  std::string tvp, kno;  // the cells as the program shows them
 };
 
 ReferenceLists ExampleLists();

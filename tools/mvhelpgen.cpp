@@ -3,10 +3,10 @@
 // and the two text files, all in Windows-1250 with CRLF lines.
 //
 // mvhelpgen SOURCE_DIR OUTPUT_DIR
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -27,11 +27,16 @@ struct Page {
 std::string Escape(std::string_view text) {
   std::string out;
   for (char c : text) {
-    if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '&') out += "&amp;";
-    else if (c == '"') out += "&quot;";
-    else out += c;
+    if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == '&')
+      out += "&amp;";
+    else if (c == '"')
+      out += "&quot;";
+    else
+      out += c;
   }
   return out;
 }
@@ -42,9 +47,7 @@ std::string Html(const std::string& title, const std::string& body) {
 }
 
 // UTF-8 text to Windows-1250 with CRLF line ends.
-std::string ForWindows(const std::string& utf8) {
-  return mv::JoinLines(mv::SplitLines(mv::cp1250::FromUtf8(utf8)));
-}
+std::string ForWindows(const std::string& utf8) { return mv::JoinLines(mv::SplitLines(mv::cp1250::FromUtf8(utf8))); }
 
 bool Write(const fs::path& file, const std::string& utf8) {
   fs::create_directories(file.parent_path());
@@ -66,8 +69,8 @@ std::string ExampleHtml(const mv::help::Example& rows) {
   for (const std::string& line : shown.lines)
     if (!line.empty()) lines += "<li>" + Escape(Utf8(line)) + "</li>\n";
   if (!lines.empty()) html += "<ul>\n" + lines + "</ul>\n";
-  return html + "<p>TVP: <span class=\"pelda-tvp\">" + Escape(Utf8(shown.tvp)) + "</span>, KNO: <span class=\"pelda-kno\">" +
-         Escape(Utf8(shown.kno)) + "</span></p>\n</div>\n";
+  return html + "<p>TVP: <span class=\"pelda-tvp\">" + Escape(Utf8(shown.tvp)) +
+         "</span>, KNO: <span class=\"pelda-kno\">" + Escape(Utf8(shown.kno)) + "</span></p>\n</div>\n";
 }
 
 // What the repeat rule does to the command's cost, found by running its
@@ -88,9 +91,12 @@ RepeatRule FindRepeatRule(const std::vector<mv::help::Example>& examples) {
     repeated.insert(repeated.end() - 1, "ism,3");
     const mv::help::Shown thrice = mv::help::RunExample(repeated);
     const long long tvp3 = mv::IntOrZero(thrice.tvp), kno3 = mv::IntOrZero(thrice.kno);
-    if (tvp3 == 3 * tvp && kno3 == 3 * kno) rule.multiplied = true;
-    else if (tvp3 == tvp && kno3 == kno) rule.fixed = true;
-    else rule.otherwise = true;
+    if (tvp3 == 3 * tvp && kno3 == 3 * kno)
+      rule.multiplied = true;
+    else if (tvp3 == tvp && kno3 == kno)
+      rule.fixed = true;
+    else
+      rule.otherwise = true;
   }
   return rule;
 }
@@ -134,10 +140,11 @@ int main(int argc, char** argv) {
   const auto examples = mv::help::ParseExamples(std::string((std::istreambuf_iterator<char>(examplesFile)), {}));
 
   bool ok = true;
-  std::string index = "<h1>Tartalom</h1>\n<p>A Vorlan MV UL készítő programja egy forduló utasításait (UL) "
-                      "segít megírni: a rács minden sorát beírás közben elmagyarázza, kiszámolja a TVP- és "
-                      "KNO-költséget és az ellenőrző számot.</p>\n<p>Az utasítás lapon az F1 a sor parancsának "
-                      "lapját nyitja meg, üres sorban ezt a tartalomjegyzéket.</p>\n<h2>Parancsok</h2>\n<table>\n";
+  std::string index =
+      "<h1>Tartalom</h1>\n<p>A Vorlan MV UL készítő programja egy forduló utasításait (UL) "
+      "segít megírni: a rács minden sorát beírás közben elmagyarázza, kiszámolja a TVP- és "
+      "KNO-költséget és az ellenőrző számot.</p>\n<p>Az utasítás lapon az F1 a sor parancsának "
+      "lapját nyitja meg, üres sorban ezt a tartalomjegyzéket.</p>\n<h2>Parancsok</h2>\n<table>\n";
   for (int n = 1; n <= mv::CommandCatalogue::kCount; ++n) {
     const mv::Command& command = mv::CommandCatalogue::ByNumber(n);
     const std::string code(command.code);
@@ -160,8 +167,8 @@ int main(int argc, char** argv) {
     }
     index += "<tr><td><a href=\"p" + code + ".htm\"><b>" + code + "</b></a></td><td>" + Escape(name) + "</td></tr>\n";
     std::string body = "<h1>" + Escape(name) + "</h1>\n<p>Parancskód: <b>" + code + "</b> (" + std::to_string(n) +
-                       ". parancs)</p>\n<h2>Paraméterek</h2>\n<p>" + Escape(p.parameters) + "</p>\n<h2>Költség</h2>\n<p>" +
-                       Escape(p.cost) + "</p>\n";
+                       ". parancs)</p>\n<h2>Paraméterek</h2>\n<p>" + Escape(p.parameters) +
+                       "</p>\n<h2>Költség</h2>\n<p>" + Escape(p.cost) + "</p>\n";
     if (const std::string repeat = RepeatSentence(rule); !repeat.empty()) body += "<p>" + Escape(repeat) + "</p>\n";
     if (!p.rules.empty()) body += "<h2>Szabályok</h2>\n<p>" + Escape(p.rules) + "</p>\n";
     body += "<h2>Példák</h2>\n";

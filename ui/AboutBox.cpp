@@ -27,10 +27,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   layout->addWidget(title);
   layout->addWidget(new QLabel("Version 2.3.14"));
   layout->addWidget(new QLabel("Írták: a Morvald UL készítő fejlesztői, a játékosok kérései alapján."));
-  layout->addWidget(new QLabel("• parancsértelmezés beírás közben, mind a 102 parancsra\n"
-                               "• TVP, KNO és ellenőrző szám számítása\n"
-                               "• UL küldése levélben, mentése és vágólapra másolása\n"
-                               "• karakterek, jegyzetek, listák, rejtvényfejtők"));
+  layout->addWidget(
+      new QLabel("• parancsértelmezés beírás közben, mind a 102 parancsra\n"
+                 "• TVP, KNO és ellenőrző szám számítása\n"
+                 "• UL küldése levélben, mentése és vágólapra másolása\n"
+                 "• karakterek, jegyzetek, listák, rejtvényfejtők"));
   auto* home = new QLabel(QString("<a href=\"%1\">%1</a>").arg(kHomePage));
   home->setObjectName("HomePage");
   home->setCursor(Qt::PointingHandCursor);

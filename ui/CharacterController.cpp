@@ -10,11 +10,17 @@ namespace mv::ui {
 namespace {
 const char* const kNotSaved = "A karakter adatait nem sikerült elmenteni. Lehet, hogy az mv.ini írásvédett.";
 const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
-}
+}  // namespace
 
 CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
                                          DataTab* tab, QPlainTextEdit* notes, QObject* parent)
-    : QObject(parent), model_(model), ini_(ini), store_(ini), directory_(std::move(directory)), tab_(tab), notes_(notes) {
+    : QObject(parent),
+      model_(model),
+      ini_(ini),
+      store_(ini),
+      directory_(std::move(directory)),
+      tab_(tab),
+      notes_(notes) {
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
@@ -30,7 +36,9 @@ std::string CharacterController::SelectedKey() const {
   return tab_->comboKar->currentIndex() < 0 ? std::string() : KeyOfListItem(W(tab_->comboKar->currentText()));
 }
 
-void CharacterController::Select(const std::string& item) { tab_->comboKar->setCurrentIndex(tab_->comboKar->findText(Q(item))); }
+void CharacterController::Select(const std::string& item) {
+  tab_->comboKar->setCurrentIndex(tab_->comboKar->findText(Q(item)));
+}
 
 void CharacterController::FillCharacterList() {
   tab_->comboKar->clear();

@@ -56,8 +56,8 @@ DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(
   comboEtrend = new QComboBox(character);
   comboEtrend->setObjectName("ComboBox1");
   comboEtrend->setEditable(true);
-  comboEtrend->addItems({"Zöldvérű", "Rovarevő", "Micinista", "Mágiafaló", "Piromád", "Puhány", "Kőevő", "Tejivó",
-                         "Vegetáriánus"});
+  comboEtrend->addItems(
+      {"Zöldvérű", "Rovarevő", "Micinista", "Mágiafaló", "Piromád", "Puhány", "Kőevő", "Tejivó", "Vegetáriánus"});
   comboEtrend->setCurrentText("");
   comboEtrend->setGeometry(118, 150, 170, 21);
   auto* raidLabel = new QLabel("Portya TVP-költsége:", character);

@@ -51,7 +51,8 @@ QTextBrowser* HelpWindows::WindowOf(const QString& kind, const QString& title, Q
 
 void HelpWindows::Show(const QString& kind, const QString& topic) {
   if (!on()) return;
-  QTextBrowser* window = kind == "MV_MAIN" ? WindowOf(kind, "Súgó", QSize(640, 520)) : WindowOf(kind, "Parancs súgó", QSize(460, 380));
+  QTextBrowser* window =
+      kind == "MV_MAIN" ? WindowOf(kind, "Súgó", QSize(640, 520)) : WindowOf(kind, "Parancs súgó", QSize(460, 380));
   Load(window, topic);
   window->show();
   window->raise();

@@ -42,7 +42,8 @@ int VirtualKeyOf(const QKeyEvent& event) {
 }
 
 KeyModifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
-  const Qt::KeyboardModifiers m = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  const Qt::KeyboardModifiers m =
+      modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   if (m == Qt::NoModifier) return KeyModifiers::None;
   if (m == Qt::ShiftModifier) return KeyModifiers::Shift;
   if (m == Qt::ControlModifier) return KeyModifiers::Ctrl;

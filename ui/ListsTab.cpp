@@ -59,7 +59,8 @@ ListsTab::ListsTab(std::filesystem::path directory, ReferenceLists& lists, QWidg
   memo_->setGeometry(8, 54, 380, 330);
   save_ = Button(this, "Ment", "BitBtnSave", "Elmenti a megváltozott adatlistát", {250, 6, 80, 25});
   save_->setEnabled(false);
-  auto* update = Button(this, " Aktualizálás", "BitBtnUpdate", "A módosított adatfájlokat beolvassa", {398, 6, 100, 25});
+  auto* update =
+      Button(this, " Aktualizálás", "BitBtnUpdate", "A módosított adatfájlokat beolvassa", {398, 6, 100, 25});
   auto* sort = Button(this, " Sorrendezés", "BitBtnSort",
                       "Az adatfájlokat beolvassa, sorszám szerint rendezi,\n"
                       "és visszaírja tartalmukat kiszűrve az ismétlődéseket",
@@ -82,7 +83,8 @@ void ListsTab::LoadSelected() {
   const DataListFile& f = DataListFiles()[std::size_t(index)];
   const auto text = ReadWholeFile(directory_ / f.file);
   if (!text) {
-    QMessageBox::critical(this, windowTitle(), "Nem találom a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())));
+    QMessageBox::critical(this, windowTitle(),
+                          "Nem találom a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())));
     return;
   }
   memo_->setPlainText(MemoText(*text));
@@ -94,9 +96,10 @@ void ListsTab::SaveMemo() {
   for (const DataListFile& f : DataListFiles()) {
     if (Q(f.title) != title_->text()) continue;
     if (!WriteFileAtomically(directory_ / f.file, FileText(memo_->toPlainText()))) {
-      QMessageBox::critical(this, windowTitle(),
-                            "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
-                                ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
+      QMessageBox::critical(
+          this, windowTitle(),
+          "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
+              ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
       return;
     }
     save_->setEnabled(false);

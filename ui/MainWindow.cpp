@@ -2,39 +2,39 @@
 
 #include <QCloseEvent>
 #include <QColorDialog>
-#include <QTabBar>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QUrl>
-#include <QSettings>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
+#include <QUrl>
 #include <ctime>
 
 #include "core/CharacterRules.h"
 #include "core/IntegerText.h"
+#include "core/SheetCheck.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/DataListFile.h"
 #include "store/HelpBundle.h"
 #include "store/OulImport.h"
-#include "store/TextFile.h"
+#include "store/SentArchive.h"
 #include "store/SheetDocument.h"
 #include "store/SheetRecovery.h"
+#include "store/TextFile.h"
 #include "ui/AboutBox.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/SendProgress.h"
-#include "store/SentArchive.h"
-#include "core/SheetCheck.h"
 #include "ui/StateProbe.h"
 #include "ui/Text.h"
 
@@ -237,7 +237,8 @@ void MainWindow::BuildMenus() {
   potionMenu_ = edit->addMenu("Varázsital főzése");
   potionMenu_->setObjectName("varazs");
   edit->addSeparator();
-  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, this, &MainWindow::CheckWholeSheet);
+  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, this,
+          &MainWindow::CheckWholeSheet);
   connect(AddItem(edit, "Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R")), &QAction::triggered, this,
           &MainWindow::Recalculate);
   edit->addSeparator();
@@ -268,7 +269,8 @@ void MainWindow::BuildMenus() {
 
   QMenu* help = bar->addMenu("&Súgó");
   help->setObjectName("Sg1");
-  connect(AddItem(help, "Contents", "Tartalom"), &QAction::triggered, this, [this] { help_->ShowMainHelp("topic167"); });
+  connect(AddItem(help, "Contents", "Tartalom"), &QAction::triggered, this,
+          [this] { help_->ShowMainHelp("topic167"); });
   help->addSeparator();
   connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this,
           [this] { help_->ShowText("Újdonságok", ShippedFile("ujdonsagok.txt")); });
@@ -315,7 +317,8 @@ void MainWindow::BuildMenus() {
 
 std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
   const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
-  for (const std::filesystem::path& candidate : {programDirectory_ / name, exe / name, exe / ".." / "share" / "mvul" / name}) {
+  for (const std::filesystem::path& candidate :
+       {programDirectory_ / name, exe / name, exe / ".." / "share" / "mvul" / name}) {
     std::error_code ec;
     if (std::filesystem::exists(candidate, ec)) return candidate;
   }
@@ -347,7 +350,8 @@ void MainWindow::UpdateCharacterControls() {
   saveAsAction_->setEnabled(numbered);
   dataTab_->buttonSave->setEnabled(numbered && !model_.character.name.empty());
   const bool selected = dataTab_->comboKar->currentIndex() >= 0;
-  for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault}) b->setEnabled(selected);
+  for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault})
+    b->setEnabled(selected);
   const bool sendable = CanSend(model_);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
   ShowLastSent();
@@ -392,8 +396,8 @@ void MainWindow::OfferRecoveredSheets() {
       SheetRecovery::Forget(orphan);
       continue;
     }
-    const FileOutcome outcome = SheetRecovery::Restore(
-        editor_, orphan, [this](const std::string& key) { characters_->LoadCharacter(key); });
+    const FileOutcome outcome =
+        SheetRecovery::Restore(editor_, orphan, [this](const std::string& key) { characters_->LoadCharacter(key); });
     ShowModel();
     if (outcome.failed()) {
       ShowFailure(outcome.message);
@@ -415,14 +419,12 @@ void MainWindow::Redo() {
   if (editor_.Redo()) AfterRowOperation();
 }
 
-void MainWindow::ShowFailure(const std::string& message) {
-  QMessageBox::critical(this, kApplicationTitle, Q(message));
-}
+void MainWindow::ShowFailure(const std::string& message) { QMessageBox::critical(this, kApplicationTitle, Q(message)); }
 
 void MainWindow::ReportNoRoomForRow() {
   // Pushing row 20 off the sheet would lose the player's order without a word.
   QMessageBox::warning(this, kApplicationTitle,
-                           "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
+                       "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
 }
 
 void MainWindow::NewSheet() {
@@ -473,8 +475,8 @@ bool MainWindow::SaveAs() {
 }
 
 void MainWindow::ImportForeignSheet() {
-  const QString file = QFileDialog::getOpenFileName(this, "Importálás", QString::fromStdString(programDirectory_.string()),
-                                                    "Zendik-féle UL (*.oul)");
+  const QString file = QFileDialog::getOpenFileName(
+      this, "Importálás", QString::fromStdString(programDirectory_.string()), "Zendik-féle UL (*.oul)");
   if (!file.isEmpty()) ImportForeignSheetFile(file);
 }
 
@@ -583,8 +585,8 @@ void MainWindow::ApplySettings(const OptionsDialog::Values& v) {
   orderTab_->SetFlatGrid(v.settings.flatGrid);
   orderTab_->grid()->SetCompletion(v.settings.completion);
   orderTab_->grid()->setMouseTracking(v.settings.gridHover);
-  orderTab_->grid()->setStyleSheet(v.settings.gridHover ? "QTableView::item:hover { border: 1px solid palette(highlight); }"
-                                                        : QString());
+  orderTab_->grid()->setStyleSheet(
+      v.settings.gridHover ? "QTableView::item:hover { border: 1px solid palette(highlight); }" : QString());
   tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
   dataTab_->editJelsz->setEchoMode(v.settings.passwordMasked ? QLineEdit::Password : QLineEdit::Normal);
   static_cast<TooltipSwitch*>(tooltipSwitch_)->on = v.settings.tooltips;
@@ -594,7 +596,8 @@ void MainWindow::TakeOptions(const OptionsDialog::Values& v) {
   ApplySettings(v);
   bool written = WriteSettings(ini_, v.settings);
   written = WriteSmtpSettings(ini_, v.smtp) && written;
-  if (v.associated != association_->IsPresent()) written = (v.associated ? association_->Install() : association_->Remove()) && written;
+  if (v.associated != association_->IsPresent())
+    written = (v.associated ? association_->Install() : association_->Remove()) && written;
   if (!written)
     QMessageBox::warning(this, kApplicationTitle,
                          "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
@@ -605,8 +608,8 @@ bool MainWindow::LetterMayGo(const QString& question) {
   const std::vector<SheetProblem> problems = CheckSheet(model_);
   const int errors = CountErrors(problems);
   if (errors == 0) return true;  // warnings and notices never stop a letter
-  QMessageBox box(QMessageBox::Question, kWindowCaption,
-                  QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question), QMessageBox::NoButton, this);
+  QMessageBox box(QMessageBox::Question, kWindowCaption, QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question),
+                  QMessageBox::NoButton, this);
   box.setObjectName("KuldesElottiKerdes");
   QPushButton* yes = box.addButton("Igen", QMessageBox::YesRole);
   QPushButton* no = box.addButton("Nem", QMessageBox::NoRole);
@@ -637,7 +640,8 @@ void MainWindow::PostLetter() {
     preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
   }
-  const SendOutcome outcome = SendWithProgress(this, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
+  const SendOutcome outcome =
+      SendWithProgress(this, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
   QString sent = Q(SendOutcomeMessage(outcome));
   if (outcome.sent()) {
     // What went out is kept; the send stands even if the copy does not.
@@ -666,8 +670,9 @@ void MainWindow::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, co
 
 void MainWindow::SendTestMail() {
   const SmtpSettings smtp = options_->Collect().smtp;
-  const MailMessage test{smtp.sender, "Morvald UL - probalevel",
-                         std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
+  const MailMessage test{
+      smtp.sender, "Morvald UL - probalevel",
+      std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
   ShowSendOutcome(options_, SendWithProgress(options_, smtp, test), "Próbalevél elküldve");
 }
 
@@ -681,7 +686,8 @@ void MainWindow::SaveLetter() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.
   if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
-    QMessageBox::critical(this, kApplicationTitle, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
+    QMessageBox::critical(this, kApplicationTitle,
+                          "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
 }
 
 void MainWindow::CopyLetter() {
@@ -710,7 +716,8 @@ void MainWindow::RestoreWindowState() {
   store.endGroup();
   store.beginGroup("BeallitasokAblakAllapota");
   for (int i = 0; i < QColorDialog::customCount(); ++i)
-    if (store.contains(QString("Custom%1").arg(i))) QColorDialog::setCustomColor(i, QColor(store.value(QString("Custom%1").arg(i)).toString()));
+    if (store.contains(QString("Custom%1").arg(i)))
+      QColorDialog::setCustomColor(i, QColor(store.value(QString("Custom%1").arg(i)).toString()));
   store.endGroup();
 }
 
@@ -722,14 +729,16 @@ void MainWindow::SaveWindowState() const {
   store.setValue("Position", pos());
   store.endGroup();
   store.beginGroup("BeallitasokAblakAllapota");
-  for (int i = 0; i < QColorDialog::customCount(); ++i) store.setValue(QString("Custom%1").arg(i), QColorDialog::customColor(i).name());
+  for (int i = 0; i < QColorDialog::customCount(); ++i)
+    store.setValue(QString("Custom%1").arg(i), QColorDialog::customColor(i).name());
   store.endGroup();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (model_.sheetModified) {
-    const auto answer = QMessageBox::question(this, kApplicationTitle, "Elmented a változásokat?",
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(this, kApplicationTitle, "Elmented a változásokat?",
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel) {
       event->ignore();
       return;
@@ -741,8 +750,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
   }
   recovery_->Discard();
-  if (!characters_->SaveNotes())
-    QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
+  if (!characters_->SaveNotes()) QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
   SaveWindowState();
   help_->CloseAll();
   event->accept();

@@ -12,11 +12,10 @@
 #include "core/GridEditing.h"
 #include "store/FileAssociation.h"
 #include "store/IniFile.h"
-#include "store/SheetRecovery.h"
 #include "store/Settings.h"
+#include "store/SheetRecovery.h"
 #include "ui/CharacterController.h"
 #include "ui/CommandPicker.h"
-#include "ui/SheetOpenDialog.h"
 #include "ui/DataTab.h"
 #include "ui/HelpWindows.h"
 #include "ui/ListsTab.h"
@@ -24,6 +23,7 @@
 #include "ui/OrderTab.h"
 #include "ui/PreviewDialog.h"
 #include "ui/ProblemList.h"
+#include "ui/SheetOpenDialog.h"
 
 namespace mv::ui {
 

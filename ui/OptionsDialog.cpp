@@ -4,8 +4,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFormLayout>
-#include <QIntValidator>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -70,7 +70,9 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
 
   const std::pair<const char*, std::vector<std::pair<const char*, QWidget*>>> groups[] = {
       {"Működés",
-       {{"Program indítása", StartupPage()}, {"Integráció", IntegrationPage()}, {"E-MAIL", MailPage()},
+       {{"Program indítása", StartupPage()},
+        {"Integráció", IntegrationPage()},
+        {"E-MAIL", MailPage()},
         {"Keresési útvonalak", SearchPathPage()}}},
       {"Megjelenés", {{"Egér követése", MousePage()}, {"Gyorstipp", TooltipPage()}, {"UL-Szerkesztő", GridPage()}}},
       {"Biztonság", {{"Jelszó", PasswordPage()}, {"UL elküldése", SendPage()}}},

@@ -31,8 +31,8 @@ class OptionsDialog : public QDialog {
     Settings settings;
     SmtpSettings smtp;
     bool associated = false;
-    QColor band1;   // "Háttér 1": the second band
-    QColor band2;   // "Háttér 2": the first band
+    QColor band1;  // "Háttér 1": the second band
+    QColor band2;  // "Háttér 2": the first band
     QColor font;
     QString defaultCharacterName;
   };

@@ -50,7 +50,11 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
 }
 
 OrderGrid::OrderGrid(SheetEditor& editor, QWidget* parent)
-    : QTableView(parent), editor_(editor), editing_(editor), model_(editor.model(), this), delegate_(new CellDelegate(this)) {
+    : QTableView(parent),
+      editor_(editor),
+      editing_(editor),
+      model_(editor.model(), this),
+      delegate_(new CellDelegate(this)) {
   setModel(&model_);
   setItemDelegate(delegate_);
   verticalHeader()->hide();
@@ -117,8 +121,7 @@ bool OrderGrid::ApplyKeyRules(QKeyEvent* event) {
   if (out.contextHelpTopic) emit ContextHelpRequested(QString::fromStdString(*out.contextHelpTopic));
   if (out.mainHelp) emit MainHelpRequested();
   // The grid's clipboard short cuts are off.
-  if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy) ||
-      event->matches(QKeySequence::Cut))
+  if (event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut))
     return true;
   return out.consumed;
 }

@@ -5,8 +5,8 @@
 
 #include <QLineEdit>
 #include <QPointer>
-#include <QStyledItemDelegate>
 #include <QSet>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include "core/GridEditing.h"

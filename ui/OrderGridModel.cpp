@@ -15,9 +15,7 @@ OrderGridModel::OrderGridModel(EditorModel& model, QObject* parent) : QAbstractT
 }
 
 int OrderGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kRows; }
-int OrderGridModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : OrderSheet::kColumns;
-}
+int OrderGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kColumns; }
 
 QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
@@ -25,8 +23,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-      return Q(model_.sheet.Cell(row, column));
+    case Qt::EditRole: return Q(model_.sheet.Cell(row, column));
     case Qt::TextAlignmentRole:
       if (column == col::kCode) return int(Qt::AlignLeft | Qt::AlignVCenter);
       if (column >= col::kFirstParam && column <= col::kLastParam) return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -38,8 +35,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
     }
     case Qt::ForegroundRole:
       return column == col::kLabel ? QApplication::palette().color(QPalette::ButtonText) : look_.fontColour;
-    default:
-      return {};
+    default: return {};
   }
 }
 

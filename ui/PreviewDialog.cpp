@@ -5,7 +5,8 @@
 
 namespace mv::ui {
 
-PreviewDialog::PreviewDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+PreviewDialog::PreviewDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName("TFormPreview");
   setWindowTitle("A postázandó UL");
   setFixedSize(361, 432);

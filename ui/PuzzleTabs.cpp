@@ -11,15 +11,15 @@
 
 namespace mv::ui {
 
-QLineEdit* CalculatorPage::AddInput(QGridLayout* grid, int row, int column, const QString& caption,
-                                    const QString& name, const QString& text, bool recomputes) {
+QLineEdit* CalculatorPage::AddInput(QGridLayout* grid, int row, int column, const QString& caption, const QString& name,
+                                    const QString& text, bool recomputes) {
   QLineEdit* edit = AddEdit(grid, row, column, caption, name, text);
   if (recomputes) pendingInputs_.push_back(edit);
   return edit;
 }
 
-QLineEdit* CalculatorPage::AddEdit(QGridLayout* grid, int row, int column, const QString& caption,
-                                   const QString& name, const QString& text) {
+QLineEdit* CalculatorPage::AddEdit(QGridLayout* grid, int row, int column, const QString& caption, const QString& name,
+                                   const QString& text) {
   if (!caption.isEmpty()) grid->addWidget(new QLabel(caption), row, column);
   auto* edit = new QLineEdit(text);
   edit->setObjectName(name);
@@ -108,7 +108,8 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
 }
 
 void RiddlesTab::Walking() {
-  Put("EditRejtveny1d", WalkingDistance(Text("EditRejtveny1a"), Text("EditRejtveny1b"), Text("EditRejtveny1c"), Decimal()));
+  Put("EditRejtveny1d",
+      WalkingDistance(Text("EditRejtveny1a"), Text("EditRejtveny1b"), Text("EditRejtveny1c"), Decimal()));
 }
 
 void RiddlesTab::Miglands() {
@@ -126,7 +127,8 @@ void RiddlesTab::Monsters() {
 }
 
 void RiddlesTab::Offspring() {
-  Put("EditRejtveny4d", mv::Offspring(Text("EditRejtveny4a"), Text("EditRejtveny4b"), Text("EditRejtveny4c"), Decimal()));
+  Put("EditRejtveny4d",
+      mv::Offspring(Text("EditRejtveny4a"), Text("EditRejtveny4b"), Text("EditRejtveny4c"), Decimal()));
 }
 
 void RiddlesTab::Equations() {
@@ -270,7 +272,8 @@ void FormatterTab::Refill() {
 }
 
 void FormatterTab::Format() {
-  const FormattedItem f = FormatItem(W(families_->currentText()), W(kinds_->currentText()), lists_.randomItems, lookups_);
+  const FormattedItem f =
+      FormatItem(W(families_->currentText()), W(kinds_->currentText()), lists_.randomItems, lookups_);
   item_->setText(Q(f.label));
   level_->setText(Q(f.level));
 }

@@ -12,8 +12,8 @@ namespace mv::ui {
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
   auto cancel = std::make_shared<std::atomic<bool>>(false);
   auto outcome = std::make_shared<SendOutcome>();
-  std::unique_ptr<QThread> worker(
-      QThread::create([settings, message, cancel, outcome] { *outcome = SmtpTransport(settings).Send(message, cancel.get()); }));
+  std::unique_ptr<QThread> worker(QThread::create(
+      [settings, message, cancel, outcome] { *outcome = SmtpTransport(settings).Send(message, cancel.get()); }));
 
   QProgressDialog progress("UL küldése…", "Mégse", 0, 0, parent);
   progress.setObjectName("SendProgress");

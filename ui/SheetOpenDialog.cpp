@@ -50,8 +50,7 @@ bool SheetOpenDialog::Prepare(const std::vector<std::filesystem::path>& folders,
   chosen_.reset();
   const SheetScan scan = ScanSheetFolders(folders);
   if (scan.unreadable) {
-    QMessageBox::critical(parentWidget(), windowTitle(),
-                          Q(UnreadableSheetMessage(DisplayPath(*scan.unreadable))));
+    QMessageBox::critical(parentWidget(), windowTitle(), Q(UnreadableSheetMessage(DisplayPath(*scan.unreadable))));
     return false;
   }
   found_ = scan.sheets;

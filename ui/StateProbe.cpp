@@ -54,7 +54,8 @@ void StateProbe::Write() {
   state["rows"] = rows;
 
   QJsonObject widgets;
-  for (const char* name : {"EditKar", "EditSzamla", "EditJelsz", "EditKarNev", "BitBtnKarSave", "StringGrid1", "EditFord"})
+  for (const char* name :
+       {"EditKar", "EditSzamla", "EditJelsz", "EditKarNev", "BitBtnKarSave", "StringGrid1", "EditFord"})
     if (const auto* w = window_->findChild<QWidget*>(name); w && w->isVisible()) widgets[name] = Rect(w);
   QTabBar* bar = window_->tabs()->tabBar();
   for (int i = 0; i < bar->count(); ++i) {

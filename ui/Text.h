@@ -23,7 +23,8 @@ inline std::string W(const QString& text) { return cp1250::FromUtf8(text.toStdSt
 inline void SortHungarian(QStringList& items) {
   QCollator collator(QLocale(QLocale::Hungarian, QLocale::Hungary));
   collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::stable_sort(items.begin(), items.end(), [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+  std::stable_sort(items.begin(), items.end(),
+                   [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
 }
 
 // A text file's lines shown in a memo, and the memo written back as the file
