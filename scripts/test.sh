@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the test
 # suite, the same suite built with AddressSanitizer and UBSan, and a bounded
-# run of every fuzzer. Set MVUL_QUICK=1 to run only the first pass.
+# run of every fuzzer. The build treats warnings as errors and the sources
+# must be as clang-format leaves them. Set MVUL_QUICK=1 to run only the first
+# pass.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
+echo "== format"
+bash scripts/check-format.sh
 export QT_QPA_PLATFORM=offscreen
 echo "== tests"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
