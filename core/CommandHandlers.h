@@ -82,7 +82,6 @@ class HandlerContext {
   int ListLines(int from, int shift, const std::function<std::string(int k)>& line);
 
   const CharacterFields& Character() const { return model_.character; }
-  const std::vector<std::string>& Potions() const { return model_.lists.potions; }
 
  private:
   CommandInterpreter& interpreter_;

@@ -29,8 +29,6 @@ class Lookups {
   std::string CharacterName(std::string_view text) const;
   std::string AllianceName(std::string_view text) const;
 
-  const ReferenceLists& Lists() const { return lists_; }
-
   // While set, every fallback is noted there (the whole-sheet check).
   void SetMissLog(std::vector<LookupMiss>* log) const { misses_ = log; }
 

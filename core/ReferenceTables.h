@@ -17,7 +17,6 @@ class NameTable {
   std::string_view operator[](int number) const;
   // True when the number has a (non-empty) entry.
   bool Has(int number) const { return !(*this)[number].empty(); }
-  int First() const { return first_; }
   int Last() const { return first_ + int(names_.size()) - 1; }
   int Count() const;
 

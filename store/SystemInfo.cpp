@@ -8,30 +8,6 @@
 
 namespace mv {
 
-std::string WindowsOsName(int platform, int major, int minor, std::uint32_t build, const std::string& servicePack) {
-  std::string name;
-  std::uint32_t shownBuild = 0;
-  if (platform == 1) {
-    name = "Windows 95";
-    shownBuild = build & 0xFFFF;
-    if (major == 4 && minor == 0 && shownBuild >= 1001) name = "Windows 95 OSR2";
-    if (major == 4 && minor == 10 && shownBuild < 2000) name = "Windows 98";
-    if (major == 4 && minor == 10 && shownBuild >= 2001) name = "Windows 98 SE";
-    if (major == 4 && minor == 90) name = "Windows Me";
-  } else if (platform == 2) {
-    name = "Windows NT";
-    shownBuild = build;
-    if (major == 4) name = "Windows NT 4";
-    if (major == 5) name = "Windows 2000";
-  } else {
-    return "Microsoft Windows (Build " + std::to_string(major) + "." + std::to_string(minor) + ")";
-  }
-  std::string text = "Microsoft " + name + " (Build " + std::to_string(major) + "." + std::to_string(minor) + "." +
-                     std::to_string(shownBuild);
-  if (!servicePack.empty()) text += " " + servicePack;
-  return text + ")";
-}
-
 std::string LinuxOsName(const std::string& distribution, const std::string& kernel, const std::string& release) {
   return (distribution.empty() ? kernel : distribution) + " (" + kernel + " " + release + ")";
 }

@@ -7,9 +7,7 @@
 
 namespace mv {
 
-// The Windows naming rules: platform 1 is the 9x family, 2 is NT.
-std::string WindowsOsName(int platform, int major, int minor, std::uint32_t build, const std::string& servicePack);
-// The same kind of text on Linux: distribution, kernel and release.
+// The about box's system text: distribution, kernel and release.
 std::string LinuxOsName(const std::string& distribution, const std::string& kernel, const std::string& release);
 // This machine's text.
 std::string CurrentOsName();

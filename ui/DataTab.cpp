@@ -157,7 +157,6 @@ void DataTab::Bind() {
     if (!showing_) model_.character.raidCost = v;
   });
   connect(editKarNev, &QLineEdit::textChanged, this, &DataTab::CharacterNameChanged);
-  connect(editFord, &QLineEdit::textChanged, this, &DataTab::TurnChanged);
 
   auto bindFlag = [this](QCheckBox* box, bool SheetFields::*flag) {
     connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {

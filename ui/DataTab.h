@@ -52,7 +52,6 @@ class DataTab : public QWidget {
 
  signals:
   void CharacterNameChanged(const QString& name);
-  void TurnChanged(const QString& turn);
 
  private:
   QLabel* lastSent_ = nullptr;

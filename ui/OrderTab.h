@@ -22,7 +22,6 @@ class OrderTab : public QWidget {
   // Redraws everything after the sheet changed as a whole.
   void ShowSheet();
   void SetCharacterName(const QString& name) { labelName_->setText(name); }
-  void SetTurnCaption(const QString& text) { labelFord_->setText(text); }
   // Flat, borderless grid (appearance settings).
   void SetFlatGrid(bool flat);
   void SetGridFont(const QFont& font);
