@@ -17,18 +17,13 @@ bool LoadQtHungarian(QCoreApplication& app) {
   return QCoreApplication::installTranslator(translator);
 }
 
-std::optional<int> RunCommandLineOnly(const QStringList& arguments) {
-  if (arguments.size() < 2) return std::nullopt;
-  if (arguments[1] == "--version") {
+int RunWindowless(Windowless what) {
+  if (what == Windowless::Version) {
     std::printf("%s\n", kVersion);
     return 0;
   }
-  // Before every other start-up step: no window, no character, no mv.ini.
-  if (arguments[1] == "--uninstall") {
-    auto association = FreedesktopAssociation::ForCurrentUser(QCoreApplication::applicationFilePath().toStdString());
-    return association.Remove() ? 0 : 1;
-  }
-  return std::nullopt;
+  auto association = FreedesktopAssociation::ForCurrentUser(QCoreApplication::applicationFilePath().toStdString());
+  return association.Remove() ? 0 : 1;
 }
 
 }  // namespace mv::ui

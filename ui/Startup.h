@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <optional>
 
 namespace mv::ui {
 
@@ -15,8 +14,10 @@ inline constexpr const char* kVersion = MVUL_VERSION;
 // locale. False when it is not installed.
 bool LoadQtHungarian(QCoreApplication& app);
 
-// Handles the switches that need no window ("--version", "--uninstall");
-// the exit status when the program is done, nothing when it goes on.
-std::optional<int> RunCommandLineOnly(const QStringList& arguments);
+// The switches that need no window: "--version" prints it; "--uninstall"
+// removes the association before any other start-up step (no window, no
+// character, no write to mv.ini). The exit status.
+enum class Windowless { Version, Uninstall };
+int RunWindowless(Windowless what);
 
 }  // namespace mv::ui
