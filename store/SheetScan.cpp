@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <set>
+#include <cerrno>
+#include <unordered_set>
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
@@ -19,55 +20,63 @@ namespace {
 // The first and the last line of a file as SplitLines would give them,
 // reading only the two ends; nothing when it cannot be read, an empty list
 // for an empty file.
+// The last line of text as SplitLines counts lines: after the last line end
+// that is not the text's own end.
+std::string_view LastLine(std::string_view text) {
+  if (text.ends_with("\r\n"))
+    text.remove_suffix(2);
+  else if (text.ends_with("\n") || text.ends_with("\r"))
+    text.remove_suffix(1);
+  const auto brk = text.find_last_of("\r\n");
+  return brk == std::string_view::npos ? text : text.substr(brk + 1);
+}
+
 std::optional<std::vector<std::string>> FirstAndLastLine(const fs::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  // A sheet is a few hundred bytes: one read usually holds all of it.
+  constexpr std::size_t kChunk = 4096;
+  std::string head(kChunk, '\0');
+  ssize_t got;
+  do got = ::read(fd, head.data(), kChunk);
+  while (got < 0 && errno == EINTR);
+  if (got < 0) {
     ::close(fd);
     return std::nullopt;
   }
-  const std::size_t size = std::size_t(st.st_size);
-  auto readAt = [&](std::size_t from, std::size_t length, std::string& out) {
-    out.resize(length);
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t n = ::pread(fd, out.data() + done, length - done, off_t(from + done));
-      if (n <= 0) return false;
-      done += std::size_t(n);
-    }
-    return true;
-  };
+  head.resize(std::size_t(got));
   std::vector<std::string> lines;
-  std::string head, tail;
-  bool ok = true;
-  if (size > 0) {
-    // The first line: grow the read until a line end shows.
-    for (std::size_t want = std::min<std::size_t>(size, 128);; want = std::min(size, want * 4)) {
-      if (!(ok = readAt(0, want, head))) break;
-      const auto end = head.find_first_of("\r\n");
-      if (end != std::string::npos || want == size) {
-        lines.push_back(head.substr(0, end));
-        break;
-      }
-    }
-    // The last line: after the last line end that is not the file's own end.
-    for (std::size_t want = std::min<std::size_t>(size, 256); ok; want = std::min(size, want * 4)) {
-      if (!(ok = readAt(size - want, want, tail))) break;
-      std::string_view body(tail);
-      if (body.ends_with("\r\n"))
-        body.remove_suffix(2);
-      else if (body.ends_with("\n") || body.ends_with("\r"))
-        body.remove_suffix(1);
-      const auto brk = body.find_last_of("\r\n");
-      if (brk != std::string_view::npos) {
-        lines.push_back(std::string(body.substr(brk + 1)));
-        break;
-      }
-      if (want == size) {  // one line only
-        lines.push_back(std::string(body));
-        break;
-      }
+  if (head.size() < kChunk) {
+    ::close(fd);
+    if (head.empty()) return lines;
+    return std::vector<std::string>{head.substr(0, head.find_first_of("\r\n")), std::string(LastLine(head))};
+  }
+  // A long file: its first line from the head, its last from the tail.
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0;
+  const std::size_t size = ok ? std::size_t(st.st_size) : 0;
+  const auto firstEnd = head.find_first_of("\r\n");
+  std::string first = head.substr(0, firstEnd);
+  for (std::size_t at = kChunk; ok && firstEnd == std::string::npos && at < size;) {
+    char buffer[kChunk];
+    const ssize_t n = ::pread(fd, buffer, kChunk, off_t(at));
+    if (n <= 0) ok = false;
+    const std::string_view more(buffer, n > 0 ? std::size_t(n) : 0);
+    const auto end = more.find_first_of("\r\n");
+    first.append(more.substr(0, end));
+    if (end != std::string_view::npos) break;
+    at += more.size();
+  }
+  std::string tail;
+  for (std::size_t want = std::min(size, kChunk); ok; want = std::min(size, want * 4)) {
+    tail.resize(want);
+    ok = ::pread(fd, tail.data(), want, off_t(size - want)) == ssize_t(want);
+    if (!ok) break;
+    const std::string_view last = LastLine(tail);
+    // Whole only when a line end stands before it, or the tail is the file.
+    if (last.data() != tail.data() || want == size) {
+      lines = {first, std::string(last)};
+      break;
     }
   }
   ::close(fd);
@@ -79,7 +88,7 @@ std::optional<std::vector<std::string>> FirstAndLastLine(const fs::path& path) {
 
 SheetScan ScanSheetFolders(const std::vector<fs::path>& folders) {
   SheetScan scan;
-  std::set<std::string> seen;
+  std::unordered_set<std::string> seen;
   for (const fs::path& folder : folders) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) continue;
