@@ -487,6 +487,21 @@ TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
   EXPECT_EQ(sink.Received(), 0);
 }
 
+TEST_F(MainWindowTest, ProbalevelTriesTheSettingsAsTheyStandInTheDialog) {
+  SmtpSink sink;
+  window_->options()->Load(window_->CurrentOptions());
+  window_->options()->findChild<QLineEdit*>("EditSmtpServer")->setText("127.0.0.1");
+  window_->options()->findChild<QComboBox*>("ComboSmtpSecurity")->setCurrentIndex(0);
+  window_->options()->findChild<QLineEdit*>("EditSmtpPort")->setText(QString::number(sink.port()));
+  window_->options()->findChild<QLineEdit*>("EditSmtpSender")->setText("jatekos@localhost");
+  QString* said = AnswerNextDialog();
+  window_->options()->findChild<QPushButton*>("ButtonProbalevel")->click();
+  EXPECT_EQ(*said, QString("Próbalevél elküldve"));
+  ASSERT_EQ(sink.Received(), 1);
+  EXPECT_EQ(*sink.Envelope(1), "jatekos@localhost\njatekos@localhost\n");  // only to the sender
+  EXPECT_TRUE(mv::ReadWholeFile(dir_ / "mv.ini").value_or("").find("127.0.0.1") == std::string::npos);  // not saved
+}
+
 TEST_F(MainWindowTest, ThePortFollowsTheSecurityModeWhileItHoldsTheUsualOne) {
   window_->options()->Load(window_->CurrentOptions());
   auto* mode = window_->options()->findChild<QComboBox*>("ComboSmtpSecurity");
