@@ -394,9 +394,9 @@ void RegisterBuildingMovementCommands(HandlerTable& t) {
     c.D(1) = "Felköltözöl"_w;
     c.SetTVP("30");
   });
-  t.Add("k", TakeAdventures);
-  t.Add("kk", ClanAdventures);
-  t.Add("m", Hall);
+  t.Add("k", TakeAdventures, kKeepsTVP);
+  t.Add("kk", ClanAdventures, kKeepsTVP);
+  t.Add("m", Hall, kKeepsTVP);
   t.Add("ol", [](HandlerContext& c) { Olympics(c, {}); });
   t.Add("olb", [](HandlerContext& c) { Olympics(c, "A fordulót B64-el kódolva kéred"_w); });
   t.Add("olu", [](HandlerContext& c) { Olympics(c, "A fordulót uuencode-olva kódolva kéred"_w); });

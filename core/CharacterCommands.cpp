@@ -153,7 +153,7 @@ void Macro(HandlerContext& c) {  // mak
 }  // namespace
 
 void RegisterCharacterCommands(HandlerTable& t) {
-  t.Add("alc", Fame);
+  t.Add("alc", Fame, kKeepsTVP);
   t.Add("ba", Friendly);
   t.Add("cs", Trap);
   t.Add("e", Food);

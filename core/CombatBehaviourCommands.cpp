@@ -116,12 +116,15 @@ void RegisterCombatBehaviourCommands(HandlerTable& t) {
     if (c.Valid(1)) c.D(2) = c.Character(1);
     if (c.Valid(2)) c.D(3) = c.Character(2);
   });
-  t.Add("tk", [](HandlerContext& c) {
-    c.D(1) = "Összefogsz a köv. kaland megoldására:"_w;
-    if (c.Valid(1)) c.D(2) = c.P(1) + ". kaland, velük:"_w;
-    for (int k = 2; k <= 6; ++k)
-      if (c.Valid(k)) c.D(k + 1) = c.Character(k);
-  });
+  t.Add(
+      "tk",
+      [](HandlerContext& c) {
+        c.D(1) = "Összefogsz a köv. kaland megoldására:"_w;
+        if (c.Valid(1)) c.D(2) = c.P(1) + ". kaland, velük:"_w;
+        for (int k = 2; k <= 6; ++k)
+          if (c.Valid(k)) c.D(k + 1) = c.Character(k);
+      },
+      kKeepsTVP);
 }
 
 }  // namespace mv

@@ -42,16 +42,16 @@ int HandlerContext::ListLines(int from, int shift, const std::function<std::stri
   return valid;
 }
 
-void HandlerTable::Add(std::string_view code, CommandHandler handler) {
+void HandlerTable::Add(std::string_view code, CommandHandler handler, CommandTraits traits) {
   const int number = CommandCatalogue::Lookup(code);
   if (number == CommandCatalogue::kUnknown) throw std::logic_error("handler for an unknown command code");
-  handlers_[std::size_t(number)] = std::move(handler);
+  entries_[std::size_t(number)] = CommandEntry{std::move(handler), traits.keepsTVP, std::move(traits.after)};
 }
 
-const CommandHandler* HandlerTable::ForNumber(int number) const {
+const CommandEntry* HandlerTable::ForNumber(int number) const {
   if (number < 1 || number > CommandCatalogue::kCount) return nullptr;
-  const CommandHandler& h = handlers_[std::size_t(number)];
-  return h ? &h : nullptr;
+  const CommandEntry& e = entries_[std::size_t(number)];
+  return e.handler ? &e : nullptr;
 }
 
 const HandlerTable& Handlers() {

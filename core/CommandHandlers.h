@@ -82,6 +82,7 @@ class HandlerContext {
   int ListLines(int from, int shift, const std::function<std::string(int k)>& line);
 
   const CharacterFields& Character() const { return model_.character; }
+  const std::vector<std::string>& Potions() const { return model_.lists.potions; }
 
  private:
   CommandInterpreter& interpreter_;
@@ -100,14 +101,29 @@ inline std::string AttributeName(int v) { return Named(tables::AttributeNames(),
 // empty for any other number.
 std::string AttributeRaiseLine(int v, bool withSize);
 
+// A command's entry: its handler and what the frame does around it.
+struct CommandEntry {
+  CommandHandler handler;
+  // The frame leaves the TVP cell as it stands; the handler decides.
+  bool keepsTVP = false;
+  // Runs after the handler (the potion hint of "h").
+  CommandHandler after;
+};
+
+struct CommandTraits {
+  bool keepsTVP = false;
+  CommandHandler after;
+};
+inline const CommandTraits kKeepsTVP{true, nullptr};
+
 class HandlerTable {
  public:
-  // Registers the handler of a catalogue code.
-  void Add(std::string_view code, CommandHandler handler);
-  const CommandHandler* ForNumber(int number) const;  // null when none
+  // Registers the entry of a catalogue code.
+  void Add(std::string_view code, CommandHandler handler, CommandTraits traits = {});
+  const CommandEntry* ForNumber(int number) const;  // null when none
 
  private:
-  std::array<CommandHandler, CommandCatalogue::kCount + 1> handlers_{};
+  std::array<CommandEntry, CommandCatalogue::kCount + 1> entries_{};
 };
 
 // The complete table, filled once by the groups below.

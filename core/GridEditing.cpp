@@ -35,14 +35,6 @@ std::optional<Completion> CompleteCommand(std::string_view prefix) {
   return std::nullopt;
 }
 
-std::string PotionCaption(std::string_view line, const Lookups& lookups) {
-  if (line.empty()) return {};
-  const bool secondIsBlank = line.size() >= 2 && line[1] == ' ';
-  if (secondIsBlank) return {};
-  if (line[0] == '0') return lookups.ItemName(line.substr(1, 2));
-  return lookups.ItemName(line.substr(0, 3));
-}
-
 namespace {
 
 bool IsParamColumn(int c) { return c >= col::kFirstParam && c <= col::kLastParam; }
@@ -196,23 +188,7 @@ bool GridEditing::BrewPotion(std::string_view caption) {
   if (line == potions.end() || caption.empty()) return false;
   if (!OpenRow()) return false;
 
-  OrderSheet& sheet = model_.sheet;
-  const int r = model_.currentRow;
-  sheet.Cell(r, col::kCode) = "h";
-  sheet.Cell(r, col::kFirstParam) = "14";
-  int cell = col::kFirstParam + 1;
-  if (std::count(line->begin(), line->end(), ' ') <= 4) sheet.Cell(r, cell++) = "1";
-
-  // Components from the fifth character: digit runs, each followed by one
-  // separator; they run on into the cost cells and are dropped after KNO.
-  const std::string& text = *line;
-  std::size_t pos = 4;
-  while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '0' && text[pos] <= '9'))) {
-    std::size_t end = pos;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    if (cell <= col::kKNO) sheet.Cell(r, cell++) = text.substr(pos, end - pos);
-    pos = end + 1;
-  }
+  WriteBrewingRow(model_.sheet, model_.currentRow, *line);
   editor_.InterpretCurrentRow();
   editor_.RecordChange();
   return true;

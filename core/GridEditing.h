@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Potions.h"
 #include "core/SheetEditor.h"
 
 namespace mv {
@@ -37,9 +38,6 @@ struct Completion {
   std::size_t addedLength = 0;
 };
 std::optional<Completion> CompleteCommand(std::string_view prefix);
-
-// Name on a potion menu item for a line of "italok.dat"; empty for none.
-std::string PotionCaption(std::string_view line, const Lookups& lookups);
 
 class GridEditing {
  public:

@@ -1,5 +1,6 @@
 // Handlers of the commands about items, trade with the trader and the auction.
 #include "core/CommandHandlers.h"
+#include "core/Potions.h"
 #include "core/ReferenceTables.h"
 
 namespace mv {
@@ -193,7 +194,7 @@ void RegisterItemCommands(HandlerTable& t) {
   t.Add("ea", Sell);
   t.Add("ee", [](HandlerContext& c) { TraderList(c, "Eladod az összes ilyen tárgyadat:"_w); });
   t.Add("ert", [](HandlerContext& c) { TraderList(c, "Felértékelteted a következő tárgya(ka)t:"_w); });
-  t.Add("h", UseItem);
+  t.Add("h", UseItem, {.keepsTVP = true, .after = PotionRecipeHint});
   t.Add("j", [](HandlerContext& c) { c.SetTVPRepeated(10LL * ItemList(c, "Megjavítod a következő tárgya(ka)t:"_w)); });
   t.Add("kf", PickUp);
   t.Add("kt", Craft);

@@ -80,8 +80,8 @@ void ClanAbility(HandlerContext& c) {  // kl
 
 void RegisterLearningCommands(HandlerTable& t) {
   t.Add("t", Learn);
-  t.Add("tr", Transform);
-  t.Add("sp", Specialize);
+  t.Add("tr", Transform, kKeepsTVP);
+  t.Add("sp", Specialize, kKeepsTVP);
   t.Add("kl", ClanAbility);
   t.Add("tpf", [](HandlerContext& c) {
     if (!c.Valid(1)) return;

@@ -243,7 +243,7 @@ void OwnTechnique(HandlerContext& c, int firstRound) {
 }  // namespace
 
 void RegisterSpellPsiCommands(HandlerTable& t) {
-  t.Add("v", Cast);
+  t.Add("v", Cast, kKeepsTVP);
   t.Add("vv", CastMany);
   t.Add("va", [](HandlerContext& c) {
     if (!c.Valid(1)) return;

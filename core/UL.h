@@ -22,8 +22,6 @@ class CommandInterpreter {
   void SetRowTVP(int row, std::string_view text);
   void SetRowKNO(int row, std::string_view text);
   void UpdateCheckNumber();
-  // The "recipe" line of an h 14 row, from the potion list.
-  void PotionRecipeHint();
 
   const Lookups& lookups() const { return lookups_; }
   EditorModel& model() { return model_; }
@@ -36,8 +34,5 @@ class CommandInterpreter {
 // Whether the frame resets the row's TVP cell before the handler runs; the
 // handlers of these codes decide themselves.
 bool FrameResetsTVP(std::string_view lowerCode);
-
-// Key of a potion recipe from the five component values (P2..P6).
-std::string PotionRecipeKey(const std::array<std::string, 5>& components);
 
 }  // namespace mv

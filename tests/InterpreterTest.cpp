@@ -1,3 +1,4 @@
+#include "core/Potions.h"
 #include "core/UL.h"
 
 #include <gtest/gtest.h>
