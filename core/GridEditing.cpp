@@ -21,6 +21,13 @@ int MaxCellLength(int column) {
   return 0;
 }
 
+std::optional<char32_t> CanType(int column, char32_t ch, std::size_t length) {
+  if (!AcceptsTypedCharacter(column, ch)) return std::nullopt;
+  if (column != col::kCode && !(ch >= '0' && ch <= '9')) return std::nullopt;
+  if (length >= std::size_t(MaxCellLength(column))) return std::nullopt;
+  return column == col::kCode && ch >= 'A' && ch <= 'Z' ? ch + ('a' - 'A') : ch;
+}
+
 std::optional<Completion> CompleteCommand(std::string_view prefix) {
   if (prefix.empty()) return std::nullopt;
   const std::string upper = cp1250::Upper(prefix);

@@ -30,6 +30,12 @@ bool AcceptsTypedCharacter(int column, char32_t ch);
 // The input limit of a column's editor.
 int MaxCellLength(int column);
 
+// The typing rule of a cell editor for one printable character typed into a
+// cell that holds `length` characters besides the selection: what goes into
+// the cell (the code column takes ASCII letters in lower case, the others
+// digits; each its length), or nothing when the key is refused.
+std::optional<char32_t> CanType(int column, char32_t ch, std::size_t length);
+
 // The completion of a typed prefix: the first catalogue code (upper case)
 // that begins with it, or nothing. Returns the full text (prefix as typed +
 // rest of the code) and the length of the added rest.

@@ -244,6 +244,27 @@ TEST(TypingTest, CodeColumnTakesAsciiLettersOnly) {
 namespace mv {
 namespace {
 
+TEST(CanTypeTest, LettersInTheCodeDigitsElsewhereEachToItsLength) {
+  const struct {
+    int column;
+    char32_t typed;
+    std::size_t length;
+    std::optional<char32_t> stored;
+  } cases[] = {
+      {col::kCode, 'B', 0, 'b'},
+      {col::kCode, 'e', 3, 'e'},
+      {col::kCode, 'e', 4, std::nullopt},
+      {col::kCode, '1', 0, std::nullopt},
+      {col::kCode, U'á', 0, std::nullopt},
+      {col::kFirstParam, '7', 4, '7'},
+      {col::kFirstParam, '7', 5, std::nullopt},
+      {col::kLastParam, 'x', 0, std::nullopt},
+      {col::kTVP, '9', 2, '9'},
+      {col::kKNO, '9', 3, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CanType(c.column, c.typed, c.length), c.stored) << c.column << " " << c.length;
+}
+
 // Every kind of change is one undo step that gives back the sheet exactly.
 TEST_F(GridEditingTest, EveryChangeIsOneUndoStepAndRedoGivesItBack) {
   model_.lists.potions = {"045 12 13"};

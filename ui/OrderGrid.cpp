@@ -132,12 +132,11 @@ bool OrderGrid::FilterTypedKey(QKeyEvent* event, QLineEdit* edit) {
   const char32_t ch = text.toUcs4().value(0);
   if (ch < 32 || ch == 127) return false;
   const int column = editor_.model().currentCol;
-  if (!AcceptsTypedCharacter(column, ch)) return true;
-  if (column != col::kCode && !(ch >= '0' && ch <= '9')) return true;
-  if (edit->text().size() - edit->selectedText().size() >= MaxCellLength(column)) return true;
-  if (column != col::kCode) return false;
+  const auto typed = CanType(column, ch, std::size_t(edit->text().size() - edit->selectedText().size()));
+  if (!typed) return true;                 // refused
+  if (column != col::kCode) return false;  // the editor takes the digit as it is
 
-  edit->insert(text.toLower());
+  edit->insert(QString::fromUcs4(&*typed, 1));
   if (completion_ && !edit->hasSelectedText()) {
     const int caret = edit->cursorPosition();
     if (const auto done = CompleteCommand(W(edit->text().left(caret))); done && done->addedLength > 0) {
