@@ -20,4 +20,12 @@ std::int32_t IntOrZero(std::string_view text);
 
 inline bool IsInteger(std::string_view text) { return ParseInteger(text).has_value(); }
 
+// Decimal digits only, at least one (no blank, sign or hex form).
+inline bool IsDecimalDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (const char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
 }  // namespace mv

@@ -6,6 +6,7 @@
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
 #include "core/SheetEditor.h"
+#include "core/UL.h"
 
 namespace mv {
 namespace {
@@ -23,14 +24,10 @@ std::string_view KindWord(LookupMiss::Kind kind) {
   return {};
 }
 
-bool DecimalDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void CheckTurn(const std::string& turn, std::vector<SheetProblem>& out) {
   if (turn.empty()) {
     out.push_back({0, Level::Error, std::string("Nincs megadva a forduló."_w)});
-  } else if (!DecimalDigits(turn) || IntOrZero(turn) < 1) {
+  } else if (!IsDecimalDigits(turn) || IntOrZero(turn) < 1) {
     out.push_back({0, Level::Error, std::string("A forduló csak 1 vagy nagyobb egész szám lehet: "_w) + turn});
   }
 }
@@ -57,9 +54,7 @@ std::string Stale(const char* what, const std::string& held, const std::string& 
 
 void CheckFigure(const char* name, const std::string& figure, const OrderSheet& sheet, int column,
                  std::vector<SheetProblem>& out) {
-  long long sum = 0;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) sum += IntOrZero(sheet.Cell(r, column));
-  sum = std::max(0LL, sum);  // the figure shows a negative sum as 0
+  const long long sum = ColumnTotal(sheet, column);
   if (IntOrZero(figure) != sum)
     out.push_back(
         {0, Level::Warning,

@@ -12,4 +12,13 @@ inline std::string operator+(std::string_view a, const std::string& b) { return 
 inline std::string operator+(std::string_view a, std::string_view b) { return std::string(a).append(b); }
 inline std::string Dec(long long value) { return std::to_string(value); }
 
+// A typed text that must stay on one line of a file or a mail header:
+// each CR and LF becomes a blank.
+inline std::string OnOneLine(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c == '\r' || c == '\n') c = ' ';
+  return out;
+}
+
 }  // namespace mv

@@ -11,12 +11,6 @@
 namespace mv {
 namespace {
 
-long long SumColumn(const OrderSheet& sheet, int column) {
-  long long sum = 0;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) sum += IntOrZero(sheet.Cell(r, column));
-  return sum;
-}
-
 // A movement row's parameters count by their first four characters: the
 // game reads longer numbers as map coordinates.
 long long MovementCellValue(const std::string& cell) {
@@ -27,6 +21,12 @@ long long MovementCellValue(const std::string& cell) {
 }
 
 }  // namespace
+
+long long ColumnTotal(const OrderSheet& sheet, int column) {
+  long long sum = 0;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) sum += IntOrZero(sheet.Cell(r, column));
+  return std::max(0LL, sum);
+}
 
 bool FrameResetsTVP(std::string_view lowerCode) {
   const CommandEntry* entry = Handlers().ForNumber(CommandCatalogue::Lookup(lowerCode));
@@ -63,12 +63,12 @@ void CommandInterpreter::InterpretRow() {
 
 void CommandInterpreter::SetRowTVP(int row, std::string_view text) {
   model_.sheet.Cell(row, col::kTVP) = std::string(text);
-  model_.figures.tvpTotal = std::to_string(std::max(0LL, SumColumn(model_.sheet, col::kTVP)));
+  model_.figures.tvpTotal = std::to_string(ColumnTotal(model_.sheet, col::kTVP));
 }
 
 void CommandInterpreter::SetRowKNO(int row, std::string_view text) {
   model_.sheet.Cell(row, col::kKNO) = std::string(text);
-  model_.figures.knoTotal = std::to_string(std::max(0LL, SumColumn(model_.sheet, col::kKNO)));
+  model_.figures.knoTotal = std::to_string(ColumnTotal(model_.sheet, col::kKNO));
 }
 
 void CommandInterpreter::UpdateCheckNumber() {

@@ -31,6 +31,10 @@ class CommandInterpreter {
   Lookups lookups_;
 };
 
+// An "Össz" figure: the column's costs summed as the totals count them
+// (text that is no integer counts 0), a negative sum shown as 0.
+long long ColumnTotal(const OrderSheet& sheet, int column);
+
 // Whether the frame resets the row's TVP cell before the handler runs; the
 // handlers of these codes decide themselves.
 bool FrameResetsTVP(std::string_view lowerCode);

@@ -9,6 +9,7 @@
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "core/TextJoin.h"
 
 namespace mv {
 
@@ -102,13 +103,6 @@ std::size_t ReadUpload(char* buffer, std::size_t size, std::size_t count, void* 
   return n;
 }
 
-// Header values must not carry line breaks from what the player typed.
-std::string HeaderValue(std::string value) {
-  for (char& c : value)
-    if (c == '\r' || c == '\n') c = ' ';
-  return value;
-}
-
 }  // namespace
 
 int DefaultPort(SmtpSettings::Security security) {
@@ -154,9 +148,9 @@ static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
 }
 
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) {
-  const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + HeaderValue(settings.sender) + ">" : "";
-  return "Date: " + RfcDate() + "\r\nFrom: <" + HeaderValue(settings.sender) + ">\r\nTo: <" + HeaderValue(m.to) + ">" +
-         cc + "\r\nSubject: " + HeaderValue(m.subject) +
+  const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + OnOneLine(settings.sender) + ">" : "";
+  return "Date: " + RfcDate() + "\r\nFrom: <" + OnOneLine(settings.sender) + ">\r\nTo: <" + OnOneLine(m.to) + ">" + cc +
+         "\r\nSubject: " + OnOneLine(m.subject) +
          "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=windows-1250\r\n"
          "Content-Transfer-Encoding: 8bit\r\n\r\n" +
          m.body;

@@ -18,8 +18,7 @@ bool IsSpecialKey(std::string_view key) {
 }  // namespace
 
 bool IsValidCharacterNumberText(std::string_view text) {
-  return text.size() <= kCharacterNumberDigits &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return text.empty() || (text.size() <= kCharacterNumberDigits && IsDecimalDigits(text));
 }
 
 CharacterFields FieldsOf(const CharacterRecord& r) {

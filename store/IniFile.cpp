@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/TextJoin.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -33,14 +34,6 @@ std::string_view Trim(std::string_view s) {
   if (first == std::string_view::npos) return s.substr(s.size());  // empty, but still inside s
   const auto last = s.find_last_not_of(" \t");
   return s.substr(first, last - first + 1);
-}
-
-// A stored text stays on its own line.
-std::string OneLine(std::string_view s) {
-  std::string out(s);
-  std::replace(out.begin(), out.end(), '\r', ' ');
-  std::replace(out.begin(), out.end(), '\n', ' ');
-  return out;
 }
 
 // The lock that keeps two writers of one file apart; it lies beside the
@@ -158,8 +151,8 @@ std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_vi
 }
 
 void IniFile::ApplyTo(const IniChange& change) {
-  const std::string section = OneLine(change.section);
-  const std::string key = OneLine(change.key);
+  const std::string section = OnOneLine(change.section);
+  const std::string key = OnOneLine(change.key);
   const int s = FindSection(section);
   // The new text line by line: each line's own bytes, or its replacement.
   std::string out;
@@ -169,7 +162,7 @@ void IniFile::ApplyTo(const IniChange& change) {
     if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";  // a last line gets its end
     out.append(line).append("\r\n");
   };
-  const std::string entry = key + "=" + OneLine(change.value);
+  const std::string entry = key + "=" + OnOneLine(change.value);
   switch (change.kind) {
     case IniChange::Kind::EraseSection:
       for (const Line& l : lines_)
@@ -199,7 +192,7 @@ void IniFile::ApplyTo(const IniChange& change) {
           }
       for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (found != entries.end() && i == *found) {
-          out.append(entry).append(lines_[i].end.size ? View(lines_[i].end) : std::string_view());
+          out.append(entry).append(View(lines_[i].end));
           continue;
         }
         keep(lines_[i]);

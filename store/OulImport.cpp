@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Cp1250.h"
+#include "core/IntegerText.h"
 #include "core/TextJoin.h"
 #include "store/TextFile.h"
 
@@ -24,10 +25,6 @@ std::string Field(const std::string& line, std::size_t from, std::size_t to) {
 std::string RowField(const std::string& line, std::size_t from, std::size_t to) {
   std::string text = Field(line, from, to);
   return text == "-" ? std::string() : text;
-}
-
-bool Digits(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The grid's code column holds ASCII letters only, at most four.
@@ -86,7 +83,7 @@ OulConversion ConvertOul(std::string_view content, std::string_view displayName)
   }
   const std::string character = Field(lines[2], 7, 10);
   const std::string turn = Field(lines[2], 53, 56);
-  if (!Digits(character) || !Digits(turn)) {
+  if (!IsDecimalDigits(character) || !IsDecimalDigits(turn)) {
     out.error = "A(z) \""_w + name +
                 "\" fájl 3. sorában a karakterszám és a forduló csak számjegy lehet, ezért nem importálható."_w;
     return out;

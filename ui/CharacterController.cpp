@@ -127,8 +127,8 @@ void CharacterController::LoadStartupCharacter() {
 
 bool CharacterController::SaveNotes() {
   const std::string& number = model_.character.number;
-  const QString text = notes_->toPlainText();
   if (number.empty() || !notesModified_) return true;
+  const QString text = notes_->toPlainText();
   const std::filesystem::path file = NotesPath(directory_, number);
   std::error_code ec;
   // Emptied notes empty the file; no file is made for no notes.

@@ -354,7 +354,8 @@ void MainWindow::UpdateCharacterControls() {
     b->setEnabled(selected);
   const bool sendable = CanSend(model_);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
-  ShowLastSent();
+  // The folder is read again only for another character (or after a send).
+  if (model_.character.number != lastSentShownFor_) ShowLastSent();
 }
 
 std::vector<std::filesystem::path> MainWindow::SheetFolders() const {
@@ -653,6 +654,7 @@ void MainWindow::PostLetter() {
 }
 
 void MainWindow::ShowLastSent() {
+  lastSentShownFor_ = model_.character.number;
   const auto last = LastSent(programDirectory_, model_.character.number);
   dataTab_->SetLastSent(last ? Q(LastSentText(*last)) : QString());
 }

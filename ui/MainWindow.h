@@ -147,7 +147,8 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* notes_ = nullptr;
   bool firstShow_ = true;
   bool openedAtStart_ = false;
-  bool placed_ = false;  // a stored place on a screen
+  bool placed_ = false;           // a stored place on a screen
+  std::string lastSentShownFor_;  // the character whose last send "Adatok" shows
   std::unique_ptr<SheetRecovery> recovery_;
   QObject* tooltipSwitch_ = nullptr;
   QColor fontColour_;
