@@ -50,7 +50,8 @@ std::string JsonString(std::string_view cp1250Text) {
   return out + "\"";
 }
 
-constexpr int kNotDelivered = 1;
+// 1: a letter that was not delivered, or a strict check that found an error.
+constexpr int kRefused = 1;
 
 constexpr const char* kUsage =
     "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
@@ -119,7 +120,7 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
     out += std::string(i ? "," : "") + "{\"row\":" + std::to_string(problems[i].row) + ",\"level\":\"" +
            mv::LevelName(problems[i].level) + "\",\"text\":" + JsonString(problems[i].text) + "}";
   std::cout << out << "]}\n";
-  return strict && mv::CountErrors(problems) > 0 ? kNotDelivered : 0;
+  return strict && mv::CountErrors(problems) > 0 ? kRefused : 0;
 }
 
 // The letter of a sheet and of the character its last line names, as the
@@ -150,7 +151,7 @@ int Send(const std::filesystem::path& programDir, const std::filesystem::path& s
   const std::string message = mv::cp1250::ToUtf8(mv::SendOutcomeMessage(outcome));
   if (!outcome.sent()) {
     std::cerr << message << "\n";
-    return kNotDelivered;
+    return kRefused;
   }
   std::cout << message << "\n";
   if (!mv::ArchiveSentLetter(programDir, model.character.number, model.fields.turn, letter, std::time(nullptr)))
