@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/EditorModel.h"
 
@@ -17,10 +18,18 @@ inline bool IsCharacterNumber(std::int64_t value) {
   return value >= kFirstCharacterNumber && value <= kLastCharacterNumber;
 }
 
+// The diets a character may choose (Windows-1250).
+const std::vector<std::string_view>& DietNames();
+
 // A character number field that names a real character (2000 or more).
 bool IsNumberedCharacter(std::string_view numberText);
 // "Ment" and "Ment másként": a numbered character.
 bool CanSave(const EditorModel& model);
+// "Karakter mentés": a numbered character with a name.
+bool CanStoreCharacter(const EditorModel& model);
+// A sheet is saved under its character's key, which only a stored or loaded
+// character has.
+bool HasCharacterKey(const EditorModel& model);
 // The three letter deliveries: a numbered character with a password.
 bool CanSend(const EditorModel& model);
 

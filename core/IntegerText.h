@@ -27,5 +27,7 @@ inline bool IsDecimalDigits(std::string_view text) {
     if (c < '0' || c > '9') return false;
   return true;
 }
+// A number field while it is typed: digits only, or nothing yet.
+inline bool IsDigitsOrEmpty(std::string_view text) { return text.empty() || IsDecimalDigits(text); }
 
 }  // namespace mv

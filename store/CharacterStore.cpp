@@ -131,6 +131,12 @@ bool CharacterStore::Delete(std::string_view key) {
   return ini_.Apply(changes);
 }
 
+bool CharacterStore::IsStored(std::string_view key) const {
+  for (const auto& [entry, value] : ini_.Entries(kIndex))
+    if (value == key && !IsSpecialKey(entry)) return true;
+  return false;
+}
+
 std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number) {
   return dir / (std::string(number) + ".jzt");
 }

@@ -57,6 +57,8 @@ class CharacterStore {
   // Index entry and section, keys in the file's order. False on a write error.
   bool Save(const CharacterRecord& record);
   bool Delete(std::string_view key);
+  // True when the index lists the character.
+  bool IsStored(std::string_view key) const;
   bool SetDefault(std::string_view key) { return ini_.Write("Karakterek", "Alapertelmezett", key); }
   bool SetLast(std::string_view key) { return ini_.Write("Karakterek", "Utolso", key); }
   // The key stored under "Utolso" or "Alapertelmezett" of the index.

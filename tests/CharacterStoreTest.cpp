@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/Cp1250.h"
+#include "store/CharacterSession.h"
 #include "store/CharacterStore.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
@@ -59,6 +60,42 @@ TEST_F(CharacterStoreTest, MissingCharactersLoadEmptyAndDeleteRemovesIndexAndSec
   ASSERT_TRUE(store.Delete("2345"));
   EXPECT_TRUE(store.ListItems().empty());
   EXPECT_EQ(IniFile(dir_ / "mv.ini").Read("2345", cp1250::FromUtf8("Jelszó")), "");
+}
+
+// What mvulc and the window share: only a stored character becomes the
+// last used one, deleting the one shown clears it, and the notes file
+// follows the character shown without making files for nothing.
+TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShown) {
+  IniFile ini(dir_ / "mv.ini");
+  EditorModel model;
+  CharacterSession session(model, ini, dir_);
+
+  session.Load("7777");  // nothing stored under it
+  EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "");
+  EXPECT_TRUE(session.WriteNotes(""));  // no number, no file
+  EXPECT_FALSE(fs::exists(dir_ / ".jzt"));
+
+  model.character = FieldsOf(Kard());
+  model.fields.delivery = DeliveryForm::Base64;
+  ASSERT_EQ(session.Save(), cp1250::FromUtf8("Kardos Ödön (#2345)"));
+  EXPECT_EQ(model.currentCharacterKey, "2345");
+  session.New();
+  EXPECT_EQ(model.fields.turn, "1");
+  EXPECT_EQ(model.fields.delivery, DeliveryForm::None);
+  EXPECT_EQ(session.Load("2345"), cp1250::FromUtf8("Kardos Ödön (#2345)"));
+  EXPECT_EQ(model.deliveryFormIndex, DeliveryForm::Base64);  // the character's form, not the sheet's
+  EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "2345");
+
+  EXPECT_TRUE(session.WriteNotes(""));
+  EXPECT_FALSE(fs::exists(dir_ / "2345.jzt"));  // no file for no notes
+  ASSERT_TRUE(session.WriteNotes("kard\r\n"));
+  EXPECT_EQ(session.ReadNotes(), "kard\r\n");
+  ASSERT_TRUE(session.WriteNotes(""));  // emptied notes empty the file
+  EXPECT_EQ(Read(dir_ / "2345.jzt"), "");
+
+  ASSERT_TRUE(session.Delete("2345"));
+  EXPECT_TRUE(model.currentCharacterKey.empty());
+  EXPECT_TRUE(session.ListItems().empty());
 }
 
 TEST(CharacterListItemTest, KeyIsTheWholeNumberOfTheLastParenthesis) {

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -29,7 +30,9 @@
 #include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "tests/SmtpSink.h"
+#include "ui/ListsTab.h"
 #include "ui/MainWindow.h"
+#include "ui/OptionsController.h"
 #include "ui/ProblemList.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/Startup.h"
@@ -38,6 +41,15 @@ namespace {
 
 using mv::ui::MainWindow;
 
+// Widgets and the window's parts are found as a player's tools find them: by
+// their object names.
+template <class T>
+T* Find(const QObject& root, const char* name) {
+  T* found = root.findChild<T*>(name);
+  if (!found) ADD_FAILURE() << "nothing named " << name;
+  return found;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -45,7 +57,7 @@ class MainWindowTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     window_ = std::make_unique<MainWindow>(dir_, QStringList{});
     window_->show();
-    window_->tabs()->setCurrentWidget(window_->orderTab());
+    Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::OrderTab>(*window_, "UtasitasLap"));
     QApplication::processEvents();
   }
   void TearDown() override {
@@ -60,7 +72,7 @@ class MainWindowTest : public ::testing::Test {
     window_.reset();
     window_ = std::make_unique<MainWindow>(dir_, arguments);
     window_->show();
-    window_->tabs()->setCurrentWidget(window_->orderTab());
+    Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::OrderTab>(*window_, "UtasitasLap"));
     QApplication::processEvents();
   }
   void WriteFile(const std::string& name, const std::string& cp1250) {
@@ -114,12 +126,12 @@ class MainWindowTest : public ::testing::Test {
   }
   // A numbered character with a password, so that saving and sending work.
   void NumberedCharacter(const char* number = "2345") {
-    window_->dataTab()->editKar->setText(number);
-    window_->dataTab()->editKarNev->setText("Kardos");
-    window_->dataTab()->editJelsz->setText("titok");
-    window_->dataTab()->buttonSave->click();
+    Find<QLineEdit>(*window_, "EditKar")->setText(number);
+    Find<QLineEdit>(*window_, "EditKarNev")->setText("Kardos");
+    Find<QLineEdit>(*window_, "EditJelsz")->setText("titok");
+    Find<QPushButton>(*window_, "BitBtnKarSave")->click();
   }
-  mv::ui::OrderGrid* grid() { return window_->orderTab()->grid(); }
+  mv::ui::OrderGrid* grid() { return Find<mv::ui::OrderGrid>(*window_, "StringGrid1"); }
   void Go(int row, int column) {
     grid()->setCurrentIndex(grid()->model()->index(row - 1, column));
     grid()->setFocus();
@@ -132,7 +144,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Focused(), key, mods); }
   std::string Cell(int row, int column) { return window_->model().sheet.Cell(row, column); }
-  QString Panel() { return window_->orderTab()->commandLabel()->text(); }
+  QString Panel() { return Find<QLabel>(*window_, "LabelParancs")->text(); }
 
   std::filesystem::path dir_;
   std::unique_ptr<MainWindow> window_;
@@ -143,16 +155,18 @@ TEST_F(MainWindowTest, StartsWithCaptionTabsAndAZeroedSheet) {
   EXPECT_EQ(window_->windowTitle(), QString("Vorlan Morvald UL készítő programja 2.3.14"));
   const QStringList expected{"Adatok",     "Utasítás Lap",  "Jegyzetek", "Listák",
                              "Rejtvények", "LV rejtvények", "Formázók"};
-  ASSERT_EQ(window_->tabs()->count(), expected.size());
-  for (int i = 0; i < expected.size(); ++i) EXPECT_EQ(window_->tabs()->tabText(i), expected[i]);
-  EXPECT_EQ(window_->orderTab()->size(), window_->tabs()->currentWidget()->size());
+  ASSERT_EQ(Find<QTabWidget>(*window_, "PageControl1")->count(), expected.size());
+  for (int i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(Find<QTabWidget>(*window_, "PageControl1")->tabText(i), expected[i]);
+  EXPECT_EQ(Find<mv::ui::OrderTab>(*window_, "UtasitasLap")->size(),
+            Find<QTabWidget>(*window_, "PageControl1")->currentWidget()->size());
   EXPECT_EQ(window_->centralWidget()->size(), QSize(608, 421));
   for (int r = 1; r <= 20; ++r) {
     EXPECT_EQ(grid()->model()->index(r - 1, 0).data().toString(), QString("%1.").arg(r, 2, 10, QChar('0')));
     EXPECT_EQ(Cell(r, 8), "0");
     EXPECT_EQ(Cell(r, 9), "0");
   }
-  EXPECT_EQ(window_->orderTab()->checkNumberLabel()->text(), "0");
+  EXPECT_EQ(Find<QLabel>(*window_, "RxLabelEllsz")->text(), "0");
   EXPECT_EQ(grid()->model()->headerData(0, Qt::Horizontal).toString(), "Sor");
 }
 
@@ -219,7 +233,7 @@ TEST_F(MainWindowTest, MovingARowUpInterpretsTheNewCurrentRow) {
   window_->model().sheet.Cell(3, 1) = "xyz";
   grid()->RefreshFromModel();
   Go(3, 1);
-  window_->MoveRowUp();
+  Find<QAction>(*window_, "RowUp")->trigger();
   EXPECT_EQ(Cell(2, 1), "xyz");
   EXPECT_EQ(window_->model().currentRow, 2);
   EXPECT_EQ(Panel(), QString("Ismeretlen parancs"));
@@ -229,9 +243,9 @@ TEST_F(MainWindowTest, MovingARowUpInterpretsTheNewCurrentRow) {
 TEST_F(MainWindowTest, PickerInsertsTheChosenCommandAsANewRow) {
   window_->model().sheet.Cell(3, 1) = "xyz";
   Go(3, 1);
-  window_->picker()->list()->setCurrentRow(0);
-  QTimer::singleShot(0, [this] { window_->picker()->accept(); });
-  window_->NewCommand();
+  Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->list()->setCurrentRow(0);
+  QTimer::singleShot(0, [this] { Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->accept(); });
+  Find<QAction>(*window_, "NewParancs1")->trigger();
   EXPECT_EQ(Cell(3, 1), "a");
   EXPECT_EQ(Cell(4, 1), "xyz");
   EXPECT_FALSE(Panel().isEmpty());
@@ -239,14 +253,14 @@ TEST_F(MainWindowTest, PickerInsertsTheChosenCommandAsANewRow) {
 }
 
 TEST_F(MainWindowTest, PickerDoesNothingOutsideTheOrderTab) {
-  window_->tabs()->setCurrentWidget(window_->dataTab());
-  window_->NewCommand();
-  EXPECT_FALSE(window_->picker()->isVisible());
+  Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::DataTab>(*window_, "Adatok"));
+  Find<QAction>(*window_, "NewParancs1")->trigger();
+  EXPECT_FALSE(Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->isVisible());
   EXPECT_FALSE(window_->model().sheetModified);
 }
 
 TEST_F(MainWindowTest, CharacterNameFollowsIntoTheOrderTab) {
-  window_->dataTab()->editKarNev->setText("Ödön");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Ödön");
   EXPECT_EQ(window_->findChild<QLabel*>("LabelName")->text(), QString("Ödön"));
   EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Ödön"));
 }
@@ -259,38 +273,40 @@ TEST_F(MainWindowTest, ReferenceListsGiveNamesFromTheStart) {
   window_->model().sheet.Cell(1, 2) = "12";
   Go(2, 1);
   Go(1, 1);
-  EXPECT_EQ(window_->orderTab()->descriptionLine(2)->text(), QString("Kard (#12)"));
+  EXPECT_EQ(Find<QLabel>(*window_, "LabelD2")->text(), QString("Kard (#12)"));
   const auto potions = window_->findChild<QMenu*>("varazs")->actions();
   ASSERT_EQ(potions.size(), 1);  // the failed brewing line gets no item
   EXPECT_EQ(potions.first()->text(), QString("Kard (#12)"));
 }
 
 TEST_F(MainWindowTest, OptionsAreAppliedAndWritten) {
-  auto values = window_->CurrentOptions();
+  auto values = Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions();
   values.settings.completion = true;
   values.settings.flatGrid = true;
   values.settings.passwordMasked = true;
   values.settings.bandLength = 2;
-  window_->TakeOptions(values);
+  Find<mv::ui::OptionsController>(*window_, "Beallitasok")->TakeOptions(values);
   EXPECT_TRUE(grid()->Completion());
   EXPECT_EQ(grid()->size(), QSize(364, 357));
-  EXPECT_EQ(window_->dataTab()->editJelsz->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(Find<QLineEdit>(*window_, "EditJelsz")->echoMode(), QLineEdit::Password);
   const mv::IniFile ini(dir_ / "mv.ini");
   EXPECT_EQ(ini.Read("Megjelenes", "ULAutoParancs"), "1");
   EXPECT_EQ(ini.Read("Megjelenes", "Savok"), "2");
   Restart();
   EXPECT_TRUE(grid()->Completion());
-  EXPECT_EQ(window_->options()->Collect().settings.completion, false);  // the dialog reads the file when opened
-  window_->options()->Load(window_->CurrentOptions());
-  EXPECT_TRUE(window_->options()->Collect().settings.completion);
+  EXPECT_EQ(Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->Collect().settings.completion,
+            false);  // the dialog reads the file when opened
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")
+      ->Load(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions());
+  EXPECT_TRUE(Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->Collect().settings.completion);
 }
 
 TEST_F(MainWindowTest, TheAssociationIsTickedOnAndRemovedByUninstall) {
-  auto values = window_->CurrentOptions();
+  auto values = Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions();
   EXPECT_FALSE(values.associated);
   values.associated = true;
-  window_->TakeOptions(values);
-  EXPECT_TRUE(window_->CurrentOptions().associated);
+  Find<mv::ui::OptionsController>(*window_, "Beallitasok")->TakeOptions(values);
+  EXPECT_TRUE(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions().associated);
 
   // The real program: it removes the association and quits before any other
   // start-up step, so mv.ini stays byte for byte (no "Utolso" written).
@@ -305,22 +321,22 @@ TEST_F(MainWindowTest, TheAssociationIsTickedOnAndRemovedByUninstall) {
   uninstall.start(MVUL_PATH, {"--uninstall"});
   ASSERT_TRUE(uninstall.waitForFinished(20000));
   EXPECT_EQ(uninstall.exitCode(), 0) << uninstall.readAllStandardError().toStdString();
-  EXPECT_FALSE(window_->CurrentOptions().associated);
+  EXPECT_FALSE(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions().associated);
   EXPECT_EQ(mv::ReadWholeFile(dir_ / "mv.ini").value_or(""), ini);
 }
 
 TEST_F(MainWindowTest, OptionsTreeHasNineLeaves) {
   QStringList leaves;
-  auto* tree = window_->options()->tree();
+  auto* tree = Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->tree();
   for (int g = 0; g < tree->topLevelItemCount(); ++g)
     for (int c = 0; c < tree->topLevelItem(g)->childCount(); ++c) leaves << tree->topLevelItem(g)->child(c)->text(0);
   EXPECT_EQ(leaves, (QStringList{"Program indítása", "Integráció", "E-MAIL", "Keresési útvonalak", "Egér követése",
                                  "Gyorstipp", "UL-Szerkesztő", "Jelszó", "UL elküldése"}));
-  EXPECT_EQ(window_->options()->pages()->count(), 9);
+  EXPECT_EQ(Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->pages()->count(), 9);
 }
 
 TEST_F(MainWindowTest, ListsTabLoadsSavesAndComplainsAboutMissingFiles) {
-  mv::ui::ListsTab* lists = window_->listsTab();
+  mv::ui::ListsTab* lists = Find<mv::ui::ListsTab>(*window_, "Listak");
   lists->combo()->setCurrentIndex(0);
   QString* said = AnswerNextDialog();
   lists->LoadSelected();
@@ -344,56 +360,55 @@ TEST_F(MainWindowTest, ListsTabLoadsSavesAndComplainsAboutMissingFiles) {
 }
 
 TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
-  mv::ui::DataTab* tab = window_->dataTab();
-  EXPECT_FALSE(tab->buttonSave->isEnabled());
-  tab->editKar->setText("1999");
-  tab->editKarNev->setText("Kardos");
-  EXPECT_FALSE(tab->buttonSave->isEnabled());
-  tab->editKar->setText("2345");
-  tab->editKarNev->setText("Kardos Ödön");
-  tab->editJelsz->setText("titok");
-  tab->delivery[2]->setChecked(true);
-  EXPECT_TRUE(tab->buttonSave->isEnabled());
-  tab->buttonSave->click();
+  EXPECT_FALSE(Find<QPushButton>(*window_, "BitBtnKarSave")->isEnabled());
+  Find<QLineEdit>(*window_, "EditKar")->setText("1999");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Kardos");
+  EXPECT_FALSE(Find<QPushButton>(*window_, "BitBtnKarSave")->isEnabled());
+  Find<QLineEdit>(*window_, "EditKar")->setText("2345");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Kardos Ödön");
+  Find<QLineEdit>(*window_, "EditJelsz")->setText("titok");
+  Find<QRadioButton>(*window_, "RadioButtonUuen")->setChecked(true);
+  EXPECT_TRUE(Find<QPushButton>(*window_, "BitBtnKarSave")->isEnabled());
+  Find<QPushButton>(*window_, "BitBtnKarSave")->click();
   EXPECT_EQ(window_->model().currentCharacterKey, "2345");
-  EXPECT_EQ(tab->comboKar->currentText(), QString("Kardos Ödön (#2345)"));
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBoxKar")->currentText(), QString("Kardos Ödön (#2345)"));
   EXPECT_TRUE(window_->findChild<QAction*>("SaveUL")->isEnabled());
-  window_->dataTab()->buttonLoad->click();                             // "Utolso" is the character loaded last
-  window_->notes()->setPlainText("Jegyzet: a kard a barlangban van");  // saved at exit
+  Find<QPushButton>(*window_, "BitBtnKarLoad")->click();  // "Utolso" is the character loaded last
+  Find<QPlainTextEdit>(*window_, "MemoJegyzet")->setPlainText("Jegyzet: a kard a barlangban van");  // saved at exit
 
   // Without a "Betolt" choice nothing loads; with "Utolso" the last one does.
   Restart();
   EXPECT_EQ(window_->model().character.number, "0000");
-  window_->ini().Write("Karakterek", "Betolt", "Utolso");
+  mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Betolt", "Utolso");
   Restart();
   EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Kardos Ödön"));
   EXPECT_EQ(window_->model().deliveryFormIndex, mv::DeliveryForm::Uuencode);
-  EXPECT_EQ(window_->notes()->toPlainText(), QString("Jegyzet: a kard a barlangban van"));
+  EXPECT_EQ(Find<QPlainTextEdit>(*window_, "MemoJegyzet")->toPlainText(), QString("Jegyzet: a kard a barlangban van"));
   EXPECT_TRUE(std::filesystem::exists(dir_ / "2345.jzt"));  // in the program directory
 
   QString* asked = AnswerNextDialog();  // closing the question box answers "no"
-  EXPECT_FALSE(window_->characters()->DeleteCharacter());
+  EXPECT_FALSE(Find<mv::ui::CharacterController>(*window_, "Karakterek")->DeleteCharacter());
   EXPECT_EQ(*asked, QString("Biztos, hogy törlöd a Karaktert?"));
   QTimer::singleShot(0, [] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
       box->button(QMessageBox::Yes)->click();
   });
-  EXPECT_TRUE(window_->characters()->DeleteCharacter());
+  EXPECT_TRUE(Find<mv::ui::CharacterController>(*window_, "Karakterek")->DeleteCharacter());
   EXPECT_EQ(window_->model().character.number, "0000");  // the shown one was deleted
-  EXPECT_EQ(window_->dataTab()->comboKar->count(), 0);
+  EXPECT_EQ(Find<QComboBox>(*window_, "ComboBoxKar")->count(), 0);
 }
 
 TEST_F(MainWindowTest, OpenDialogFindsTheCharactersTurnsAndOpensTheLast) {
-  window_->dataTab()->editKar->setText("2345");
-  window_->dataTab()->editKarNev->setText("Kard");
-  window_->dataTab()->buttonSave->click();
+  Find<QLineEdit>(*window_, "EditKar")->setText("2345");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Kard");
+  Find<QPushButton>(*window_, "BitBtnKarSave")->click();
   for (const char* turn : {"9", "10"}) {
     window_->model().fields.turn = turn;
     window_->model().sheet.Cell(1, 1) = "ea";
     ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / (std::string("2345-") + turn + ".ulf")).failed());
   }
-  mv::ui::SheetOpenDialog* dialog = window_->openDialog();
-  ASSERT_TRUE(dialog->Prepare(window_->SheetFolders(), {"Kard (#2345)"}));
+  mv::ui::SheetOpenDialog* dialog = Find<mv::ui::SheetOpenDialog>(*window_, "TFormULOpen");
+  ASSERT_TRUE(dialog->Prepare(Find<mv::ui::SheetFileActions>(*window_, "UlFajlok")->SheetFolders(), {"Kard (#2345)"}));
   ASSERT_EQ(dialog->turnList()->count(), 2);
   EXPECT_EQ(dialog->turnList()->item(0)->text(), QString("10. forduló   (2345-10.ulf)"));
   dialog->OpenLastTurn();
@@ -403,27 +418,28 @@ TEST_F(MainWindowTest, OpenDialogFindsTheCharactersTurnsAndOpensTheLast) {
 
 // A character that may send, and a mail set-up pointing at a sink.
 void MakeSendable(MainWindow& w, int port, bool preview) {
-  w.dataTab()->editKar->setText("2345");
-  w.dataTab()->editJelsz->setText("titok");
-  w.dataTab()->editKarNev->setText("Kard");
-  auto values = w.CurrentOptions();
+  Find<QLineEdit>(w, "EditKar")->setText("2345");
+  Find<QLineEdit>(w, "EditJelsz")->setText("titok");
+  Find<QLineEdit>(w, "EditKarNev")->setText("Kard");
+  auto* options = Find<mv::ui::OptionsController>(w, "Beallitasok");
+  auto values = options->CurrentOptions();
   values.settings.previewBeforeSend = preview;
   values.settings.recipient = "ul@localhost";
   values.smtp.server = "127.0.0.1";
   values.smtp.port = port;
   values.smtp.security = mv::SmtpSettings::Security::None;
   values.smtp.sender = "jatekos@localhost";
-  w.TakeOptions(values);
+  options->TakeOptions(values);
 }
 
 TEST_F(MainWindowTest, LetterActionsNeedANumberedCharacterWithAPassword) {
   auto* post = window_->findChild<QAction*>("PostUL");
   EXPECT_FALSE(post->isEnabled());
-  window_->dataTab()->editKar->setText("2345");
-  window_->dataTab()->editKarNev->setText("Kard");
+  Find<QLineEdit>(*window_, "EditKar")->setText("2345");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Kard");
   EXPECT_FALSE(post->isEnabled());
-  window_->dataTab()->editJelsz->setText("titok");
-  window_->dataTab()->editKarNev->setText("Kard ");  // a name change runs the enabling rules
+  Find<QLineEdit>(*window_, "EditJelsz")->setText("titok");
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Kard ");  // a name change runs the enabling rules
   EXPECT_TRUE(post->isEnabled());
   EXPECT_TRUE(window_->findChild<QAction*>("ULCopyClipBoard")->isEnabled());
 }
@@ -432,7 +448,7 @@ TEST_F(MainWindowTest, CancelledPreviewSendsNothingAndSaysNothing) {
   SmtpSink sink;
   MakeSendable(*window_, sink.port(), true);
   QString* said = AnswerNextDialog();  // closes the preview: "&Mégsem"
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_TRUE(said->isEmpty());
   EXPECT_EQ(sink.Received(), 0);
 }
@@ -442,7 +458,7 @@ TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
   MakeSendable(*window_, sink.port(), false);
   window_->model().sheet.Cell(1, 1) = "be";
   QString* said = AnswerNextDialog();
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_EQ(*said, QString("UL elküldve"));
   ASSERT_EQ(sink.Received(), 1);
   const std::string mail = *sink.Message(1);
@@ -452,13 +468,13 @@ TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
 TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSentAndWhereToSetOne) {
   MakeSendable(*window_, SmtpSink::ClosedPort(), false);
   QString* said = AnswerNextDialog();
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_TRUE(said->startsWith("Mailer error: ")) << said->toStdString();  // a server that is not there
-  auto values = window_->CurrentOptions();
+  auto values = Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions();
   values.smtp.server.clear();
-  window_->TakeOptions(values);
+  Find<mv::ui::OptionsController>(*window_, "Beallitasok")->TakeOptions(values);
   said = AnswerNextDialog();
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_EQ(*said, QString("Nem tudtam elküldeni a levelet\nÁllítsd be a levelezőszervert: Beállítások / E-MAIL."));
 }
 
@@ -480,7 +496,7 @@ TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
   canceller->start(20);
   QString* said = AnswerNextDialog();
   const auto start = std::chrono::steady_clock::now();
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
   EXPECT_EQ(*label, QString("UL küldése…"));
   EXPECT_NE(said->indexOf("megszakítottad"), -1) << said->toStdString();
@@ -489,13 +505,18 @@ TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
 
 TEST_F(MainWindowTest, ProbalevelTriesTheSettingsAsTheyStandInTheDialog) {
   SmtpSink sink;
-  window_->options()->Load(window_->CurrentOptions());
-  window_->options()->findChild<QLineEdit*>("EditSmtpServer")->setText("127.0.0.1");
-  window_->options()->findChild<QComboBox*>("ComboSmtpSecurity")->setCurrentIndex(0);
-  window_->options()->findChild<QLineEdit*>("EditSmtpPort")->setText(QString::number(sink.port()));
-  window_->options()->findChild<QLineEdit*>("EditSmtpSender")->setText("jatekos@localhost");
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")
+      ->Load(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions());
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QLineEdit*>("EditSmtpServer")->setText("127.0.0.1");
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QComboBox*>("ComboSmtpSecurity")->setCurrentIndex(0);
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")
+      ->findChild<QLineEdit*>("EditSmtpPort")
+      ->setText(QString::number(sink.port()));
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")
+      ->findChild<QLineEdit*>("EditSmtpSender")
+      ->setText("jatekos@localhost");
   QString* said = AnswerNextDialog();
-  window_->options()->findChild<QPushButton*>("ButtonProbalevel")->click();
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QPushButton*>("ButtonProbalevel")->click();
   EXPECT_EQ(*said, QString("Próbalevél elküldve"));
   ASSERT_EQ(sink.Received(), 1);
   EXPECT_EQ(*sink.Envelope(1), "jatekos@localhost\njatekos@localhost\n");  // only to the sender
@@ -503,9 +524,10 @@ TEST_F(MainWindowTest, ProbalevelTriesTheSettingsAsTheyStandInTheDialog) {
 }
 
 TEST_F(MainWindowTest, ThePortFollowsTheSecurityModeWhileItHoldsTheUsualOne) {
-  window_->options()->Load(window_->CurrentOptions());
-  auto* mode = window_->options()->findChild<QComboBox*>("ComboSmtpSecurity");
-  auto* port = window_->options()->findChild<QLineEdit*>("EditSmtpPort");
+  Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")
+      ->Load(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions());
+  auto* mode = Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QComboBox*>("ComboSmtpSecurity");
+  auto* port = Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QLineEdit*>("EditSmtpPort");
   EXPECT_EQ(mode->currentText(), QString("STARTTLS"));  // new settings
   EXPECT_EQ(port->text(), QString("587"));
   mode->setCurrentIndex(2);
@@ -513,13 +535,15 @@ TEST_F(MainWindowTest, ThePortFollowsTheSecurityModeWhileItHoldsTheUsualOne) {
   port->setText("2525");
   mode->setCurrentIndex(0);
   EXPECT_EQ(port->text(), QString("2525"));  // the player's own port stays
-  EXPECT_TRUE(window_->options()->findChild<QCheckBox*>("CheckBoxMasolat")->isChecked());
-  EXPECT_NE(window_->options()->findChild<QPushButton*>("ButtonProbalevel"), nullptr);
+  EXPECT_TRUE(
+      Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QCheckBox*>("CheckBoxMasolat")->isChecked());
+  EXPECT_NE(Find<mv::ui::OptionsDialog>(*window_, "TFormOptions")->findChild<QPushButton*>("ButtonProbalevel"),
+            nullptr);
 }
 
 TEST_F(MainWindowTest, CopyPutsTheWholeLetterOnTheClipboard) {
   MakeSendable(*window_, SmtpSink::ClosedPort(), false);
-  window_->CopyLetter();
+  Find<QAction>(*window_, "ULCopyClipBoard")->trigger();
   const QString text = QApplication::clipboard()->text();
   EXPECT_TRUE(text.startsWith("VERSION=MV1.2\r\nemail=\r\nKSZ=2345\r\n"));
   EXPECT_TRUE(text.endsWith("Post=UL Postázása\r\n"));
@@ -553,7 +577,7 @@ TEST_F(MainWindowTest, FormatterComposesAnItemNumber) {
   Restart();
   auto* formatter = window_->findChild<mv::ui::FormatterTab*>("Formazok");
   ASSERT_NE(formatter, nullptr);
-  window_->tabs()->setCurrentWidget(formatter);
+  Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(formatter);
   EXPECT_EQ(formatter->itemLabel()->text(), QString("Az erő lemezpáncélja (#1450)"));
   formatter->kinds()->setCurrentIndex(1);
   EXPECT_EQ(formatter->levelLabel()->text(), QString("2. szintű tárgy."));
@@ -561,25 +585,28 @@ TEST_F(MainWindowTest, FormatterComposesAnItemNumber) {
 }
 
 TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
-  ASSERT_TRUE(window_->help()->on());
+  ASSERT_TRUE(Find<mv::ui::HelpWindows>(*window_, "Sugo")->on());
   EXPECT_TRUE(window_->findChild<QAction*>("Contents")->isEnabled());
   window_->model().sheet.Cell(2, 1) = "be";
   Go(2, 1);
   Key(Qt::Key_F1);
-  EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pbe"));
-  ASSERT_NE(window_->help()->Window("KontextusHelpAblak"), nullptr);
-  EXPECT_TRUE(window_->help()->Window("KontextusHelpAblak")->toPlainText().contains("Belépés épületbe"));
+  EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Topic("KontextusHelpAblak"), QString("pbe"));
+  ASSERT_NE(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Window("KontextusHelpAblak"), nullptr);
+  EXPECT_TRUE(Find<mv::ui::HelpWindows>(*window_, "Sugo")
+                  ->Window("KontextusHelpAblak")
+                  ->toPlainText()
+                  .contains("Belépés épületbe"));
   Go(5, 1);
   QTest::keyClick(grid(), Qt::Key_F1);  // the help window took the focus
-  EXPECT_EQ(window_->help()->Topic("MV_MAIN"), QString("topic167"));
+  EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Topic("MV_MAIN"), QString("topic167"));
   // A link between pages opens the linked topic in the same window.
-  emit window_->help()->Window("MV_MAIN")->anchorClicked(QUrl("pm.htm"));
-  EXPECT_EQ(window_->help()->Topic("MV_MAIN"), QString("pm"));
-  window_->picker()->list()->setCurrentRow(0);
-  window_->picker()->findChild<QPushButton*>("ButtonHelp")->click();
-  EXPECT_EQ(window_->help()->Topic("KontextusHelpAblak"), QString("pa"));
+  emit Find<mv::ui::HelpWindows>(*window_, "Sugo")->Window("MV_MAIN")->anchorClicked(QUrl("pm.htm"));
+  EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Topic("MV_MAIN"), QString("pm"));
+  Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->list()->setCurrentRow(0);
+  Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->findChild<QPushButton*>("ButtonHelp")->click();
+  EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Topic("KontextusHelpAblak"), QString("pa"));
   // Escape closes a help window.
-  QTextBrowser* main = window_->help()->Window("MV_MAIN");
+  QTextBrowser* main = Find<mv::ui::HelpWindows>(*window_, "Sugo")->Window("MV_MAIN");
   main->show();
   QApplication::setActiveWindow(main);
   QTest::keyClick(main, Qt::Key_Escape);
@@ -587,7 +614,7 @@ TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
 
   // News and read-me open in our own window, decoded from Windows-1250.
   window_->findChild<QAction*>("Readme")->trigger();
-  QTextBrowser* text = window_->help()->Window("SzovegAblak");
+  QTextBrowser* text = Find<mv::ui::HelpWindows>(*window_, "Sugo")->Window("SzovegAblak");
   ASSERT_NE(text, nullptr);
   EXPECT_TRUE(text->isVisible());
   EXPECT_TRUE(text->toPlainText().contains("használati útmutató", Qt::CaseInsensitive))
@@ -596,7 +623,8 @@ TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
   EXPECT_EQ(text->windowTitle(), QString("Újdonságok"));
   EXPECT_FALSE(text->toPlainText().contains(QChar(0xFFFD)));
   window_->close();
-  EXPECT_EQ(window_->help()->Window("MV_MAIN"), nullptr);  // every help window closes at exit
+  EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Window("MV_MAIN"),
+            nullptr);  // every help window closes at exit
 }
 
 TEST_F(MainWindowTest, AFailedSaveOnQuittingKeepsTheWindowAndTheOrders) {
@@ -627,7 +655,7 @@ TEST_F(MainWindowTest, TheReleaseOfAKeyThatClosedADialogChangesNothing) {
   QTimer::singleShot(50, [] {
     if (QWidget* picker = QApplication::activeModalWidget()) QTest::keyClick(picker, Qt::Key_Escape);
   });
-  window_->NewCommand();
+  Find<QAction>(*window_, "NewParancs1")->trigger();
   QTest::keyRelease(grid(), Qt::Key_Escape);
   EXPECT_FALSE(window_->model().sheetModified);
   QTest::keyClick(grid(), Qt::Key_E);  // a key typed in the grid still counts
@@ -661,8 +689,8 @@ TEST_F(MainWindowTest, UndoAndRedoFromTheMenuAndThePopup) {
 TEST_F(MainWindowTest, ASheetOpenedAtStartKeepsItsCharacter) {
   NumberedCharacter("2999");
   NumberedCharacter("2345");
-  window_->ini().Write("Karakterek", "Betolt", "Alapertelmezett");
-  window_->ini().Write("Karakterek", "Alapertelmezett", "2999");
+  mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Betolt", "Alapertelmezett");
+  mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Alapertelmezett", "2999");
   window_->model().fields.turn = "7";
   ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / "2345-7.ulf").failed());
   Restart({QString::fromStdString((dir_ / "2345-7.ulf").string())});
@@ -744,7 +772,7 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
   MakeSendable(*window_, sink.port(), false);
   ProblemSheet(*window_);
   ASSERT_EQ(mv::CountErrors(mv::CheckSheet(window_->model())), 1);
-  ASSERT_TRUE(window_->settings().checkBeforeSend);
+  ASSERT_TRUE(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->settings().checkBeforeSend);
   // The question's default answer (Enter) and Escape both say no.
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
     auto asked = std::make_shared<QString>();
@@ -752,7 +780,7 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
       *asked = static_cast<QMessageBox*>(w)->text();
       QTest::keyClick(w, key);
     });
-    window_->PostLetter();
+    Find<QAction>(*window_, "PostUL")->trigger();
     EXPECT_EQ(*asked, QString("Az UL-ben 1 hiba van. Elküldöd így is?"));
     EXPECT_EQ(sink.Received(), 0);
   }
@@ -767,7 +795,7 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
     listed = list->list()->count() > 0;
     list->reject();
   });
-  window_->CopyLetter();
+  Find<QAction>(*window_, "ULCopyClipBoard")->trigger();
   EXPECT_TRUE(listed);
   EXPECT_EQ(sink.Received(), 0);
 
@@ -778,7 +806,7 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
     for (QAbstractButton* b : static_cast<QMessageBox*>(w)->buttons())
       if (b->text() == "Igen") b->click();
   });
-  window_->PostLetter();
+  Find<QAction>(*window_, "PostUL")->trigger();
   ASSERT_EQ(sink.Received(), 1);
   EXPECT_EQ(*answered_, QString("UL elküldve"));
   const auto kept = std::filesystem::directory_iterator(dir_ / "elkuldve");
@@ -829,7 +857,7 @@ TEST_F(MainWindowTest, StandardButtonsAndFileDialogsAreHungarianAndTheTitleStand
   });
   dialogTimer->start(10);
   NumberedCharacter();
-  window_->SaveAs();
+  Find<QAction>(*window_, "SaveAsUL")->trigger();
   for (const char* hungarian : {"Keresés itt:", "Fájl &neve:", "Menté&s", "Mégse"})
     EXPECT_TRUE(labels.contains(hungarian)) << hungarian << " in " << labels.join("|").toStdString();
 }
@@ -838,13 +866,13 @@ TEST_F(MainWindowTest, CharactersAreListedInHungarianAlphabeticalOrder) {
   const char* names[] = {"Bea", "Zord", "alma", "Ádám", "Öt jegy", "ágnes"};
   int number = 2001;
   for (const char* name : names) {
-    window_->dataTab()->editKar->setText(QString::number(number++));
-    window_->dataTab()->editKarNev->setText(name);
-    window_->dataTab()->buttonSave->click();
+    Find<QLineEdit>(*window_, "EditKar")->setText(QString::number(number++));
+    Find<QLineEdit>(*window_, "EditKarNev")->setText(name);
+    Find<QPushButton>(*window_, "BitBtnKarSave")->click();
   }
   QStringList shown;
-  for (int i = 0; i < window_->dataTab()->comboKar->count(); ++i)
-    shown << window_->dataTab()->comboKar->itemText(i).section(" (#", 0, 0);
+  for (int i = 0; i < Find<QComboBox>(*window_, "ComboBoxKar")->count(); ++i)
+    shown << Find<QComboBox>(*window_, "ComboBoxKar")->itemText(i).section(" (#", 0, 0);
   EXPECT_EQ(shown, (QStringList{"Ádám", "ágnes", "alma", "Bea", "Öt jegy", "Zord"})) << shown.join(", ").toStdString();
 }
 

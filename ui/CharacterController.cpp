@@ -2,7 +2,6 @@
 
 #include <QMessageBox>
 
-#include "store/TextFile.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -14,39 +13,41 @@ const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 
 CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
                                          DataTab* tab, QPlainTextEdit* notes, QObject* parent)
-    : QObject(parent),
-      model_(model),
-      ini_(ini),
-      store_(ini),
-      directory_(std::move(directory)),
-      tab_(tab),
-      notes_(notes) {
+    : QObject(parent), session_(model, ini, std::move(directory)), tab_(tab), notes_(notes) {
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
-  connect(tab_->buttonLoad, &QPushButton::clicked, this, &CharacterController::LoadSelected);
-  connect(tab_->buttonDelete, &QPushButton::clicked, this, &CharacterController::DeleteCharacter);
-  connect(tab_->buttonNew, &QPushButton::clicked, this, &CharacterController::NewCharacter);
-  connect(tab_->buttonSave, &QPushButton::clicked, this, &CharacterController::SaveCharacter);
-  connect(tab_->buttonSaveDefault, &QPushButton::clicked, this, &CharacterController::SaveAsDefault);
-  connect(tab_->comboKar, &QComboBox::currentIndexChanged, this, &CharacterController::ControlsChanged);
+  connect(tab_->loadButton(), &QPushButton::clicked, this, &CharacterController::LoadSelected);
+  connect(tab_->deleteButton(), &QPushButton::clicked, this, &CharacterController::DeleteCharacter);
+  connect(tab_->newButton(), &QPushButton::clicked, this, &CharacterController::NewCharacter);
+  connect(tab_->saveButton(), &QPushButton::clicked, this, &CharacterController::SaveCharacter);
+  connect(tab_->saveDefaultButton(), &QPushButton::clicked, this, &CharacterController::SaveAsDefault);
+  connect(tab_->characterList(), &QComboBox::currentIndexChanged, this, &CharacterController::ControlsChanged);
 }
 
 std::string CharacterController::SelectedKey() const {
-  return tab_->comboKar->currentIndex() < 0 ? std::string() : KeyOfListItem(W(tab_->comboKar->currentText()));
+  const QComboBox* list = tab_->characterList();
+  return list->currentIndex() < 0 ? std::string() : KeyOfListItem(W(list->currentText()));
+}
+
+QStringList CharacterController::Items() const {
+  QStringList items;
+  for (int i = 0; i < tab_->characterList()->count(); ++i) items << tab_->characterList()->itemText(i);
+  return items;
 }
 
 void CharacterController::Select(const std::string& item) {
-  tab_->comboKar->setCurrentIndex(tab_->comboKar->findText(Q(item)));
+  tab_->characterList()->setCurrentIndex(tab_->characterList()->findText(Q(item)));
 }
 
 void CharacterController::FillCharacterList() {
-  tab_->comboKar->clear();
+  QComboBox* list = tab_->characterList();
+  list->clear();
   QStringList items;
-  for (const std::string& item : store_.ListItems()) items << Q(item);
+  for (const std::string& item : session_.ListItems()) items << Q(item);
   SortHungarian(items);
-  tab_->comboKar->addItems(items);
-  tab_->comboKar->setCurrentIndex(-1);
+  list->addItems(items);
+  list->setCurrentIndex(-1);
   emit ControlsChanged();
 }
 
@@ -54,53 +55,43 @@ void CharacterController::KeepNotes() {
   if (!SaveNotes()) emit WriteFailed(kNotesNotSaved);
 }
 
-void CharacterController::LoadCharacter(const std::string& key) {
-  KeepNotes();
-  const CharacterRecord r = store_.Load(key);
-  ShowCharacter(model_, key, r);
-  const CharacterFields& c = model_.character;
-  tab_->ShowFields();
-  Select(CharacterListItem(r.name, r.number));
-
+void CharacterController::ShowNotes() {
   loadingNotes_ = true;
   notes_->clear();
-  if (const auto text = ReadWholeFile(NotesPath(directory_, c.number))) notes_->setPlainText(MemoText(*text));
+  if (const auto text = session_.ReadNotes()) notes_->setPlainText(MemoText(*text));
   loadingNotes_ = false;
   notesModified_ = false;
-  // Only a stored character becomes the last used one.
-  if (const std::string stored = SelectedKey(); !stored.empty()) store_.SetLast(stored);
+}
+
+void CharacterController::LoadCharacter(const std::string& key) {
+  KeepNotes();
+  const std::string item = session_.Load(key);
+  tab_->ShowFields();
+  Select(item);
+  ShowNotes();
   emit ControlsChanged();
 }
 
 void CharacterController::LoadSelected() {
-  if (!tab_->comboKar->currentText().isEmpty()) LoadCharacter(SelectedKey());
+  if (!tab_->characterList()->currentText().isEmpty()) LoadCharacter(SelectedKey());
   emit ControlsChanged();
 }
 
 void CharacterController::NewCharacter() {
   KeepNotes();
-  model_.currentCharacterKey.clear();
-  model_.character = CharacterFields{};
-  model_.fields.turn = "1";
-  model_.fields.delivery = DeliveryForm::None;
-  model_.deliveryFormIndex = DeliveryForm::None;
+  session_.New();
   tab_->ShowFields();
-  tab_->comboKar->setCurrentIndex(-1);
-  loadingNotes_ = true;
-  notes_->clear();
-  loadingNotes_ = false;
-  notesModified_ = false;
+  tab_->characterList()->setCurrentIndex(-1);
+  ShowNotes();
   emit ControlsChanged();
 }
 
 void CharacterController::SaveCharacter() {
-  const CharacterFields& c = model_.character;
-  model_.currentCharacterKey = c.number;
-  const bool ok = store_.Save(RecordOf(c, model_.fields.delivery));
+  const bool saved = session_.Save().has_value();
   FillCharacterList();
-  Select(CharacterListItem(c.name, c.number));
+  Select(session_.ShownItem());
   emit ControlsChanged();
-  if (!ok) emit WriteFailed(kNotSaved);
+  if (!saved) emit WriteFailed(kNotSaved);
 }
 
 bool CharacterController::DeleteCharacter() {
@@ -108,35 +99,32 @@ bool CharacterController::DeleteCharacter() {
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
     return false;
   const std::string key = SelectedKey();
-  const bool ok = store_.Delete(key);
-  if (model_.character.number == key) NewCharacter();
+  const bool shown = session_.IsShown(key);
+  if (shown) KeepNotes();
+  const bool deleted = session_.Delete(key);
+  if (shown) {
+    tab_->ShowFields();
+    tab_->characterList()->setCurrentIndex(-1);
+    ShowNotes();
+  }
   FillCharacterList();
-  if (!ok) emit WriteFailed(kNotSaved);
+  if (!deleted) emit WriteFailed(kNotSaved);
   return true;
 }
 
 void CharacterController::SaveAsDefault() {
-  if (!store_.SetDefault(SelectedKey())) emit WriteFailed(kNotSaved);
+  if (!session_.SetDefault(SelectedKey())) emit WriteFailed(kNotSaved);
   emit ControlsChanged();
 }
 
 void CharacterController::LoadStartupCharacter() {
-  if (const std::string key = StartupCharacterKey(ini_); !key.empty()) LoadCharacter(key);
+  if (const std::string key = session_.StartupKey(); !key.empty()) LoadCharacter(key);
   emit ControlsChanged();
 }
 
 bool CharacterController::SaveNotes() {
-  const std::string& number = model_.character.number;
-  if (number.empty() || !notesModified_) return true;
-  const QString text = notes_->toPlainText();
-  const std::filesystem::path file = NotesPath(directory_, number);
-  std::error_code ec;
-  // Emptied notes empty the file; no file is made for no notes.
-  if (text.isEmpty() && !std::filesystem::exists(file, ec)) {
-    notesModified_ = false;
-    return true;
-  }
-  if (!WriteFileAtomically(file, FileText(text))) return false;
+  if (!notesModified_) return true;
+  if (!session_.WriteNotes(FileText(notes_->toPlainText()))) return false;
   notesModified_ = false;
   return true;
 }

@@ -1,12 +1,12 @@
-// The character store behind the "Adatok" tab and the notes of the
-// "Jegyzetek" tab: loading, saving, deleting characters and their notes.
+// Wires the "Adatok" tab's character buttons and list and the "Jegyzetek"
+// memo to the character session.
 #pragma once
 
 #include <QObject>
 #include <QPlainTextEdit>
 #include <filesystem>
 
-#include "store/CharacterStore.h"
+#include "store/CharacterSession.h"
 #include "ui/DataTab.h"
 
 namespace mv::ui {
@@ -33,6 +33,8 @@ class CharacterController : public QObject {
 
   bool notesModified() const { return notesModified_; }
   std::string SelectedKey() const;
+  // The character list's items as shown.
+  QStringList Items() const;
 
  signals:
   // The enabling rules must be evaluated again.
@@ -43,11 +45,10 @@ class CharacterController : public QObject {
   void Select(const std::string& item);
   // Saves the notes before they are replaced; a failure is reported.
   void KeepNotes();
+  // The memo from the notes file of the character shown, unmodified.
+  void ShowNotes();
 
-  EditorModel& model_;
-  IniFile& ini_;
-  CharacterStore store_;
-  std::filesystem::path directory_;
+  CharacterSession session_;
   DataTab* tab_;
   QPlainTextEdit* notes_;
   bool notesModified_ = false;

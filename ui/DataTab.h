@@ -1,5 +1,5 @@
 // The "Adatok" tab: character fields, the character list and its buttons,
-// the turn, the request flags, the delivery form and the queued order.
+// the turn, the request flags, the deliveryButtons_ form and the queued order.
 #pragma once
 
 #include <QCheckBox>
@@ -26,37 +26,48 @@ class DataTab : public QWidget {
   // "Utoljára elküldve: …" of the character shown, or nothing.
   void SetLastSent(const QString& text);
 
-  QLineEdit* editKar;
-  QLineEdit* editSzamla;
-  QLineEdit* editJelsz;
-  QLineEdit* editKarNev;
-  QLineEdit* editKarLeiras;
-  QComboBox* comboEtrend;
-  QSpinBox* spinPortya;
-  QComboBox* comboKar;
-  QPushButton* buttonLoad;
-  QPushButton* buttonDelete;
-  QPushButton* buttonNew;
-  QPushButton* buttonSave;
-  QPushButton* buttonSaveDefault;
-  QLineEdit* editFord;
-  QCheckBox* checkUL;
-  QCheckBox* checkJL;
-  QCheckBox* checkEXT;
-  QCheckBox* checkKlub;
-  std::array<QRadioButton*, 5> delivery{};  // Base64 .. Csak nyomtatva
-  QPushButton* buttonReset;
-  QCheckBox* checkSorb;
-  QLineEdit* editSorbKar;
-  QLineEdit* editSorbFord;
+  // The character list and its buttons, which the character controller wires.
+  QComboBox* characterList() const { return characterList_; }
+  QPushButton* loadButton() const { return loadButton_; }
+  QPushButton* deleteButton() const { return deleteButton_; }
+  QPushButton* newButton() const { return newButton_; }
+  QPushButton* saveButton() const { return saveButton_; }
+  QPushButton* saveDefaultButton() const { return saveDefaultButton_; }
+  // "Karakter mentés" needs a storable character; the others a list choice.
+  void EnableCharacterButtons(bool storable, bool selected);
+  void SetPasswordMasked(bool masked);
 
  signals:
   void CharacterNameChanged(const QString& name);
 
  private:
-  QLabel* lastSent_ = nullptr;
   void Bind();
   void SetQueueEnabled(bool on);
+
+  QLineEdit* numberEdit_;
+  QLineEdit* accountEdit_;
+  QLineEdit* passwordEdit_;
+  QLineEdit* nameEdit_;
+  QLineEdit* descriptionEdit_;
+  QComboBox* dietBox_;
+  QSpinBox* raidCostBox_;
+  QComboBox* characterList_;
+  QPushButton* loadButton_;
+  QPushButton* deleteButton_;
+  QPushButton* newButton_;
+  QPushButton* saveButton_;
+  QPushButton* saveDefaultButton_;
+  QLineEdit* turnEdit_;
+  QCheckBox* requestULBox_;
+  QCheckBox* requestJLBox_;
+  QCheckBox* extraTurnBox_;
+  QCheckBox* clubCodeBox_;
+  std::array<QRadioButton*, 5> deliveryButtons_{};  // Base64 .. Csak nyomtatva
+  QPushButton* resetDeliveryButton_;
+  QCheckBox* queuedBox_;
+  QLineEdit* queueCharacterEdit_;
+  QLineEdit* queueTurnEdit_;
+  QLabel* lastSent_ = nullptr;
 
   EditorModel& model_;
   bool showing_ = false;  // ShowFields is writing the controls

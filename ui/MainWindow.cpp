@@ -1,40 +1,23 @@
 #include "ui/MainWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QFileDialog>
+#include <QDesktopServices>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QTabBar>
-#include <QVBoxLayout>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QDesktopServices>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QUrl>
-#include <ctime>
+#include <QVBoxLayout>
 
 #include "core/CharacterRules.h"
-#include "core/IntegerText.h"
-#include "core/SheetCheck.h"
-#include "letter/OrderLetter.h"
-#include "letter/SmtpTransport.h"
 #include "store/DataListFile.h"
 #include "store/HelpBundle.h"
-#include "store/OulImport.h"
-#include "store/SentArchive.h"
-#include "store/SheetDocument.h"
-#include "store/SheetRecovery.h"
 #include "store/TextFile.h"
 #include "ui/AboutBox.h"
+#include "ui/ListsTab.h"
 #include "ui/PuzzleTabs.h"
-#include "ui/SendProgress.h"
 #include "ui/StateProbe.h"
 #include "ui/Text.h"
 
@@ -45,37 +28,7 @@ namespace {
 constexpr int kClientWidth = 608;
 constexpr int kClientHeight = 421;
 constexpr int kKeepInterval = 1000;  // ms between looks at unsaved work
-
-// "MS Sans Serif" 8 point where it exists; else the narrowest look-alike.
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans Condensed"});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  return font;
-}
-
-QFont DefaultGridFont() {
-  QFont font = WindowFont();
-  font.setBold(true);
-  return font;
-}
-
-// Swallows tool tips while "Gyorstipp megjelenítése" is off.
-class TooltipSwitch : public QObject {
- public:
-  explicit TooltipSwitch(QObject* parent) : QObject(parent) {}
-  bool on = false;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ToolTip && !on) return true;
-    return QObject::eventFilter(watched, event);
-  }
-};
-
-// Per-user window state, under the program's registry key and sections.
-QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
+constexpr const char* kMainHelpTopic = "topic167";
 
 }  // namespace
 
@@ -83,81 +36,40 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
     : QMainWindow(parent),
       programDirectory_(std::move(programDirectory)),
       ini_(programDirectory_ / "mv.ini"),
-      association_(std::make_unique<FreedesktopAssociation>(
-          FreedesktopAssociation::ForCurrentUser(QApplication::applicationFilePath().toStdString()))),
       editor_(model_) {
   setObjectName("TFormMain");
   setWindowTitle(kWindowCaption);
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(WindowFont());
   // Leftovers of a save that was killed midway; copies still writing keep theirs.
   RemoveStaleTemporaryFiles(programDirectory_);
-  recovery_ = std::make_unique<SheetRecovery>(programDirectory_);
   model_.rowState.Clear();
-  setFont(WindowFont());
   LoadReferenceLists(programDirectory_, model_.lists);
-  tooltipSwitch_ = new TooltipSwitch(this);
-  qApp->installEventFilter(tooltipSwitch_);
 
   BuildTabs();
-  BuildMenus();
-  picker_ = new CommandPicker(this);
-  options_ = new OptionsDialog(this);
-  openDialog_ = new SheetOpenDialog(this);
-  preview_ = new PreviewDialog(this);
-  problems_ = new ProblemList(this);
-  connect(problems_, &ProblemList::RowChosen, this, [this](int row) {
-    tabs_->setCurrentWidget(orderTab_);
-    editor_.SelectCell(row, col::kCode);
-    AfterRowOperation();
-  });
-  const HelpAvailability helpCheck = CheckHelp({programDirectory_ / "help", ShippedFile("help")});
-  help_ = new HelpWindows(helpCheck.folder, this);
-  findChild<QAction*>("Contents")->setEnabled(help_->on());
-  if (helpCheck.message) {
-    const QString message = Q(*helpCheck.message);
-    QTimer::singleShot(0, this, [this, message] { QMessageBox::critical(this, kApplicationTitle, message); });
-  }
-  connect(orderTab_->grid(), &OrderGrid::ContextHelpRequested, help_, &HelpWindows::ShowContextHelp);
-  connect(orderTab_->grid(), &OrderGrid::MainHelpRequested, help_, [this] { help_->ShowMainHelp("topic167"); });
-  connect(picker_, &CommandPicker::HelpRequested, help_, &HelpWindows::ShowContextHelp);
   characters_ = new CharacterController(model_, ini_, programDirectory_, dataTab_, notes_, this);
-  connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
-  connect(characters_, &CharacterController::WriteFailed, this,
-          [this](const QString& message) { QMessageBox::warning(this, kApplicationTitle, message); });
+  characters_->setObjectName("Karakterek");
+  options_ = new OptionsController(ini_,
+                                   std::make_unique<FreedesktopAssociation>(FreedesktopAssociation::ForCurrentUser(
+                                       QApplication::applicationFilePath().toStdString())),
+                                   this, tabs_, orderTab_, dataTab_);
+  options_->setObjectName("Beallitasok");
+  files_ = new SheetFileActions(editor_, options_->settings(), programDirectory_, characters_, this);
+  files_->setObjectName("UlFajlok");
+  letters_ = new LetterActions(model_, ini_, options_->settings(), programDirectory_, this);
+  BuildHelp();
+  BuildMenus();
+  Connect();
+
   characters_->NewCharacter();
-  connect(options_, &OptionsDialog::ApplyRequested, this, [this] { TakeOptions(options_->Collect()); });
-  connect(options_, &OptionsDialog::TestMailRequested, this, &MainWindow::SendTestMail);
-
-  gridFont_ = DefaultGridFont();
-  fontColour_ = QApplication::palette().color(QPalette::Text);
-  RestoreWindowState();
-  ApplySettings(CurrentOptions());
-
-  connect(orderTab_->grid(), &OrderGrid::PopupRequested, this, [this](const QPoint& at) { popup_->popup(at); });
-  connect(dataTab_, &DataTab::CharacterNameChanged, this, [this](const QString& name) {
-    orderTab_->SetCharacterName(name);
-    UpdateCharacterControls();
-  });
-
+  placed_ = options_->RestoreWindowState();
+  options_->ApplySettings(options_->CurrentOptions());
   BuildPotionMenus();
   characters_->FillCharacterList();
   ShowModel();
-
-  tabs_->setCurrentWidget(dataTab_);
-  if (!arguments.isEmpty()) {
-    const QFileInfo file(arguments.first());
-    if (file.isFile() && file.suffix().toUpper() == "ULF") {
-      OpenSheetFile(file.absoluteFilePath());
-      tabs_->setCurrentWidget(orderTab_);
-      openedAtStart_ = true;
-    }
-  }
-  // The recovery copy and the notes follow the player's changes shortly.
-  auto* keeper = new QTimer(this);
-  keeper->setObjectName("RecoveryTimer");
-  connect(keeper, &QTimer::timeout, this, &MainWindow::KeepUnsavedWork);
-  keeper->start(kKeepInterval);
+  OpenStartupSheet(arguments);
+  StartKeepingUnsavedWork();
   UpdateCharacterControls();
   if (const QString probe = qEnvironmentVariable("MVUL_PROBE"); !probe.isEmpty()) new StateProbe(this, probe);
 
@@ -179,18 +91,52 @@ void MainWindow::BuildTabs() {
   notes_ = new QPlainTextEdit(notes);
   notes_->setObjectName("MemoJegyzet");
   notesLayout->addWidget(notes_);
+  auto* lists = new ListsTab(programDirectory_, model_.lists);
+  lists->setObjectName("Listak");
+  connect(lists, &ListsTab::ListsChanged, orderTab_, &OrderTab::ShowSheet);
 
   tabs_->addTab(dataTab_, "Adatok");
   tabs_->addTab(orderTab_, "Utasítás Lap");
   tabs_->addTab(notes, "Jegyzetek");
-  listsTab_ = new ListsTab(programDirectory_, model_.lists);
-  connect(listsTab_, &ListsTab::ListsChanged, this, [this] { orderTab_->ShowSheet(); });
-  tabs_->addTab(listsTab_, "Listák");
+  tabs_->addTab(lists, "Listák");
   tabs_->addTab(new RiddlesTab, "Rejtvények");
   tabs_->addTab(new ValleyTab, "LV rejtvények");
   tabs_->addTab(new FormatterTab(model_.lists, editor_.interpreter().lookups()), "Formázók");
-  tabs_->widget(3)->setObjectName("Listak");
+  tabs_->setCurrentWidget(dataTab_);
   setCentralWidget(tabs_);
+}
+
+void MainWindow::BuildHelp() {
+  const HelpAvailability helpCheck = CheckHelp({programDirectory_ / "help", ShippedFile("help")});
+  help_ = new HelpWindows(helpCheck.folder, this);
+  help_->setObjectName("Sugo");
+  if (helpCheck.message) {
+    const QString message = Q(*helpCheck.message);
+    QTimer::singleShot(0, this, [this, message] { QMessageBox::critical(this, kApplicationTitle, message); });
+  }
+}
+
+void MainWindow::Connect() {
+  connect(orderTab_, &OrderTab::ShowMe, this, [this] { tabs_->setCurrentWidget(orderTab_); });
+  connect(orderTab_, &OrderTab::ContextHelpRequested, help_, &HelpWindows::ShowContextHelp);
+  connect(orderTab_, &OrderTab::MainHelpRequested, help_, [this] { help_->ShowMainHelp(kMainHelpTopic); });
+  connect(orderTab_, &OrderTab::PopupRequested, this, [this](const QPoint& at) { popup_->popup(at); });
+  connect(dataTab_, &DataTab::CharacterNameChanged, this, [this](const QString& name) {
+    orderTab_->SetCharacterName(name);
+    UpdateCharacterControls();
+  });
+  connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
+  connect(characters_, &CharacterController::WriteFailed, this,
+          [this](const QString& message) { QMessageBox::warning(this, kApplicationTitle, message); });
+  connect(files_, &SheetFileActions::SheetReplaced, this, [this] {
+    ShowModel();
+    UpdateCharacterControls();
+  });
+  connect(files_, &SheetFileActions::ShowOrders, orderTab_, &OrderTab::ShowMe);
+  connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
+  connect(letters_, &LetterActions::Sent, this, &MainWindow::ShowLastSent);
+  connect(options_->dialog(), &OptionsDialog::TestMailRequested, this,
+          [this] { letters_->SendTestMail(options_->dialog(), options_->dialog()->Collect().smtp); });
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
@@ -209,68 +155,67 @@ void MainWindow::BuildMenus() {
 
   QMenu* file = bar->addMenu("&Fájl");
   file->setObjectName("UL1");
-  connect(AddItem(file, "NewUL", "Ú&j"), &QAction::triggered, this, &MainWindow::NewSheet);
-  connect(AddItem(file, "OpenUL", "Megnyit", Qt::Key_F3), &QAction::triggered, this, &MainWindow::OpenSheetDialog);
+  connect(AddItem(file, "NewUL", "Ú&j"), &QAction::triggered, files_, &SheetFileActions::NewSheet);
+  connect(AddItem(file, "OpenUL", "Megnyit", Qt::Key_F3), &QAction::triggered, files_,
+          &SheetFileActions::OpenSheetDialog);
   saveAction_ = AddItem(file, "SaveUL", "Ment", Qt::Key_F2);
-  connect(saveAction_, &QAction::triggered, this, &MainWindow::Save);
+  connect(saveAction_, &QAction::triggered, files_, &SheetFileActions::Save);
   saveAsAction_ = AddItem(file, "SaveAsUL", "Ment másként");
-  connect(saveAsAction_, &QAction::triggered, this, &MainWindow::SaveAs);
+  connect(saveAsAction_, &QAction::triggered, files_, &SheetFileActions::SaveAs);
   file->addSeparator();
   QMenu* import = file->addMenu("Importálás");
   import->setObjectName("Import");
-  connect(AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)"), &QAction::triggered, this,
-          &MainWindow::ImportForeignSheet);
+  connect(AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)"), &QAction::triggered, files_,
+          &SheetFileActions::ImportForeignSheet);
   file->addSeparator();
   postAction_ = AddItem(file, "PostUL", "UL küldése", Qt::Key_F4);
-  connect(postAction_, &QAction::triggered, this, &MainWindow::PostLetter);
+  connect(postAction_, &QAction::triggered, letters_, &LetterActions::PostLetter);
   mailAction_ = AddItem(file, "Mail1", "UL-levél mentése");
-  connect(mailAction_, &QAction::triggered, this, &MainWindow::SaveLetter);
+  connect(mailAction_, &QAction::triggered, letters_, &LetterActions::SaveLetter);
   copyAction_ = AddItem(file, "ULCopyClipBoard", "UL-levél másolása a vágólapra");
-  connect(copyAction_, &QAction::triggered, this, &MainWindow::CopyLetter);
+  connect(copyAction_, &QAction::triggered, letters_, &LetterActions::CopyLetter);
   file->addSeparator();
   connect(AddItem(file, "Kilps1", "&Kilépés"), &QAction::triggered, this, &QWidget::close);
 
   QMenu* edit = bar->addMenu("&Szerkesztés");
   edit->setObjectName("Edit");
-  QAction* newCommand = AddItem(edit, "NewParancs1", "Új parancs", QKeySequence("Ctrl+P"));
-  connect(newCommand, &QAction::triggered, this, &MainWindow::NewCommand);
+  auto rowItem = [&](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                     void (OrderTab::*operation)()) {
+    QAction* action = AddItem(menu, name, caption, keys);
+    connect(action, &QAction::triggered, orderTab_, operation);
+    return action;
+  };
+  QAction* newCommand = rowItem(edit, "NewParancs1", "Új parancs", QKeySequence("Ctrl+P"), &OrderTab::NewCommand);
   potionMenu_ = edit->addMenu("Varázsital főzése");
   potionMenu_->setObjectName("varazs");
   edit->addSeparator();
-  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, this,
-          &MainWindow::CheckWholeSheet);
-  connect(AddItem(edit, "Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R")), &QAction::triggered, this,
-          &MainWindow::Recalculate);
+  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, letters_,
+          &LetterActions::CheckWholeSheet);
+  rowItem(edit, "Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R"), &OrderTab::Recalculate);
   edit->addSeparator();
-  QAction* undo = AddItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"));
-  connect(undo, &QAction::triggered, this, &MainWindow::Undo);
-  QAction* redo = AddItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"));
-  connect(redo, &QAction::triggered, this, &MainWindow::Redo);
+  QAction* undo = rowItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"), &OrderTab::Undo);
+  QAction* redo = rowItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"), &OrderTab::Redo);
   edit->addSeparator();
-  QAction* insert = AddItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"));
-  connect(insert, &QAction::triggered, this, &MainWindow::InsertRow);
-  QAction* remove = AddItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"));
-  connect(remove, &QAction::triggered, this, &MainWindow::DeleteRow);
-  QAction* duplicate = AddItem(edit, "RowDuplicate", "Sor duplázása", QKeySequence("Ctrl+D"));
-  connect(duplicate, &QAction::triggered, this, &MainWindow::DuplicateRow);
+  QAction* insert = rowItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"), &OrderTab::InsertRow);
+  QAction* remove = rowItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow);
+  QAction* duplicate = rowItem(edit, "RowDuplicate", "Sor duplázása", QKeySequence("Ctrl+D"), &OrderTab::DuplicateRow);
   edit->addSeparator();
-  QAction* up = AddItem(edit, "RowUp", "Egy sorral fel", QKeySequence("Ctrl+Up"));
-  connect(up, &QAction::triggered, this, &MainWindow::MoveRowUp);
-  QAction* down = AddItem(edit, "RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"));
-  connect(down, &QAction::triggered, this, &MainWindow::MoveRowDown);
+  rowItem(edit, "RowUp", "Egy sorral fel", QKeySequence("Ctrl+Up"), &OrderTab::MoveRowUp);
+  rowItem(edit, "RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"), &OrderTab::MoveRowDown);
 
   QMenu* settings = bar->addMenu("&Beállítások");
   settings->setObjectName("Belltsok1");
-  connect(AddItem(settings, "Options", "Beállítások", QKeySequence("Ctrl+B")), &QAction::triggered, this,
-          &MainWindow::OpenOptions);
+  connect(AddItem(settings, "Options", "Beállítások", QKeySequence("Ctrl+B")), &QAction::triggered, options_,
+          &OptionsController::OpenOptions);
   settings->addSeparator();
-  connect(AddItem(settings, "FontChange", "Utasítás Lap Betűtípus"), &QAction::triggered, this,
-          &MainWindow::ChangeGridFont);
+  connect(AddItem(settings, "FontChange", "Utasítás Lap Betűtípus"), &QAction::triggered, options_,
+          &OptionsController::ChangeGridFont);
 
   QMenu* help = bar->addMenu("&Súgó");
   help->setObjectName("Sg1");
-  connect(AddItem(help, "Contents", "Tartalom"), &QAction::triggered, this,
-          [this] { help_->ShowMainHelp("topic167"); });
+  QAction* contents = AddItem(help, "Contents", "Tartalom");
+  contents->setEnabled(help_->on());
+  connect(contents, &QAction::triggered, this, [this] { help_->ShowMainHelp(kMainHelpTopic); });
   help->addSeparator();
   connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this,
           [this] { help_->ShowText("Újdonságok", ShippedFile("ujdonsagok.txt")); });
@@ -302,17 +247,12 @@ void MainWindow::BuildMenus() {
   popupPotionMenu_ = popup_->addMenu("Varázsital főzése");
   popupPotionMenu_->setObjectName("Varazs2");
   popup_->addSeparator();
-  popup_->addAction(undo);
-  popup_->addAction(redo);
+  popup_->addActions({undo, redo});
   popup_->addSeparator();
-  popup_->addAction(insert);
-  popup_->addAction(remove);
-  popup_->addAction(duplicate);
+  popup_->addActions({insert, remove, duplicate});
   popup_->addSeparator();
-  connect(AddItem(popup_, "Egysorralfel1", "Egy sorral fel (Ctrl+Fel)"), &QAction::triggered, this,
-          &MainWindow::MoveRowUp);
-  connect(AddItem(popup_, "Egysorralle1", "Egy sorral le (Ctrl+Le)"), &QAction::triggered, this,
-          &MainWindow::MoveRowDown);
+  rowItem(popup_, "Egysorralfel1", "Egy sorral fel (Ctrl+Fel)", {}, &OrderTab::MoveRowUp);
+  rowItem(popup_, "Egysorralle1", "Egy sorral le (Ctrl+Le)", {}, &OrderTab::MoveRowDown);
 }
 
 std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
@@ -326,17 +266,7 @@ std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
 }
 
 void MainWindow::BuildPotionMenus() {
-  for (QMenu* menu : {potionMenu_, popupPotionMenu_}) menu->clear();
-  const Lookups& lookups = editor_.interpreter().lookups();
-  for (const std::string& line : model_.lists.potions) {
-    const QString caption = Q(PotionCaption(line, lookups));
-    if (caption.isEmpty()) continue;
-    for (QMenu* menu : {potionMenu_, popupPotionMenu_}) {
-      // Added as data, not as a caption with "&": the caption must stay as built.
-      QAction* item = menu->addAction(caption);
-      connect(item, &QAction::triggered, this, [this, caption] { BrewPotion(caption); });
-    }
-  }
+  for (QMenu* menu : {potionMenu_, popupPotionMenu_}) orderTab_->FillPotionMenu(menu, model_.lists.potions);
 }
 
 void MainWindow::ShowModel() {
@@ -348,20 +278,38 @@ void MainWindow::UpdateCharacterControls() {
   const bool numbered = CanSave(model_);
   saveAction_->setEnabled(numbered);
   saveAsAction_->setEnabled(numbered);
-  dataTab_->buttonSave->setEnabled(numbered && !model_.character.name.empty());
-  const bool selected = dataTab_->comboKar->currentIndex() >= 0;
-  for (QPushButton* b : {dataTab_->buttonLoad, dataTab_->buttonDelete, dataTab_->buttonSaveDefault})
-    b->setEnabled(selected);
+  dataTab_->EnableCharacterButtons(CanStoreCharacter(model_), dataTab_->characterList()->currentIndex() >= 0);
   const bool sendable = CanSend(model_);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
   // The folder is read again only for another character (or after a send).
   if (model_.character.number != lastSentShownFor_) ShowLastSent();
 }
 
-std::vector<std::filesystem::path> MainWindow::SheetFolders() const {
-  std::vector<std::filesystem::path> folders{programDirectory_};
-  for (const std::string& path : settings_.searchPaths) folders.emplace_back(Q(path).toStdString());
-  return folders;
+void MainWindow::ShowLastSent() {
+  lastSentShownFor_ = model_.character.number;
+  dataTab_->SetLastSent(letters_->LastSentLine());
+}
+
+void MainWindow::OpenStartupSheet(const QStringList& arguments) {
+  if (arguments.isEmpty()) return;
+  const QFileInfo file(arguments.first());
+  if (!file.isFile() || file.suffix().toUpper() != "ULF") return;
+  files_->OpenSheetFile(file.absoluteFilePath());
+  tabs_->setCurrentWidget(orderTab_);
+  openedAtStart_ = true;
+}
+
+void MainWindow::StartKeepingUnsavedWork() {
+  // The recovery copy and the notes follow the player's changes shortly.
+  auto* keeper = new QTimer(this);
+  keeper->setObjectName("RecoveryTimer");
+  connect(keeper, &QTimer::timeout, this, &MainWindow::KeepUnsavedWork);
+  keeper->start(kKeepInterval);
+}
+
+void MainWindow::KeepUnsavedWork() {
+  files_->KeepUnsavedWork();
+  characters_->SaveNotes();  // a failure is said at exit or when the notes are replaced
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -372,7 +320,7 @@ void MainWindow::showEvent(QShowEvent* event) {
   // A sheet opened at start keeps its own character.
   if (!openedAtStart_) characters_->LoadStartupCharacter();
   UpdateCharacterControls();
-  QTimer::singleShot(0, this, &MainWindow::OfferRecoveredSheets);
+  QTimer::singleShot(0, files_, &SheetFileActions::OfferRecoveredSheets);
 }
 
 void MainWindow::CentreOnScreen() {
@@ -383,377 +331,20 @@ void MainWindow::CentreOnScreen() {
   move(frame.topLeft());
 }
 
-void MainWindow::KeepUnsavedWork() {
-  recovery_->Update(model_);
-  characters_->SaveNotes();  // a failure is said at exit or when the notes are replaced
-}
-
-void MainWindow::OfferRecoveredSheets() {
-  std::vector<RecoveredSheet> orphans = recovery_->ClaimOrphans();
-  for (RecoveredSheet& orphan : orphans) {
-    const QString question = "Találtam egy el nem mentett UL-t (" + Q(orphan.description) + "). Visszaállítsam?";
-    if (QMessageBox::question(this, kWindowCaption, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) !=
-        QMessageBox::Yes) {
-      SheetRecovery::Forget(orphan);
-      continue;
-    }
-    const FileOutcome outcome =
-        SheetRecovery::Restore(editor_, orphan, [this](const std::string& key) { characters_->LoadCharacter(key); });
-    ShowModel();
-    if (outcome.failed()) {
-      ShowFailure(outcome.message);
-      continue;
-    }
-    tabs_->setCurrentWidget(orderTab_);
-    UpdateCharacterControls();
-    // Ours now; the others stay for the next start.
-    if (recovery_->Update(model_)) SheetRecovery::Forget(orphan);
-    return;
-  }
-}
-
-void MainWindow::Undo() {
-  if (editor_.Undo()) AfterRowOperation();
-}
-
-void MainWindow::Redo() {
-  if (editor_.Redo()) AfterRowOperation();
-}
-
-void MainWindow::ShowFailure(const std::string& message) { QMessageBox::critical(this, kApplicationTitle, Q(message)); }
-
-void MainWindow::ReportNoRoomForRow() {
-  // Pushing row 20 off the sheet would lose the player's order without a word.
-  QMessageBox::warning(this, kApplicationTitle,
-                       "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
-}
-
-void MainWindow::NewSheet() {
-  editor_.NewSheet();
-  ShowModel();
-}
-
-void MainWindow::OpenSheetDialog() {
-  QStringList characters;
-  for (int i = 0; i < dataTab_->comboKar->count(); ++i) characters << dataTab_->comboKar->itemText(i);
-  if (!openDialog_->Prepare(SheetFolders(), characters)) return;
-  if (openDialog_->exec() != QDialog::Accepted || !openDialog_->Chosen()) return;
-  OpenSheetFile(QString::fromStdString(openDialog_->Chosen()->string()));
-}
-
-void MainWindow::OpenSheetFile(const QString& path) {
-  const FileOutcome outcome =
-      OpenSheet(editor_, path.toStdString(), [this](const std::string& key) { characters_->LoadCharacter(key); });
-  ShowModel();
-  if (outcome.failed()) ShowFailure(outcome.message);
-}
-
-bool MainWindow::Save() {
-  if (model_.sheetFileName.empty()) return SaveAs();
-  if (model_.currentCharacterKey.empty()) {
-    QMessageBox::warning(this, kApplicationTitle, "Nem lehet elmenteni az UL-t amíg nincs száma a karakternek");
-    return false;
-  }
-  const FileOutcome outcome = SaveSheet(model_, model_.sheetFileName);
-  if (outcome.failed()) ShowFailure(outcome.message);
-  return !outcome.failed();
-}
-
-bool MainWindow::SaveAs() {
-  const QString proposed = Q(DefaultSheetName(model_));
-  if (model_.currentCharacterKey.empty()) {
-    QMessageBox::warning(this, kApplicationTitle, "Nem lehet elmenteni az UL-t amíg nincs száma a karakternek");
-    return false;
-  }
-  QFileDialog dialog(this, "UL mentése", QString::fromStdString(programDirectory_.string()), "UL Form (*.ulf)");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("ulf");
-  dialog.selectFile(proposed);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  const FileOutcome outcome = SaveSheet(model_, dialog.selectedFiles().first().toStdString());
-  if (outcome.failed()) ShowFailure(outcome.message);
-  return !outcome.failed();
-}
-
-void MainWindow::ImportForeignSheet() {
-  const QString file = QFileDialog::getOpenFileName(
-      this, "Importálás", QString::fromStdString(programDirectory_.string()), "Zendik-féle UL (*.oul)");
-  if (!file.isEmpty()) ImportForeignSheetFile(file);
-}
-
-void MainWindow::ImportForeignSheetFile(const QString& file) {
-  const OulImport imported = ImportOul(editor_, file.toStdString(), programDirectory_,
-                                       [this](const std::string& key) { characters_->LoadCharacter(key); });
-  if (imported.outcome.failed()) {
-    ShowFailure(imported.outcome.message);
-    return;
-  }
-  ShowModel();
-  tabs_->setCurrentWidget(orderTab_);
-}
-
-void MainWindow::NewCommand() {
-  if (!IsOrderTabActive()) return;
-  if (picker_->exec() != QDialog::Accepted) return;
-  if (!orderTab_->grid()->editing().InsertCommandRow(picker_->SelectedNumber())) {
-    ReportNoRoomForRow();
-    return;
-  }
-  AfterRowOperation();
-}
-
-void MainWindow::BrewPotion(const QString& caption) {
-  if (!IsOrderTabActive()) return;
-  if (orderTab_->grid()->editing().LastRowHoldsOrder()) {
-    ReportNoRoomForRow();
-    return;
-  }
-  if (orderTab_->grid()->editing().BrewPotion(W(caption))) AfterRowOperation();
-}
-
-void MainWindow::AfterRowOperation() {
-  orderTab_->grid()->FollowModelCell();
-  orderTab_->ShowSheet();
-}
-
-void MainWindow::InsertRow() {
-  if (!orderTab_->grid()->editing().InsertRow()) {
-    ReportNoRoomForRow();
-    return;
-  }
-  AfterRowOperation();
-}
-
-void MainWindow::DeleteRow() {
-  orderTab_->grid()->editing().DeleteRow();
-  AfterRowOperation();
-}
-
-void MainWindow::DuplicateRow() {
-  if (!orderTab_->grid()->editing().DuplicateRow()) {
-    ReportNoRoomForRow();
-    return;
-  }
-  AfterRowOperation();
-}
-
-void MainWindow::MoveRowUp() {
-  orderTab_->grid()->editing().MoveRowUp();
-  AfterRowOperation();
-}
-
-void MainWindow::MoveRowDown() {
-  orderTab_->grid()->editing().MoveRowDown();
-  AfterRowOperation();
-}
-
-void MainWindow::ChangeGridFont() {
-  bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, gridFont_, this);
-  if (!ok) return;
-  gridFont_ = font;
-  ApplySettings(CurrentOptions());
-}
-
-OptionsDialog::Values MainWindow::CurrentOptions() const {
-  OptionsDialog::Values v;
-  v.settings = ReadSettings(ini_);
-  v.associated = association_->IsPresent();
-  const QPalette palette = QApplication::palette();
-  auto colour = [](const std::optional<std::int32_t>& ref, QColor fallback) {
-    const QColor c = ref ? ColourFromRef(*ref) : QColor();
-    return c.isValid() ? c : fallback;
-  };
-  v.band1 = colour(v.settings.background1, palette.color(QPalette::Base));
-  v.band2 = colour(v.settings.background2, palette.color(QPalette::ToolTipBase));
-  v.font = fontColour_;
-  v.smtp = ReadSmtpSettings(ini_);
-  const std::string defaultKey = ini_.Read("Karakterek", "Alapertelmezett");
-  if (!defaultKey.empty()) v.defaultCharacterName = Q(ini_.Read(defaultKey, "Karakternév"_w));
-  return v;
-}
-
-void MainWindow::ApplySettings(const OptionsDialog::Values& v) {
-  settings_ = v.settings;
-  fontColour_ = v.font;
-  GridLook look;
-  look.band1 = v.band2;  // "Háttér 2" paints the first band
-  look.band2 = v.band1;
-  look.bandLength = v.settings.bandLength.value_or(1);
-  look.fontColour = v.font;
-  orderTab_->grid()->gridModel().SetLook(look);
-  orderTab_->SetGridFont(gridFont_);
-  orderTab_->SetFlatGrid(v.settings.flatGrid);
-  orderTab_->grid()->SetCompletion(v.settings.completion);
-  orderTab_->grid()->setMouseTracking(v.settings.gridHover);
-  orderTab_->grid()->setStyleSheet(
-      v.settings.gridHover ? "QTableView::item:hover { border: 1px solid palette(highlight); }" : QString());
-  tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
-  dataTab_->editJelsz->setEchoMode(v.settings.passwordMasked ? QLineEdit::Password : QLineEdit::Normal);
-  static_cast<TooltipSwitch*>(tooltipSwitch_)->on = v.settings.tooltips;
-}
-
-void MainWindow::TakeOptions(const OptionsDialog::Values& v) {
-  ApplySettings(v);
-  bool written = WriteSettings(ini_, v.settings);
-  written = WriteSmtpSettings(ini_, v.smtp) && written;
-  if (v.associated != association_->IsPresent())
-    written = (v.associated ? association_->Install() : association_->Remove()) && written;
-  if (!written)
-    QMessageBox::warning(this, kApplicationTitle,
-                         "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
-}
-
-bool MainWindow::LetterMayGo(const QString& question) {
-  if (!settings_.checkBeforeSend) return true;
-  const std::vector<SheetProblem> problems = CheckSheet(model_);
-  const int errors = CountErrors(problems);
-  if (errors == 0) return true;  // warnings and notices never stop a letter
-  QMessageBox box(QMessageBox::Question, kWindowCaption, QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question),
-                  QMessageBox::NoButton, this);
-  box.setObjectName("KuldesElottiKerdes");
-  QPushButton* yes = box.addButton("Igen", QMessageBox::YesRole);
-  QPushButton* no = box.addButton("Nem", QMessageBox::NoRole);
-  QPushButton* look = box.addButton("Megnézem", QMessageBox::ActionRole);
-  box.setDefaultButton(no);
-  box.setEscapeButton(no);
-  box.exec();
-  if (box.clickedButton() == look) ShowProblems(problems);
-  return box.clickedButton() == yes;
-}
-
-void MainWindow::ShowProblems(const std::vector<SheetProblem>& problems) {
-  problems_->Show(problems);
-  problems_->exec();
-}
-
-void MainWindow::CheckWholeSheet() { ShowProblems(CheckSheet(model_)); }
-
-void MainWindow::Recalculate() {
-  editor_.Recalculate();
-  AfterRowOperation();
-}
-
-void MainWindow::PostLetter() {
-  if (!LetterMayGo("Elküldöd így is?")) return;
-  const std::string letter = OrderLetterText(model_);
-  if (settings_.previewBeforeSend) {
-    preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
-    if (preview_->exec() != QDialog::Accepted) return;
-  }
-  const SendOutcome outcome =
-      SendWithProgress(this, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
-  QString sent = Q(SendOutcomeMessage(outcome));
-  if (outcome.sent()) {
-    // What went out is kept; the send stands even if the copy does not.
-    if (!ArchiveSentLetter(programDirectory_, model_.character.number, model_.fields.turn, letter, std::time(nullptr)))
-      sent += "\n" + Q(SentCopyNotKeptMessage());
-    ShowLastSent();
-  }
-  ShowSendOutcome(this, outcome, sent);
-}
-
-void MainWindow::ShowLastSent() {
-  lastSentShownFor_ = model_.character.number;
-  const auto last = LastSent(programDirectory_, model_.character.number);
-  dataTab_->SetLastSent(last ? Q(LastSentText(*last)) : QString());
-}
-
-void MainWindow::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText) {
-  using Status = SendOutcome::Status;
-  const QString message = outcome.sent() ? sentText : Q(SendOutcomeMessage(outcome));
-  if (outcome.sent() || outcome.status == Status::Cancelled)
-    QMessageBox::information(parent, kApplicationTitle, message);
-  else if (outcome.status == Status::SendError)
-    QMessageBox::warning(parent, kApplicationTitle, message);
-  else
-    QMessageBox::critical(parent, kApplicationTitle, message);
-}
-
-void MainWindow::SendTestMail() {
-  const SmtpSettings smtp = options_->Collect().smtp;
-  const MailMessage test{
-      smtp.sender, "Morvald UL - probalevel",
-      std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
-  ShowSendOutcome(options_, SendWithProgress(options_, smtp, test), "Próbalevél elküldve");
-}
-
-void MainWindow::SaveLetter() {
-  if (!LetterMayGo("Elmented így is?")) return;
-  const std::string letter = OrderLetterText(model_);
-  QFileDialog dialog(this, "UL levél mentése", QString::fromStdString(programDirectory_.string()), "UL Levél (*.eul)");
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("eul");
-  dialog.selectFile(Q(DefaultLetterFileName(model_)));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-  // A failed write must not pass silently: the player would post nothing.
-  if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
-    QMessageBox::critical(this, kApplicationTitle,
-                          "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
-}
-
-void MainWindow::CopyLetter() {
-  if (!LetterMayGo("Kimásolod így is?")) return;
-  QApplication::clipboard()->setText(Q(OrderLetterText(model_)));
-}
-
-void MainWindow::OpenOptions() {
-  options_->Load(CurrentOptions());
-  options_->exec();
-}
-
-void MainWindow::RestoreWindowState() {
-  QSettings store = WindowStateStore();
-  store.beginGroup("FoAblakAllapota");
-  if (store.contains("FontDialog1.Font")) gridFont_.fromString(store.value("FontDialog1.Font").toString());
-  if (store.contains("FontDialog1.Color")) fontColour_ = QColor(store.value("FontDialog1.Color").toString());
-  // A stored place is used only when it is still on a screen.
-  if (store.contains("Position")) {
-    const QPoint stored = store.value("Position").toPoint();
-    if (QGuiApplication::screenAt(stored + QPoint(20, 20))) {
-      move(stored);
-      placed_ = true;
-    }
-  }
-  store.endGroup();
-  store.beginGroup("BeallitasokAblakAllapota");
-  for (int i = 0; i < QColorDialog::customCount(); ++i)
-    if (store.contains(QString("Custom%1").arg(i)))
-      QColorDialog::setCustomColor(i, QColor(store.value(QString("Custom%1").arg(i)).toString()));
-  store.endGroup();
-}
-
-void MainWindow::SaveWindowState() const {
-  QSettings store = WindowStateStore();
-  store.beginGroup("FoAblakAllapota");
-  store.setValue("FontDialog1.Font", gridFont_.toString());
-  store.setValue("FontDialog1.Color", fontColour_.name());
-  store.setValue("Position", pos());
-  store.endGroup();
-  store.beginGroup("BeallitasokAblakAllapota");
-  for (int i = 0; i < QColorDialog::customCount(); ++i)
-    store.setValue(QString("Custom%1").arg(i), QColorDialog::customColor(i).name());
-  store.endGroup();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (model_.sheetModified) {
     const auto answer =
         QMessageBox::question(this, kApplicationTitle, "Elmented a változásokat?",
                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Cancel) {
-      event->ignore();
-      return;
-    }
     // A failed save keeps the window and the orders.
-    if (answer == QMessageBox::Yes && !Save()) {
+    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !files_->Save())) {
       event->ignore();
       return;
     }
   }
-  recovery_->Discard();
+  files_->DiscardRecoveryCopy();
   if (!characters_->SaveNotes()) QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
-  SaveWindowState();
+  options_->SaveWindowState();
   help_->CloseAll();
   event->accept();
 }

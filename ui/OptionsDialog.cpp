@@ -15,13 +15,6 @@
 
 namespace mv::ui {
 
-QColor ColourFromRef(std::int32_t value) {
-  if (value < 0) return {};  // a system colour: the caller's default
-  return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-std::int32_t ColourToRef(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
-
 namespace {
 
 QCheckBox* Box(QVBoxLayout* layout, const QString& caption, const char* name) {
@@ -284,9 +277,10 @@ QWidget* OptionsDialog::GridPage() {
     colours->addWidget(w);
   layout->addLayout(colours);
   connect(reset, &QPushButton::clicked, this, [this] {
-    SetColour(band1_, QApplication::palette().color(QPalette::Base));
-    SetColour(band2_, QApplication::palette().color(QPalette::ToolTipBase));
-    SetColour(fontColour_, Qt::black);
+    const GridColours defaults = DefaultGridColours();
+    SetColour(band1_, defaults.background1);
+    SetColour(band2_, defaults.background2);
+    SetColour(fontColour_, defaults.font);
   });
   completion_ = Box(layout, "Automatikus parancskiegészítés", "CheckBox5");
   layout->addWidget(new QLabel("Egyszínű sávok száma"));
@@ -346,9 +340,9 @@ void OptionsDialog::Load(const Values& v) {
   completion_->setChecked(s.completion);
   flat_->setChecked(s.flatGrid);
   bands_->setValue(s.bandLength.value_or(1));
-  SetColour(band1_, v.band1);
-  SetColour(band2_, v.band2);
-  SetColour(fontColour_, v.font);
+  SetColour(band1_, v.colours.background1);
+  SetColour(band2_, v.colours.background2);
+  SetColour(fontColour_, v.colours.font);
   startup_[0]->setChecked(s.startup == StartupCharacter::None);
   startup_[1]->setChecked(s.startup == StartupCharacter::Default);
   startup_[2]->setChecked(s.startup == StartupCharacter::Last);
@@ -382,11 +376,11 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   s.completion = completion_->isChecked();
   s.flatGrid = flat_->isChecked();
   s.bandLength = bands_->value();
-  v.band1 = ColourOf(band1_);
-  v.band2 = ColourOf(band2_);
-  v.font = ColourOf(fontColour_);
-  s.background1 = ColourToRef(v.band1);
-  s.background2 = ColourToRef(v.band2);
+  v.colours.background1 = ColourOf(band1_);
+  v.colours.background2 = ColourOf(band2_);
+  v.colours.font = ColourOf(fontColour_);
+  s.background1 = ColourToRef(v.colours.background1);
+  s.background2 = ColourToRef(v.colours.background2);
   if (startup_[0]->isChecked()) s.startup = StartupCharacter::None;
   if (startup_[1]->isChecked()) s.startup = StartupCharacter::Default;
   if (startup_[2]->isChecked()) s.startup = StartupCharacter::Last;

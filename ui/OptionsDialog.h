@@ -15,12 +15,9 @@
 
 #include "letter/SmtpTransport.h"
 #include "store/Settings.h"
+#include "ui/GridLook.h"
 
 namespace mv::ui {
-
-// Windows colour values (0x00BBGGRR) as the settings file keeps them.
-QColor ColourFromRef(std::int32_t value);
-std::int32_t ColourToRef(const QColor& colour);
 
 class OptionsDialog : public QDialog {
   Q_OBJECT
@@ -31,9 +28,7 @@ class OptionsDialog : public QDialog {
     Settings settings;
     SmtpSettings smtp;
     bool associated = false;
-    QColor band1;  // "Háttér 1": the second band
-    QColor band2;  // "Háttér 2": the first band
-    QColor font;
+    GridColours colours;
     QString defaultCharacterName;
   };
   void Load(const Values& values);

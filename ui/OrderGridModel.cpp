@@ -7,12 +7,8 @@
 
 namespace mv::ui {
 
-OrderGridModel::OrderGridModel(EditorModel& model, QObject* parent) : QAbstractTableModel(parent), model_(model) {
-  const QPalette palette = QApplication::palette();
-  look_.band1 = palette.color(QPalette::ToolTipBase);
-  look_.band2 = palette.color(QPalette::Base);
-  look_.fontColour = palette.color(QPalette::Text);
-}
+OrderGridModel::OrderGridModel(EditorModel& model, QObject* parent)
+    : QAbstractTableModel(parent), model_(model), look_(LookOf(DefaultGridColours(), 1)) {}
 
 int OrderGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kRows; }
 int OrderGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kColumns; }

@@ -3,18 +3,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QColor>
-
 #include "core/EditorModel.h"
+#include "ui/GridLook.h"
 
 namespace mv::ui {
-
-struct GridLook {
-  QColor band1;
-  QColor band2;
-  int bandLength = 1;
-  QColor fontColour;
-};
 
 class OrderGridModel : public QAbstractTableModel {
   Q_OBJECT

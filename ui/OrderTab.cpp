@@ -1,8 +1,11 @@
 #include "ui/OrderTab.h"
 
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "core/Potions.h"
+#include "ui/Captions.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -30,6 +33,11 @@ OrderTab::OrderTab(SheetEditor& editor, QWidget* parent) : QWidget(parent), edit
   grid_ = new OrderGrid(editor, this);
   grid_->setObjectName("StringGrid1");
   SetFlatGrid(false);
+  picker_ = new CommandPicker(this);
+  connect(picker_, &CommandPicker::HelpRequested, this, &OrderTab::ContextHelpRequested);
+  connect(grid_, &OrderGrid::ContextHelpRequested, this, &OrderTab::ContextHelpRequested);
+  connect(grid_, &OrderGrid::MainHelpRequested, this, &OrderTab::MainHelpRequested);
+  connect(grid_, &OrderGrid::PopupRequested, this, &OrderTab::PopupRequested);
 
   QFont title("Times New Roman");
   title.setPixelSize(19);
@@ -110,6 +118,80 @@ void OrderTab::ShowSheet() {
   grid_->RefreshFromModel();
   grid_->FollowModelCell();
   ShowInterpretation();
+}
+
+void OrderTab::SetGridLook(const GridLook& look, bool hover, bool completion) {
+  grid_->gridModel().SetLook(look);
+  grid_->SetCompletion(completion);
+  grid_->setMouseTracking(hover);
+  grid_->setStyleSheet(hover ? "QTableView::item:hover { border: 1px solid palette(highlight); }" : QString());
+}
+
+void OrderTab::FillPotionMenu(QMenu* menu, const std::vector<std::string>& potionLines) {
+  menu->clear();
+  const Lookups& lookups = editor_.interpreter().lookups();
+  for (const std::string& line : potionLines) {
+    const QString caption = Q(PotionCaption(line, lookups));
+    if (caption.isEmpty()) continue;
+    // Added as data, not as a caption with "&": the caption must stay as built.
+    QAction* item = menu->addAction(caption);
+    connect(item, &QAction::triggered, this, [this, caption] { BrewPotion(caption); });
+  }
+}
+
+void OrderTab::AfterRowOperation(bool done) {
+  if (!done) {
+    // Pushing row 20 off the sheet would lose the player's order without a word.
+    QMessageBox::warning(this, kApplicationTitle,
+                         "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
+    return;
+  }
+  ShowSheet();
+}
+
+void OrderTab::NewCommand() {
+  if (!isVisible() || picker_->exec() != QDialog::Accepted) return;
+  AfterRowOperation(grid_->editing().InsertCommandRow(picker_->SelectedNumber()));
+}
+
+void OrderTab::BrewPotion(const QString& caption) {
+  if (!isVisible()) return;
+  if (grid_->editing().LastRowHoldsOrder()) return AfterRowOperation(false);
+  if (grid_->editing().BrewPotion(W(caption))) AfterRowOperation();
+}
+
+void OrderTab::InsertRow() { AfterRowOperation(grid_->editing().InsertRow()); }
+void OrderTab::DeleteRow() {
+  grid_->editing().DeleteRow();
+  AfterRowOperation();
+}
+void OrderTab::DuplicateRow() { AfterRowOperation(grid_->editing().DuplicateRow()); }
+void OrderTab::MoveRowUp() {
+  grid_->editing().MoveRowUp();
+  AfterRowOperation();
+}
+void OrderTab::MoveRowDown() {
+  grid_->editing().MoveRowDown();
+  AfterRowOperation();
+}
+
+void OrderTab::Undo() {
+  if (editor_.Undo()) AfterRowOperation();
+}
+
+void OrderTab::Redo() {
+  if (editor_.Redo()) AfterRowOperation();
+}
+
+void OrderTab::Recalculate() {
+  editor_.Recalculate();
+  AfterRowOperation();
+}
+
+void OrderTab::SelectRow(int row) {
+  emit ShowMe();
+  editor_.SelectCell(row, col::kCode);
+  AfterRowOperation();
 }
 
 void OrderTab::showEvent(QShowEvent* event) {

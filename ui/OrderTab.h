@@ -1,12 +1,14 @@
 // The "Utasítás Lap" tab: the grid, the description panel, the figures and
-// the name and turn captions.
+// the name and turn captions; and the operations on its rows.
 #pragma once
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 #include <array>
 
+#include "ui/CommandPicker.h"
 #include "ui/OrderGrid.h"
 
 namespace mv::ui {
@@ -25,18 +27,43 @@ class OrderTab : public QWidget {
   // Flat, borderless grid (appearance settings).
   void SetFlatGrid(bool flat);
   void SetGridFont(const QFont& font);
+  // Colours, band length, hover frame and completion of the grid.
+  void SetGridLook(const GridLook& look, bool hover, bool completion);
+  // One item per potion of the list; each brews its potion.
+  void FillPotionMenu(QMenu* menu, const std::vector<std::string>& potionLines);
 
-  QLabel* commandLabel() const { return labelParancs_; }
-  QLabel* descriptionLine(int n) const { return lines_.at(std::size_t(n - 1)); }
-  QLabel* checkNumberLabel() const { return ellsz_; }
-  QLabel* tvpTotalLabel() const { return osszTvp_; }
-  QLabel* knoTotalLabel() const { return osszKno_; }
+ public slots:
+  // "Új parancs": the command picker, then a new row with its code.
+  void NewCommand();
+  void BrewPotion(const QString& caption);
+  void InsertRow();
+  void DeleteRow();
+  void DuplicateRow();
+  void MoveRowUp();
+  void MoveRowDown();
+  void Undo();
+  void Redo();
+  // "Újraszámolás": every row interpreted again, one undo step.
+  void Recalculate();
+  // The code cell of a sheet row, with the tab brought forward.
+  void SelectRow(int row);
+
+ signals:
+  void ContextHelpRequested(const QString& topic);
+  void MainHelpRequested();
+  void PopupRequested(const QPoint& globalPos);
+  // The tab wants to be the current one.
+  void ShowMe();
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
+  // A row operation that needs room says so when row 20 holds an order.
+  void AfterRowOperation(bool done = true);
+
   SheetEditor& editor_;
+  CommandPicker* picker_;
   OrderGrid* grid_;
   QLabel* labelName_;
   QLabel* labelFord_;

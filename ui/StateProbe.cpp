@@ -32,7 +32,8 @@ QJsonArray Rect(const QWidget* w) {
 void StateProbe::Write() {
   const EditorModel& m = window_->model();
   QJsonObject state;
-  state["tab"] = window_->tabs()->tabText(window_->tabs()->currentIndex());
+  const auto* tabs = window_->findChild<QTabWidget*>("PageControl1");
+  state["tab"] = tabs->tabText(tabs->currentIndex());
   state["command"] = Q(m.panel.command);
   QJsonArray lines;
   for (const std::string& line : m.panel.lines) lines.append(Q(line));
@@ -57,7 +58,7 @@ void StateProbe::Write() {
   for (const char* name :
        {"EditKar", "EditSzamla", "EditJelsz", "EditKarNev", "BitBtnKarSave", "StringGrid1", "EditFord"})
     if (const auto* w = window_->findChild<QWidget*>(name); w && w->isVisible()) widgets[name] = Rect(w);
-  QTabBar* bar = window_->tabs()->tabBar();
+  QTabBar* bar = tabs->tabBar();
   for (int i = 0; i < bar->count(); ++i) {
     const QRect r = bar->tabRect(i);
     const QPoint at = bar->mapToGlobal(r.topLeft());

@@ -1,0 +1,60 @@
+// The three deliveries of the order letter (send, save, copy), the check
+// before each, the list of problems, and "Próbalevél" of the options.
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+#include <filesystem>
+
+#include "core/EditorModel.h"
+#include "core/SheetCheck.h"
+#include "letter/SmtpTransport.h"
+#include "store/IniFile.h"
+#include "store/Settings.h"
+#include "ui/PreviewDialog.h"
+#include "ui/ProblemList.h"
+
+namespace mv::ui {
+
+class LetterActions : public QObject {
+  Q_OBJECT
+ public:
+  // settings: the window's applied settings, read at each delivery.
+  LetterActions(const EditorModel& model, IniFile& ini, const Settings& settings, std::filesystem::path directory,
+                QWidget* window);
+
+  // "Utoljára elküldve: …" of the character shown, or nothing.
+  QString LastSentLine() const;
+  // To the sender alone, with the settings as the dialog holds them.
+  void SendTestMail(QWidget* dialog, const SmtpSettings& smtp);
+
+ public slots:
+  void PostLetter();
+  void SaveLetter();
+  void CopyLetter();
+  // "Ellenőrzés".
+  void CheckWholeSheet();
+
+ signals:
+  // A double-click on a row's problem.
+  void RowChosen(int row);
+  // A letter went out: the last-send line is stale.
+  void Sent();
+
+ private:
+  // True when the letter may go: no errors, the question off, or "Igen".
+  bool LetterMayGo(const QString& question);
+  void ShowProblems(const std::vector<SheetProblem>& problems);
+  // A send's outcome in its message box; sentText when it was delivered.
+  static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
+
+  const EditorModel& model_;
+  IniFile& ini_;
+  const Settings& settings_;
+  std::filesystem::path directory_;
+  QWidget* window_;
+  PreviewDialog* preview_;
+  ProblemList* problems_;
+};
+
+}  // namespace mv::ui

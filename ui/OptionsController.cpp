@@ -1,0 +1,158 @@
+#include "ui/OptionsController.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTabBar>
+
+#include "core/Cp1250.h"
+#include "letter/SmtpTransport.h"
+#include "ui/Captions.h"
+#include "ui/Text.h"
+
+namespace mv::ui {
+
+namespace {
+
+QFont DefaultGridFont() {
+  QFont font = WindowFont();
+  font.setBold(true);
+  return font;
+}
+
+// Swallows tool tips while "Gyorstipp megjelenítése" is off.
+class TooltipSwitch : public QObject {
+ public:
+  explicit TooltipSwitch(QObject* parent) : QObject(parent) {}
+  bool on = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ToolTip && !on) return true;
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// Per-user window state, under the program's registry key and sections.
+QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
+
+}  // namespace
+
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans Condensed"});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(8);
+  return font;
+}
+
+OptionsController::OptionsController(IniFile& ini, std::unique_ptr<FileAssociation> association, QMainWindow* window,
+                                     QTabWidget* tabs, OrderTab* orderTab, DataTab* dataTab)
+    : QObject(window),
+      ini_(ini),
+      association_(std::move(association)),
+      window_(window),
+      tabs_(tabs),
+      orderTab_(orderTab),
+      dataTab_(dataTab),
+      dialog_(new OptionsDialog(window)),
+      tooltipSwitch_(new TooltipSwitch(this)),
+      gridFont_(DefaultGridFont()),
+      fontColour_(DefaultGridColours().font) {
+  qApp->installEventFilter(tooltipSwitch_);
+  connect(dialog_, &OptionsDialog::ApplyRequested, this, [this] { TakeOptions(dialog_->Collect()); });
+}
+
+OptionsDialog::Values OptionsController::CurrentOptions() const {
+  OptionsDialog::Values v;
+  v.settings = ReadSettings(ini_);
+  v.associated = association_->IsPresent();
+  const GridColours defaults = DefaultGridColours();
+  auto colour = [](const std::optional<std::int32_t>& ref, QColor fallback) {
+    const QColor c = ref ? ColourFromRef(*ref) : QColor();
+    return c.isValid() ? c : fallback;
+  };
+  v.colours.background1 = colour(v.settings.background1, defaults.background1);
+  v.colours.background2 = colour(v.settings.background2, defaults.background2);
+  v.colours.font = fontColour_;
+  v.smtp = ReadSmtpSettings(ini_);
+  const std::string defaultKey = ini_.Read("Karakterek", "Alapertelmezett");
+  if (!defaultKey.empty()) v.defaultCharacterName = Q(ini_.Read(defaultKey, "Karakternév"_w));
+  return v;
+}
+
+void OptionsController::ApplySettings(const OptionsDialog::Values& v) {
+  settings_ = v.settings;
+  fontColour_ = v.colours.font;
+  orderTab_->SetGridLook(LookOf(v.colours, v.settings.bandLength.value_or(1)), v.settings.gridHover,
+                         v.settings.completion);
+  orderTab_->SetGridFont(gridFont_);
+  orderTab_->SetFlatGrid(v.settings.flatGrid);
+  tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
+  dataTab_->SetPasswordMasked(v.settings.passwordMasked);
+  static_cast<TooltipSwitch*>(tooltipSwitch_)->on = v.settings.tooltips;
+}
+
+void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
+  ApplySettings(v);
+  bool written = WriteSettings(ini_, v.settings);
+  written = WriteSmtpSettings(ini_, v.smtp) && written;
+  if (v.associated != association_->IsPresent())
+    written = (v.associated ? association_->Install() : association_->Remove()) && written;
+  if (!written)
+    QMessageBox::warning(window_, kApplicationTitle,
+                         "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
+}
+
+void OptionsController::OpenOptions() {
+  dialog_->Load(CurrentOptions());
+  dialog_->exec();
+}
+
+void OptionsController::ChangeGridFont() {
+  bool ok = false;
+  const QFont font = QFontDialog::getFont(&ok, gridFont_, window_);
+  if (!ok) return;
+  gridFont_ = font;
+  ApplySettings(CurrentOptions());
+}
+
+bool OptionsController::RestoreWindowState() {
+  bool placed = false;
+  QSettings store = WindowStateStore();
+  store.beginGroup("FoAblakAllapota");
+  if (store.contains("FontDialog1.Font")) gridFont_.fromString(store.value("FontDialog1.Font").toString());
+  if (store.contains("FontDialog1.Color")) fontColour_ = QColor(store.value("FontDialog1.Color").toString());
+  // A stored place is used only when it is still on a screen.
+  if (store.contains("Position")) {
+    const QPoint stored = store.value("Position").toPoint();
+    if (QGuiApplication::screenAt(stored + QPoint(20, 20))) {
+      window_->move(stored);
+      placed = true;
+    }
+  }
+  store.endGroup();
+  store.beginGroup("BeallitasokAblakAllapota");
+  for (int i = 0; i < QColorDialog::customCount(); ++i)
+    if (store.contains(QString("Custom%1").arg(i)))
+      QColorDialog::setCustomColor(i, QColor(store.value(QString("Custom%1").arg(i)).toString()));
+  store.endGroup();
+  return placed;
+}
+
+void OptionsController::SaveWindowState() const {
+  QSettings store = WindowStateStore();
+  store.beginGroup("FoAblakAllapota");
+  store.setValue("FontDialog1.Font", gridFont_.toString());
+  store.setValue("FontDialog1.Color", fontColour_.name());
+  store.setValue("Position", window_->pos());
+  store.endGroup();
+  store.beginGroup("BeallitasokAblakAllapota");
+  for (int i = 0; i < QColorDialog::customCount(); ++i)
+    store.setValue(QString("Custom%1").arg(i), QColorDialog::customColor(i).name());
+  store.endGroup();
+}
+
+}  // namespace mv::ui

@@ -1,0 +1,63 @@
+// The options dialog wired to mv.ini, the file association and the window's
+// look; and the per-user window state (grid font, font colour, position,
+// custom colours).
+#pragma once
+
+#include <QFont>
+#include <QMainWindow>
+#include <QObject>
+#include <QTabWidget>
+#include <memory>
+
+#include "store/FileAssociation.h"
+#include "store/IniFile.h"
+#include "store/Settings.h"
+#include "ui/DataTab.h"
+#include "ui/OptionsDialog.h"
+#include "ui/OrderTab.h"
+
+namespace mv::ui {
+
+// "MS Sans Serif" 8 point where it exists; else the narrowest look-alike.
+QFont WindowFont();
+
+class OptionsController : public QObject {
+  Q_OBJECT
+ public:
+  OptionsController(IniFile& ini, std::unique_ptr<FileAssociation> association, QMainWindow* window, QTabWidget* tabs,
+                    OrderTab* orderTab, DataTab* dataTab);
+
+  // The settings in force: the letter and file actions read them.
+  const Settings& settings() const { return settings_; }
+  // What the options dialog shows when it opens (LoadSettings).
+  OptionsDialog::Values CurrentOptions() const;
+  // The options dialog's values applied to the window (ApplySettings).
+  void ApplySettings(const OptionsDialog::Values& values);
+  // "&Alkalmaz"/"&OK": apply, then write mv.ini and the association.
+  void TakeOptions(const OptionsDialog::Values& values);
+  OptionsDialog* dialog() const { return dialog_; }
+
+  // True when the stored place is still on a screen and was taken.
+  bool RestoreWindowState();
+  void SaveWindowState() const;
+
+ public slots:
+  void OpenOptions();
+  // "Utasítás Lap Betűtípus".
+  void ChangeGridFont();
+
+ private:
+  IniFile& ini_;
+  std::unique_ptr<FileAssociation> association_;
+  QMainWindow* window_;
+  QTabWidget* tabs_;
+  OrderTab* orderTab_;
+  DataTab* dataTab_;
+  OptionsDialog* dialog_;
+  QObject* tooltipSwitch_;
+  Settings settings_;
+  QFont gridFont_;
+  QColor fontColour_;
+};
+
+}  // namespace mv::ui

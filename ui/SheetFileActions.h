@@ -1,0 +1,67 @@
+// The sheet as a file: new, open, save, save as, the .oul import, and the
+// recovery copy that follows unsaved work and is offered after a crash.
+#pragma once
+
+#include <QObject>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+
+#include "core/SheetEditor.h"
+#include "store/Settings.h"
+#include "store/SheetRecovery.h"
+#include "ui/CharacterController.h"
+#include "ui/SheetOpenDialog.h"
+
+namespace mv::ui {
+
+class SheetFileActions : public QObject {
+  Q_OBJECT
+ public:
+  // settings: the window's applied settings (the open dialog's search paths).
+  SheetFileActions(SheetEditor& editor, const Settings& settings, std::filesystem::path directory,
+                   CharacterController* characters, QWidget* window);
+
+  // Every folder the open dialog searches: the program directory first.
+  std::vector<std::filesystem::path> SheetFolders() const;
+  // Writes the recovery copy when the sheet changed since the last look.
+  void KeepUnsavedWork();
+  // Offers each copy no running program holds; the first restored is ours.
+  void OfferRecoveredSheets();
+  // At a clean exit: nothing to recover.
+  void DiscardRecoveryCopy() { recovery_->Discard(); }
+
+ public slots:
+  void NewSheet();
+  void OpenSheetDialog();
+  void OpenSheetFile(const QString& path);
+  bool Save();
+  bool SaveAs();
+  // "Importálás" / "Zendik-féle UL készítő (*.oul)".
+  void ImportForeignSheet();
+  void ImportForeignSheetFile(const QString& file);
+
+ signals:
+  // The sheet was replaced as a whole: everything must be shown again.
+  void SheetReplaced();
+  // The orders should be in front.
+  void ShowOrders();
+
+ private:
+  // A sheet without its character's key is refused with a word.
+  bool MaySave();
+  bool SaveTo(const std::filesystem::path& path);
+  void LoadCharacter(const std::string& key) { characters_->LoadCharacter(key); }
+  void ShowFailure(const std::string& message);
+
+  SheetEditor& editor_;
+  EditorModel& model_;
+  const Settings& settings_;
+  std::filesystem::path directory_;
+  CharacterController* characters_;
+  QWidget* window_;
+  SheetOpenDialog* openDialog_;
+  std::unique_ptr<SheetRecovery> recovery_;
+};
+
+}  // namespace mv::ui
