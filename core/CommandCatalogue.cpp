@@ -135,4 +135,9 @@ int CommandCatalogue::LongestCode() {
   return int(longest);
 }
 
+std::optional<std::string> CommandCatalogue::HelpTopic(std::string_view code) {
+  if (!IsKnownCommand(code)) return std::nullopt;
+  return "p" + std::string(ByNumber(Lookup(code)).code);
+}
+
 }  // namespace mv

@@ -1,6 +1,7 @@
 // The 102 game commands: code and Hungarian name, numbered as the game does.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,8 @@ class CommandCatalogue {
   static bool IsKnownCommand(std::string_view code) { return Lookup(code) != kUnknown; }
   // Length of the longest code.
   static int LongestCode();
+  // The help page of a command: "p" and its code; none for an unknown code.
+  static std::optional<std::string> HelpTopic(std::string_view code);
 };
 
 }  // namespace mv

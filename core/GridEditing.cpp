@@ -108,11 +108,8 @@ KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
       }
       break;
     case vk::kF1: {
-      const std::string& code = sheet.Cell(r, col::kCode);
-      if (none && CommandCatalogue::IsKnownCommand(code))
-        out.contextHelpTopic = "p" + cp1250::Lower(code);
-      else
-        out.mainHelp = true;
+      if (none) out.contextHelpTopic = CommandCatalogue::HelpTopic(sheet.Cell(r, col::kCode));
+      out.mainHelp = !out.contextHelpTopic;
       break;
     }
     default: break;

@@ -41,6 +41,9 @@ std::string Escape(std::string_view text) {
   return out;
 }
 
+// The page file of command n, under the topic the program asks for.
+std::string PageOf(int n) { return *mv::CommandCatalogue::HelpTopic(mv::CommandCatalogue::ByNumber(n).code) + ".htm"; }
+
 std::string Html(const std::string& title, const std::string& body) {
   return "<!DOCTYPE html>\n<html lang=\"hu\"><head><meta charset=\"windows-1250\">\n<title>" + Escape(title) +
          "</title></head>\n<body>\n" + body + "</body></html>\n";
@@ -165,7 +168,7 @@ int main(int argc, char** argv) {
       std::cerr << "mvhelpgen: the cost of " << code << " follows the repeat rule; show it under an ism row\n";
       return 1;
     }
-    index += "<tr><td><a href=\"p" + code + ".htm\"><b>" + code + "</b></a></td><td>" + Escape(name) + "</td></tr>\n";
+    index += "<tr><td><a href=\"" + PageOf(n) + "\"><b>" + code + "</b></a></td><td>" + Escape(name) + "</td></tr>\n";
     std::string body = "<h1>" + Escape(name) + "</h1>\n<p>Parancskód: <b>" + code + "</b> (" + std::to_string(n) +
                        ". parancs)</p>\n<h2>Paraméterek</h2>\n<p>" + Escape(p.parameters) +
                        "</p>\n<h2>Költség</h2>\n<p>" + Escape(p.cost) + "</p>\n";
@@ -174,12 +177,11 @@ int main(int argc, char** argv) {
     body += "<h2>Példák</h2>\n";
     for (const mv::help::Example& example : ownExamples->second) body += ExampleHtml(example);
     body += "<hr>\n<p>";
-    if (n > 1) body += "<a href=\"p" + std::string(mv::CommandCatalogue::ByNumber(n - 1).code) + ".htm\">Előző</a> | ";
+    if (n > 1) body += "<a href=\"" + PageOf(n - 1) + "\">Előző</a> | ";
     body += "<a href=\"topic167.htm\">Tartalom</a>";
-    if (n < mv::CommandCatalogue::kCount)
-      body += " | <a href=\"p" + std::string(mv::CommandCatalogue::ByNumber(n + 1).code) + ".htm\">Következő</a>";
+    if (n < mv::CommandCatalogue::kCount) body += " | <a href=\"" + PageOf(n + 1) + "\">Következő</a>";
     body += "</p>\n";
-    ok = Write(out / "help" / ("p" + code + ".htm"), Html(name, body)) && ok;
+    ok = Write(out / "help" / PageOf(n), Html(name, body)) && ok;
   }
   index += "</table>\n";
   ok = Write(out / "help" / "topic167.htm", Html("Tartalom", index)) && ok;

@@ -41,8 +41,9 @@ CommandPicker::CommandPicker(QWidget* parent) : QDialog(parent) {
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   connect(help, &QPushButton::clicked, this, [this] {
-    const QString code = list_->currentItem() ? list_->currentItem()->text().left(4).trimmed() : QString();
-    if (CommandCatalogue::IsKnownCommand(code.toStdString())) emit HelpRequested("p" + code);
+    if (!list_->currentItem()) return;
+    if (const auto topic = CommandCatalogue::HelpTopic(CommandCatalogue::ByNumber(SelectedNumber()).code))
+      emit HelpRequested(QString::fromStdString(*topic));
   });
 }
 
