@@ -70,7 +70,7 @@ void NewHall(HandlerContext& c) {  // ucs
 }
 
 // A heading and a table entry for every valid parameter within a range.
-void TableList(HandlerContext& c, std::string_view heading, const NameTable& table, int lo, int hi) {
+void TableList(HandlerContext& c, std::string_view heading, const DataList& table, int lo, int hi) {
   c.D(1) = std::string(heading);
   for (int k = 1; k <= 6; ++k)
     if (c.Valid(k) && InRange(c.Value(k), lo, hi)) c.D(k + 1) = std::string(table[c.Value(k)]);

@@ -94,7 +94,7 @@ using CommandHandler = std::function<void(HandlerContext&)>;
 
 // Small helpers of the handler groups.
 inline bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
-inline std::string Named(const NameTable& table, int v) { return std::string(table[v]); }
+inline std::string Named(const DataList& table, int v) { return std::string(table[v]); }
 inline std::string AttributeName(int v) { return Named(tables::AttributeNames(), v); }
 // "<attribute> tulajdonságodat / harci kép. / szakért. növeled" for the basic
 // attributes (and the size, 9, when `withSize`), body abilities and skills;

@@ -9,30 +9,10 @@
 
 namespace mv {
 
-NameTable::NameTable(int first, std::initializer_list<std::string_view> names) : first_(first), names_(names) {}
-
-NameTable::NameTable(std::initializer_list<std::pair<int, std::string_view>> entries) {
-  if (entries.size() == 0) return;
-  const auto [lo, hi] = std::minmax_element(entries.begin(), entries.end(),
-                                            [](const auto& a, const auto& b) { return a.first < b.first; });
-  first_ = lo->first;
-  names_.resize(std::size_t(hi->first - lo->first + 1));
-  for (const auto& [number, name] : entries) names_[std::size_t(number - first_)] = name;
-}
-
-std::string_view NameTable::operator[](int number) const {
-  if (number < first_ || number > Last()) return {};
-  return names_[std::size_t(number - first_)];
-}
-
-int NameTable::Count() const {
-  return int(std::count_if(names_.begin(), names_.end(), [](std::string_view n) { return !n.empty(); }));
-}
-
 namespace tables {
 
-const NameTable& BuildingNames() {
-  static const NameTable table(1, {
+const DataList& BuildingNames() {
+  static const DataList table(1, {
     "Szövetségi barlang (#1)"_w,
     "Szövetségi barlang (#2)"_w,
     "Térkapu (#3)"_w,
@@ -114,8 +94,8 @@ const NameTable& BuildingNames() {
   return table;
 }
 
-const NameTable& DestinationNames() {
-  static const NameTable table(1, {
+const DataList& DestinationNames() {
+  static const DataList table(1, {
     "a kereskedőhöz"_w,
     "az aukciósházba"_w,
     "a varázslótoronyba"_w,
@@ -150,29 +130,29 @@ const NameTable& DestinationNames() {
   return table;
 }
 
-const NameTable& SurfaceSearchNames() {
-  static const NameTable table(1, {"torzszülött vadászat"_w, "árnyékcsata"_w, "asztrális kutatás"_w, "a próbamester"_w});
+const DataList& SurfaceSearchNames() {
+  static const DataList table(1, {"torzszülött vadászat"_w, "árnyékcsata"_w, "asztrális kutatás"_w, "a próbamester"_w});
   return table;
 }
 
-const NameTable& SpecializationNames() {
-  static const NameTable table(1, {
+const DataList& SpecializationNames() {
+  static const DataList table(1, {
       "a klán kedvence"_w, "áldott lélek"_w, "gyógyító"_w, "koplaló"_w, "kuporgató"_w,
       "próbamester"_w, "tárgyféltő"_w, "torzszülöttek ismerője"_w, "túlélő"_w, "vezéregyéniség"_w,
   });
   return table;
 }
 
-const NameTable& FightModeNames() {
-  static const NameTable table(1, {
+const DataList& FightModeNames() {
+  static const DataList table(1, {
       "Harc"_w, "Nemes harc, egy az egy ellen"_w, "Szakértelem verseny"_w, "Átokszórás"_w,
       "Baráti beszélgetés"_w, "Lopás"_w, "Pszionikus csata"_w, "Nem akarsz harcolni"_w,
   });
   return table;
 }
 
-const NameTable& AttributeNames() {
-  static const NameTable table({
+const DataList& AttributeNames() {
+  static const DataList table({
     {1, "Erő (#1)"_w},
     {2, "IQ (#2)"_w},
     {3, "Ügyesség (#3)"_w},
@@ -257,8 +237,8 @@ const NameTable& AttributeNames() {
   return table;
 }
 
-const NameTable& TargetSelectorNames() {
-  static const NameTable table(0, {
+const DataList& TargetSelectorNames() {
+  static const DataList table(0, {
       "Legkisebb erősségű ellenfél"_w, "Legnagyobb erősségű ellenfél"_w,
       "Legalacsonyabb max ép-jű ellenfél"_w, "Legmagasabb max ép-jű ellenfél"_w,
       "?", "?", "?", "?",
@@ -271,8 +251,8 @@ const NameTable& TargetSelectorNames() {
   return table;
 }
 
-const NameTable& DietAndClanNames() {
-  static const NameTable table(1, {
+const DataList& DietAndClanNames() {
+  static const DataList table(1, {
       "Zöldvérűek"_w, "Rovarevők"_w, "Micinisták"_w, "Mágiafalók"_w, "Piromádok"_w,
       "Puhányok"_w, "Kőevők"_w, "Tejivók"_w, "Vegetáriánusok"_w,
       "Halhatatlanok"_w, "Tudósok"_w, "Mágusok"_w, "Pszionisták"_w, "Tisztogatók"_w,
@@ -281,24 +261,24 @@ const NameTable& DietAndClanNames() {
   return table;
 }
 
-const NameTable& PsiAttackNames() {
-  static const NameTable table(128, {
+const DataList& PsiAttackNames() {
+  static const DataList table(128, {
       "Pszi csáp (#128)"_w, "Mentális robbanás (#129)"_w, "Agyvihar (#130)"_w,
       "Szürkeállomány roncsolása (#131)"_w, "Tudati méreg (#132)"_w, "Pszi acéltorony (#133)"_w,
   });
   return table;
 }
 
-const NameTable& PsiTechniqueNames() {
-  static const NameTable table(0, {
+const DataList& PsiTechniqueNames() {
+  static const DataList table(0, {
       "A bolond technikája"_w, "A kos technikája"_w, "A kígyó technikája"_w,
       "A majom technikája"_w, "A bagoly technikája"_w,
   });
   return table;
 }
 
-const NameTable& ServantNames() {
-  static const NameTable table(1, {
+const DataList& ServantNames() {
+  static const DataList table(1, {
     "Abrak"_w, "Agyar"_w, "Akela"_w, "Alfréd"_w, "Álsárkány"_w,
     "Angyalka"_w, "Anvarien"_w, "Apróság"_w, "Ari"_w, "Árnyék"_w,
     "Bagó"_w, "Bakfitty"_w, "Balambér"_w, "Balfácán"_w, "Bamba"_w,
@@ -445,7 +425,7 @@ const NameTable& ServantNames() {
 }
 
 ItemFamily ItemFamilyOf(int family) {
-  static const NameTable names(1, {
+  static const DataList names(1, {
     "Az erő"_w,
     "A tudás"_w,
     "Az ügyesség"_w,

@@ -47,7 +47,7 @@ TEST(Catalogue, SpotNames) {
 TEST(ReferenceTables, CountsAndRunEnds) {
   using namespace tables;
   struct Case {
-    const NameTable& table;
+    const DataList& table;
     int count, first, last;
     std::string_view firstName, lastName;
   } cases[] = {
@@ -94,7 +94,7 @@ TEST(ReferenceTables, GapsAndRunBoundaries) {
 }
 
 TEST(ReferenceTables, ServantRunsAndDuplicates) {
-  const NameTable& s = tables::ServantNames();
+  const DataList& s = tables::ServantNames();
   EXPECT_EQ(s[260], "Zsarátnok"_w);
   EXPECT_EQ(s[261], "Abdul"_w);
   EXPECT_EQ(s[230], "Titán"_w);
