@@ -105,6 +105,16 @@ std::size_t ReadUpload(char* buffer, std::size_t size, std::size_t count, void* 
 
 }  // namespace
 
+int PortFromText(std::string_view text, SmtpSettings::Security security) {
+  const auto port = ParseInteger(text);
+  return port && *port > 0 && *port < 65536 ? *port : DefaultPort(security);
+}
+
+int PortAfterModeChange(std::string_view text, SmtpSettings::Security previous, SmtpSettings::Security next) {
+  const int port = PortFromText(text, previous);
+  return port == DefaultPort(previous) ? DefaultPort(next) : port;
+}
+
 int DefaultPort(SmtpSettings::Security security) {
   switch (security) {
     case SmtpSettings::Security::StartTls: return 587;
@@ -121,8 +131,7 @@ SmtpSettings ReadSmtpSettings(const IniFile& ini) {
   const std::string security = ini.Read(kSection, "Titkositas");
   if (security == "Nincs") s.security = SmtpSettings::Security::None;
   if (security == "TLS") s.security = SmtpSettings::Security::Tls;
-  const auto port = ParseInteger(ini.Read(kSection, "Port"));
-  s.port = port && *port > 0 && *port < 65536 ? *port : DefaultPort(s.security);
+  s.port = PortFromText(ini.Read(kSection, "Port"), s.security);
   s.user = ini.Read(kSection, "Felhasznalo");
   s.password = ini.Read(kSection, "Jelszo");
   s.sender = ini.Read(kSection, "Felado");

@@ -20,6 +20,11 @@ struct SmtpSettings {
 
 // The usual port of a security mode: 25, 587 (STARTTLS) and 465 (TLS).
 int DefaultPort(SmtpSettings::Security security);
+// A port as typed or stored: 1..65535, else the mode's usual port.
+int PortFromText(std::string_view text, SmtpSettings::Security security);
+// The port after the mode changed from previous to next: one still at the
+// previous mode's usual port follows the mode, the player's own one stays.
+int PortAfterModeChange(std::string_view text, SmtpSettings::Security previous, SmtpSettings::Security next);
 
 // mv.ini section "SMTP".
 SmtpSettings ReadSmtpSettings(const IniFile& ini);

@@ -35,10 +35,7 @@ class MainWindow : public QMainWindow {
 
   // Everything on screen from the model.
   void ShowModel();
-  // Which buttons and menu items are usable for the character shown.
-  void UpdateCharacterControls();
-  // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
-  void BuildPotionMenus();
+  // A sheet or a foreign sheet, as a file manager or the command line hands it.
   void OpenSheetFile(const QString& path) { files_->OpenSheetFile(path); }
   void ImportForeignSheetFile(const QString& file) { files_->ImportForeignSheetFile(file); }
 
@@ -47,6 +44,10 @@ class MainWindow : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Which buttons and menu items are usable for the character shown.
+  void UpdateCharacterControls();
+  // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
+  void BuildPotionMenus();
   void BuildTabs();
   void BuildActions();
   void BuildMenus();

@@ -22,6 +22,11 @@ QFont DefaultGridFont() {
   return font;
 }
 
+// Per-user window state, under the program's registry key and sections.
+QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
+
+}  // namespace
+
 // Swallows tool tips while "Gyorstipp megjelenítése" is off.
 class TooltipSwitch : public QObject {
  public:
@@ -34,11 +39,6 @@ class TooltipSwitch : public QObject {
     return QObject::eventFilter(watched, event);
   }
 };
-
-// Per-user window state, under the program's registry key and sections.
-QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
-
-}  // namespace
 
 QFont WindowFont() {
   QFont font;
@@ -92,7 +92,7 @@ void OptionsController::ApplySettings(const OptionsDialog::Values& v) {
   orderTab_->SetFlatGrid(v.settings.flatGrid);
   tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
   dataTab_->SetPasswordMasked(v.settings.passwordMasked);
-  static_cast<TooltipSwitch*>(tooltipSwitch_)->on = v.settings.tooltips;
+  tooltipSwitch_->on = v.settings.tooltips;
 }
 
 void OptionsController::TakeOptions(const OptionsDialog::Values& v) {

@@ -18,6 +18,8 @@
 
 namespace mv::ui {
 
+class TooltipSwitch;
+
 // "MS Sans Serif" 8 point where it exists; else the narrowest look-alike.
 QFont WindowFont();
 
@@ -54,7 +56,7 @@ class OptionsController : public QObject {
   OrderTab* orderTab_;
   DataTab* dataTab_;
   OptionsDialog* dialog_;
-  QObject* tooltipSwitch_;
+  TooltipSwitch* tooltipSwitch_;
   Settings settings_;
   QFont gridFont_;
   QColor fontColour_;

@@ -176,8 +176,8 @@ QWidget* OptionsDialog::MailPage() {
   connect(smtpSecurity_, &QComboBox::currentIndexChanged, this, [this](int index) {
     const auto previous = SmtpSettings::Security(shownSecurity_);
     shownSecurity_ = index;
-    if (smtpPort_->text().toInt() == DefaultPort(previous))
-      smtpPort_->setText(QString::number(DefaultPort(SmtpSettings::Security(std::max(0, index)))));
+    const auto next = SmtpSettings::Security(std::max(0, index));
+    smtpPort_->setText(QString::number(PortAfterModeChange(W(smtpPort_->text()), previous, next)));
   });
   layout->addLayout(form);
   layout->addWidget(checkFirst_);
@@ -387,7 +387,7 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   s.recipient = W(recipient_->text());
   v.smtp.server = W(smtpServer_->text().trimmed());
   v.smtp.security = SmtpSettings::Security(std::max(0, smtpSecurity_->currentIndex()));
-  v.smtp.port = smtpPort_->text().toInt() > 0 ? smtpPort_->text().toInt() : DefaultPort(v.smtp.security);
+  v.smtp.port = PortFromText(W(smtpPort_->text()), v.smtp.security);
   v.smtp.copyToSender = smtpCopy_->isChecked();
   v.smtp.user = W(smtpUser_->text());
   v.smtp.password = W(smtpPassword_->text());

@@ -305,5 +305,25 @@ TEST(SmtpTest, SettingsRoundTripThroughTheIni) {
   EXPECT_EQ(ReadSmtpSettings(IniFile::FromText("[SMTP]\nCAFajl=/etc/ca.pem\n")).caFile, "/etc/ca.pem");
 }
 
+// The dialog and mv.ini read a port by one rule; a port the player typed
+// outlives a change of mode, one at the old mode's usual value follows it.
+TEST(SmtpTest, PortsAsTypedAndAcrossAChangeOfMode) {
+  using S = SmtpSettings::Security;
+  const struct {
+    const char* text;
+    S previous, next;
+    int read, after;
+  } cases[] = {
+      {"2525", S::StartTls, S::Tls, 2525, 2525}, {"587", S::StartTls, S::Tls, 587, 465},
+      {"465", S::Tls, S::None, 465, 25},         {"", S::StartTls, S::Tls, 587, 465},
+      {"70000", S::Tls, S::StartTls, 465, 587},  {"0", S::None, S::Tls, 25, 465},
+      {"-25", S::None, S::StartTls, 25, 587},    {"25", S::StartTls, S::Tls, 25, 25},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PortFromText(c.text, c.previous), c.read) << c.text;
+    EXPECT_EQ(PortAfterModeChange(c.text, c.previous, c.next), c.after) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace mv
