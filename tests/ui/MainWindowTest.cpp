@@ -252,6 +252,14 @@ TEST_F(MainWindowTest, PickerInsertsTheChosenCommandAsANewRow) {
   EXPECT_NE(Panel(), QString("Ismeretlen parancs"));
 }
 
+// The menu's short cuts reach the window from inside the grid.
+TEST_F(MainWindowTest, CtrlPInTheGridOpensThePicker) {
+  Go(3, 1);
+  WhenShown("TFormParancsok", [](QWidget* picker) { static_cast<QDialog*>(picker)->accept(); });
+  Key(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(Cell(3, 1), "a");
+}
+
 TEST_F(MainWindowTest, PickerDoesNothingOutsideTheOrderTab) {
   Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::DataTab>(*window_, "Adatok"));
   Find<QAction>(*window_, "NewParancs1")->trigger();
