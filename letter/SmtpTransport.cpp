@@ -125,6 +125,7 @@ int DefaultPort(SmtpSettings::Security security) {
 }
 
 SmtpSettings ReadSmtpSettings(const IniFile& ini) {
+  const IniFile::SteadyRead steady(ini);
   SmtpSettings s;
   s.server = ini.Read(kSection, "Kiszolgalo");
   // A file without the key gets the safe default, STARTTLS.

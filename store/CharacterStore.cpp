@@ -80,6 +80,7 @@ void ShowCharacter(EditorModel& model, std::string_view key, const CharacterReco
 }
 
 std::vector<std::string> CharacterStore::ListItems() const {
+  const IniFile::SteadyRead steady(ini_);
   std::vector<std::string> items;
   for (const auto& [key, value] : ini_.Entries(kIndex)) {
     if (IsSpecialKey(key)) continue;
@@ -90,6 +91,7 @@ std::vector<std::string> CharacterStore::ListItems() const {
 }
 
 CharacterRecord CharacterStore::Load(std::string_view key) const {
+  const IniFile::SteadyRead steady(ini_);
   CharacterRecord r;
   r.number = ini_.Read(key, "Karakterszám"_w);
   r.account = ini_.Read(key, "Számlaszám"_w);

@@ -64,9 +64,12 @@ IniFile::FileStamp IniFile::StampOf(const std::filesystem::path& path) {
 }
 
 void IniFile::Refresh() const {
-  if (path_.empty()) return;
+  if (path_.empty() || steady_ > 0) return;
   const FileStamp now = StampOf(path_);
-  if (now == stamp_) return;
+  if (now != stamp_) Reload(now);
+}
+
+void IniFile::Reload(const FileStamp& now) const {
   const auto text = ReadWholeFile(path_);
   Parse(text.value_or(std::string()));
   stamp_ = now;
@@ -221,8 +224,7 @@ bool IniFile::Apply(const std::vector<IniChange>& changes) {
   }
   // Whatever another program wrote meanwhile is the base of this change.
   const FileLock lock = FileLock::Exclusive(LockFileOf(path_));
-  stamp_ = {};
-  Refresh();
+  Reload(StampOf(path_));  // even within a SteadyRead
   for (const IniChange& c : changes) ApplyTo(c);
   // The file holds passwords: readable by its owner only, old files too.
   const bool ok = lock.held() && WriteFileAtomically(path_, Text(), 0600);

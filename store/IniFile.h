@@ -61,6 +61,23 @@ class IniFile {
   std::string Text() const;
   const std::filesystem::path& path() const { return path_; }
 
+  // Reads that belong together (a character's fields, the settings) see one
+  // state of the file: it is looked at once, when the first of them starts,
+  // not once per key.
+  class SteadyRead {
+   public:
+    explicit SteadyRead(const IniFile& ini) : ini_(ini) {
+      ini_.Refresh();
+      ++ini_.steady_;
+    }
+    ~SteadyRead() { --ini_.steady_; }
+    SteadyRead(const SteadyRead&) = delete;
+    SteadyRead& operator=(const SteadyRead&) = delete;
+
+   private:
+    const IniFile& ini_;
+  };
+
  private:
   // A line as places in text_: parsing a large file allocates little.
   struct Span {
@@ -89,6 +106,7 @@ class IniFile {
   void ApplyTo(const IniChange& change);
   // Reloads when another program changed the file since it was read.
   void Refresh() const;
+  void Reload(const FileStamp& now) const;
   static FileStamp StampOf(const std::filesystem::path& path);
 
   std::string_view View(Span span) const { return std::string_view(text_).substr(span.at, span.size); }
@@ -100,6 +118,7 @@ class IniFile {
   mutable std::vector<Section> sections_;
   mutable std::unordered_map<std::string, int> byName_;  // upper-case name -> section
   mutable FileStamp stamp_;
+  mutable int steady_ = 0;  // open SteadyReads: the file is not looked at again
 };
 
 }  // namespace mv

@@ -56,6 +56,7 @@ std::optional<std::string> AcceptSearchPath(const std::string& path) {
 }
 
 Settings ReadSettings(const IniFile& ini) {
+  const IniFile::SteadyRead steady(ini);
   Settings s;
   s.passwordMasked = On(ini, "Jelszo", "Csillag");
   s.previewBeforeSend = On(ini, "ULKuldes", "ULMutat");

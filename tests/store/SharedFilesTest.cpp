@@ -48,6 +48,24 @@ TEST_F(SharedIniTest, TwoCopiesKeepEachOthersWritesAndHandEdits) {
   EXPECT_EQ(IniFile(file).Read("Karakterek", "Utolso"), "2345");
 }
 
+// A character's fields come from one state of the file, never half from
+// another copy's later save; a write still starts from the file as it is.
+TEST_F(SharedIniTest, ReadsThatBelongTogetherSeeOneStateOfTheFile) {
+  const fs::path file = dir_ / "mv.ini";
+  IniFile mine(file), other(file);
+  ASSERT_TRUE(other.Apply({IniChange::Set("2345", "A", "1"), IniChange::Set("2345", "B", "1")}));
+  {
+    const IniFile::SteadyRead steady(mine);
+    EXPECT_EQ(mine.Read("2345", "A"), "1");
+    ASSERT_TRUE(other.Apply({IniChange::Set("2345", "A", "2"), IniChange::Set("2345", "B", "2")}));
+    EXPECT_EQ(mine.Read("2345", "B"), "1");  // the same state as A
+    ASSERT_TRUE(mine.Write("2345", "C", "3"));
+    EXPECT_EQ(Read(file).find("B=1"), std::string::npos);  // the other copy's save is kept
+  }
+  EXPECT_EQ(mine.Read("2345", "B"), "2");
+  EXPECT_EQ(IniFile(file).Read("2345", "C"), "3");
+}
+
 TEST_F(SharedIniTest, TwoProcessesWritingAtOnceLoseNothing) {
   const fs::path file = dir_ / "mv.ini";
   constexpr int kWrites = 60;
