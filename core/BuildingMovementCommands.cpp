@@ -171,6 +171,34 @@ void Enter(HandlerContext& c) {  // be
   }
 }
 
+// The places of the alliance cave, by the number typed, and what each adds.
+struct AllianceCaveVisit {
+  int number;
+  std::string_view line;
+  long long cost;
+  bool replacesCost = false;  // alchemy costs its own, whatever came before
+};
+
+// clang-format off
+constexpr AllianceCaveVisit kAllianceCaveVisits[] = {
+    {1, "Listát kapsz a szövetség épületeirol"_w, 5},
+    {2, "Betérsz az ivóba"_w, 2},
+    {3, "Nekrofun trón használata"_w, 3},
+    {4, "Betérsz a vadászsarokba"_w, 20},
+    {5, "Betérsz a gyógyító kamrába"_w, 5},
+    {6, "Szolgáidat munkára fogod"_w, 0},
+    {8, "Listát kapsz a szövetség tagjairól"_w, 5},
+    {9, "Listát kapsz a szöv. épületeirol és tagjairól"_w, 10},
+    {35, "Alkímiázod a következő szolgád:"_w, 30, true},
+};
+// clang-format on
+
+const AllianceCaveVisit* FindVisit(int number) {
+  for (const AllianceCaveVisit& visit : kAllianceCaveVisits)
+    if (visit.number == number) return &visit;
+  return nullptr;
+}
+
 void AllianceCave(HandlerContext& c) {  // bsz
   c.D(1) = "Belépsz a szövetségi barlangba"_w;
   if (c.Valid(1) && c.Value(1) == 35) {
@@ -182,48 +210,13 @@ void AllianceCave(HandlerContext& c) {  // bsz
   for (int k = 1; k <= 6; ++k) {
     if (!c.Valid(k)) continue;
     const int v = c.Value(k);
-    std::string_view line;
-    switch (v) {
-      case 1:
-        line = "Listát kapsz a szövetség épületeirol"_w;
-        cost += 5;
-        break;
-      case 2:
-        line = "Betérsz az ivóba"_w;
-        cost += 2;
-        break;
-      case 3:
-        line = "Nekrofun trón használata"_w;
-        cost += 3;
-        break;
-      case 4:
-        line = "Betérsz a vadászsarokba"_w;
-        cost += 20;
-        break;
-      case 5:
-        line = "Betérsz a gyógyító kamrába"_w;
-        cost += 5;
-        break;
-      case 6: line = "Szolgáidat munkára fogod"_w; break;
-      case 8:
-        line = "Listát kapsz a szövetség tagjairól"_w;
-        cost += 5;
-        break;
-      case 9:
-        line = "Listát kapsz a szöv. épületeirol és tagjairól"_w;
-        cost += 10;
-        break;
-      case 35:
-        line = "Alkímiázod a következő szolgád:"_w;
-        cost = 30;
-        break;
-      default: break;
-    }
+    const AllianceCaveVisit* visit = FindVisit(v);
+    if (visit) cost = visit->replacesCost ? visit->cost : cost + visit->cost;
     if (IsCharacterNumber(v)) {
       c.D(k + 1) = "Infó (építés): "_w + c.Character(k);
       cost += 1;
     } else {
-      c.D(k + 1) = std::string(line);
+      c.D(k + 1) = visit ? std::string(visit->line) : std::string();
     }
   }
   c.SetTVP(cost);
