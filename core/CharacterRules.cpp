@@ -5,12 +5,12 @@
 
 namespace mv {
 
-const std::vector<std::string_view>& DietNames() {
-  static const std::vector<std::string_view> names{"Zöldvérű"_w,  "Rovarevő"_w, "Micinista"_w,
-                                                   "Mágiafaló"_w, "Piromád"_w,  "Puhány"_w,
-                                                   "Kőevő"_w,     "Tejivó"_w,   "Vegetáriánus"_w};
-  return names;
-}
+namespace {
+constexpr std::string_view kDietNames[] = {"Zöldvérű"_w, "Rovarevő"_w, "Micinista"_w, "Mágiafaló"_w,   "Piromád"_w,
+                                           "Puhány"_w,   "Kőevő"_w,    "Tejivó"_w,    "Vegetáriánus"_w};
+}  // namespace
+
+std::span<const std::string_view> DietNames() { return kDietNames; }
 
 bool IsNumberedCharacter(std::string_view numberText) { return IntOrZero(numberText) >= kFirstCharacterNumber; }
 

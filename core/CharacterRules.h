@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
-#include <vector>
 
 #include "core/EditorModel.h"
 
@@ -19,7 +19,7 @@ inline bool IsCharacterNumber(std::int64_t value) {
 }
 
 // The diets a character may choose (Windows-1250).
-const std::vector<std::string_view>& DietNames();
+std::span<const std::string_view> DietNames();
 
 // A character number field that names a real character (2000 or more).
 bool IsNumberedCharacter(std::string_view numberText);
