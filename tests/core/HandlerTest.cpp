@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Buildings, HandlerTest, ::testing::Values(
     HandlerCase{{"b,2,5"}, {{1, "Barlangod méretét növeled 2 egységgel"}, {2, "Tárgyhelyed bővíted 5 egységgel"}}, "35", "0"},
     HandlerCase{{"bsz,2,4,2001"}, {{1, "Belépsz a szövetségi barlangba"}, {2, "Betérsz az ivóba"}, {3, "Betérsz a vadászsarokba"}, {4, "Infó (építés): Borz (#2001)"}}, "26", "0"},
     HandlerCase{{"bsz,35,7"}, {{1, "Belépsz a szövetségi barlangba"}, {2, "Alkímiázod a következő szolgád:"}, {3, "7. szolga"}}, "0", "0"},
-    HandlerCase{{"bsz,2,35"}, {{2, "Betérsz az ivóba"}, {3, "Alkímiázod a következő szolgád:"}}, "30", "0"},
+    HandlerCase{{"bsz,2,35"}, {{1, "Belépsz a szövetségi barlangba"}, {2, "Betérsz az ivóba"}, {3, "Alkímiázod a következő szolgád:"}}, "30", "0"},
     HandlerCase{{"ep,3,80"}, {{1, "Építesz a következő épületbe:"}, {2, "Térkapu (#3)"}, {3, "egy körben max 75 TVP-ért építhetsz!"}}, "80", "0"},
     HandlerCase{{"k"}, {{1, "A következő kalando(ka)t elvállalod:"}}, "vált", "0"},
     HandlerCase{{"fel"}, {{1, "Felköltözöl"}}, "30", "0"}));
