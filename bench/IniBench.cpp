@@ -7,6 +7,7 @@
 #include "core/Cp1250.h"
 #include "store/CharacterStore.h"
 #include "store/IniFile.h"
+#include "store/Settings.h"
 
 namespace {
 
@@ -39,4 +40,21 @@ void BM_IniParse(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(mv::IniFile::FromText(text).Read("2500", "Portya"));
 }
 BENCHMARK(BM_IniParse)->Arg(100000)->Unit(benchmark::kMillisecond);
+}  // namespace
+
+namespace {
+// The open dialog's search folders: reading the settings walks the section once.
+void BM_SettingsWithSearchFolders(benchmark::State& state) {
+  std::string text = "[KeresesiUtvonalak]\r\n";
+  for (int i = 1; i <= state.range(0); ++i)
+    text += "utvonal" + std::to_string(i) + "=/lapok/" + std::to_string(i) + "\r\n";
+  const mv::IniFile ini = mv::IniFile::FromText(text);
+  for (auto _ : state) benchmark::DoNotOptimize(mv::ReadSettings(ini).searchPaths.size());
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SettingsWithSearchFolders)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 }  // namespace

@@ -1,5 +1,8 @@
 #include "store/CharacterSession.h"
 
+#include <ctime>
+
+#include "core/Cp1250.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -40,18 +43,84 @@ std::string CharacterSession::ShownItem() const {
   return CharacterListItem(model_.character.name, model_.character.number);
 }
 
-std::optional<std::string> CharacterSession::ReadNotes() const {
-  if (model_.character.number.empty()) return std::nullopt;
-  return ReadWholeFile(NotesPath(directory_, model_.character.number));
+CharacterSession::NotesRead CharacterSession::ReadNotes() {
+  NotesRead out;
+  notesOf_ = model_.character.number;
+  notesSeen_.reset();
+  notesBlocked_ = false;
+  const auto file = NotesPath(directory_, notesOf_);
+  if (!file) return out;
+  BoundedRead read = ReadFileUpTo(*file);
+  if (read.status == BoundedRead::Status::TooLarge) {
+    notesBlocked_ = true;
+    out.status = NotesRead::Status::TooLarge;
+    out.size = read.size;
+    return out;
+  }
+  // An unreadable file is never overwritten unread either.
+  if (read.status == BoundedRead::Status::Unreadable) notesBlocked_ = true;
+  if (!read.ok()) return out;
+  notesSeen_ = read.bytes;
+  out.status = NotesRead::Status::Loaded;
+  out.text = std::move(read.bytes);
+  return out;
 }
 
-bool CharacterSession::WriteNotes(const std::string& fileText) const {
+CharacterSession::NotesWrite CharacterSession::WriteNotes(const std::string& fileText) {
+  NotesWrite out;
   const std::string& number = model_.character.number;
-  if (number.empty()) return true;
-  const std::filesystem::path file = NotesPath(directory_, number);
-  std::error_code ec;
-  if (fileText.empty() && !std::filesystem::exists(file, ec)) return true;
-  return WriteFileAtomically(file, fileText);
+  const auto file = NotesPath(directory_, number);
+  if (!file) return out;
+  if (notesBlocked_ && number == notesOf_) return out;
+  if (number != notesOf_) ReadNotes();  // never looked at: what is there now counts as seen
+
+  const BoundedRead now = ReadFileUpTo(*file);
+  const std::optional<std::string> current = now.ok() ? std::optional<std::string>(now.bytes) : std::nullopt;
+  if (now.status == BoundedRead::Status::Read || now.status == BoundedRead::Status::Missing) {
+    if (current != notesSeen_) {
+      // Someone else wrote meanwhile: keep both texts, overwrite neither.
+      std::time_t when = std::time(nullptr);
+      std::tm local{};
+      localtime_r(&when, &local);
+      char stamp[32];
+      std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+      const std::string base = number + "-" + stamp;
+      const auto kept = WriteNewFile(
+          directory_, [&](int n) { return base + (n == 1 ? "" : "-" + std::to_string(n)) + ".jzt.utkozes"; }, fileText,
+          0600);
+      if (!kept) {
+        out.status = NotesWrite::Status::Failed;
+        return out;
+      }
+      notesSeen_ = current;
+      out.status = NotesWrite::Status::Conflict;
+      out.ownCopy = *kept;
+      out.current = current.value_or("");
+      return out;
+    }
+  } else {
+    out.status = NotesWrite::Status::Failed;  // grew too large or became unreadable: left alone
+    return out;
+  }
+  if (fileText.empty() && !current) return out;
+  if (!WriteFileAtomically(*file, fileText)) {
+    out.status = NotesWrite::Status::Failed;
+    return out;
+  }
+  notesSeen_ = fileText;
+  return out;
+}
+
+std::string CharacterSession::NotesConflictMessage(const std::filesystem::path& ownCopy) {
+  return std::string(
+             "A jegyzetet közben máshol is módosították (egy másik ablakban vagy kézzel), ezért nem írtam felül. "
+             "A saját szövegedet ide mentettem: "_w) +
+         cp1250::FromUtf8(ownCopy.string());
+}
+
+std::string CharacterSession::NotesTooLargeMessage(const std::filesystem::path& file, std::uintmax_t size) {
+  return std::string("A jegyzetfájl túl nagy ("_w) + SizeText(size) +
+         std::string("), ezért nem töltöttem be, és nem is írok bele: "_w) + cp1250::FromUtf8(file.string());
 }
 
 }  // namespace mv

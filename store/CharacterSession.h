@@ -3,6 +3,7 @@
 // window only wires its widgets to this.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -33,20 +34,49 @@ class CharacterSession {
   // The character start-up loads ("Betolt"); empty for none.
   std::string StartupKey() const { return StartupCharacterKey(ini_); }
   bool IsShown(const std::string& key) const { return model_.character.number == key; }
+  const std::string& ShownNumber() const { return model_.character.number; }
   // The list item of the character shown.
   std::string ShownItem() const;
 
-  // The notes file of the character shown, as stored (Windows-1250, CR LF).
-  std::optional<std::string> ReadNotes() const;
+  struct NotesRead {
+    enum class Status { None, Loaded, TooLarge };
+    Status status = Status::None;
+    std::string text;         // as stored (Windows-1250, CR LF), for Loaded
+    std::uintmax_t size = 0;  // for TooLarge
+  };
+  // The notes file of the character shown. What is read is remembered, so
+  // that a write can tell whether someone else changed the file meanwhile.
+  // A file too large for the memo is not read, and never written.
+  NotesRead ReadNotes();
+
+  struct NotesWrite {
+    enum class Status { Written, Failed, Conflict };
+    Status status = Status::Written;
+    // For Conflict: where our text went instead, and the file's text now.
+    std::filesystem::path ownCopy;
+    std::string current;
+  };
   // Emptied notes empty the file; no file is made for no notes, nor for a
-  // character without a number. False on a write error.
-  bool WriteNotes(const std::string& fileText) const;
+  // character without a number. When another copy of the program or a hand
+  // edit changed the file since it was read or written here, it is not
+  // overwritten: our text goes beside it once, as
+  // "<number>-<YYYYMMDD-HHMMSS>.jzt.utkozes" (private), and the file's text
+  // becomes the one we know.
+  NotesWrite WriteNotes(const std::string& fileText);
+  // "…, ezért nem írtam felül. A saját szövegedet ide mentettem: <path>"
+  static std::string NotesConflictMessage(const std::filesystem::path& ownCopy);
+  static std::string NotesTooLargeMessage(const std::filesystem::path& file, std::uintmax_t size);
 
  private:
   EditorModel& model_;
   IniFile& ini_;
   CharacterStore store_;
   std::filesystem::path directory_;
+  // The notes file as last read or written here: its number, and its bytes
+  // (nothing: there was no file). A blocked file is too large to touch.
+  std::string notesOf_;
+  std::optional<std::string> notesSeen_;
+  bool notesBlocked_ = false;
 };
 
 }  // namespace mv

@@ -139,7 +139,8 @@ bool CharacterStore::IsStored(std::string_view key) const {
   return false;
 }
 
-std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number) {
+std::optional<std::filesystem::path> NotesPath(const std::filesystem::path& dir, std::string_view number) {
+  if (number.empty() || !IsValidCharacterNumberText(number)) return std::nullopt;
   return dir / (std::string(number) + ".jzt");
 }
 

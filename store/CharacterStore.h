@@ -76,7 +76,9 @@ std::string StartupCharacterKey(const IniFile& ini);
 // its fields, and its delivery form in place of the sheet's.
 void ShowCharacter(EditorModel& model, std::string_view key, const CharacterRecord& record);
 
-// The notes file: character number + ".jzt", in the program directory.
-std::filesystem::path NotesPath(const std::filesystem::path& dir, std::string_view number);
+// The notes file: character number + ".jzt", in the program directory;
+// nothing for a number the "Karakterszám" field would not take (a hand-edited
+// mv.ini must not name a file elsewhere).
+std::optional<std::filesystem::path> NotesPath(const std::filesystem::path& dir, std::string_view number);
 
 }  // namespace mv

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/Cp1250.h"
 #include "core/TextJoin.h"
 #include "store/TextFile.h"
 
@@ -153,6 +154,14 @@ std::vector<std::pair<std::string, std::string>> IniFile::Entries(std::string_vi
   return out;
 }
 
+void IniFile::ForEachEntry(std::string_view section,
+                           const std::function<void(std::string_view key, std::string_view value)>& visit) const {
+  Refresh();
+  const int s = FindSection(section);
+  if (s < 0) return;
+  for (const std::size_t i : sections_[std::size_t(s)].entries) visit(View(lines_[i].key), View(lines_[i].value));
+}
+
 void IniFile::ApplyTo(const IniChange& change) {
   const std::string section = OnOneLine(change.section);
   const std::string key = OnOneLine(change.key);
@@ -222,17 +231,40 @@ bool IniFile::Apply(const std::vector<IniChange>& changes) {
     for (const IniChange& c : changes) ApplyTo(c);
     return true;
   }
-  // Whatever another program wrote meanwhile is the base of this change.
-  const FileLock lock = FileLock::Exclusive(LockFileOf(path_));
+  // Whatever another program wrote meanwhile is the base of this change; a
+  // copy that keeps the lock must not freeze this one.
+  FileLock::Failure lockFailure = FileLock::Failure::None;
+  const FileLock lock = FileLock::Within(LockFileOf(path_), kLockWait, lockFailure);
   Reload(StampOf(path_));  // even within a SteadyRead
   for (const IniChange& c : changes) ApplyTo(c);
   // The file holds passwords: readable by its owner only, old files too.
   const bool ok = lock.held() && WriteFileAtomically(path_, Text(), 0600);
+  failure_ = ok                                           ? WriteFailure::None
+             : lockFailure == FileLock::Failure::Busy     ? WriteFailure::Busy
+             : lockFailure == FileLock::Failure::Unusable ? WriteFailure::LockUnusable
+                                                          : WriteFailure::Write;
   // A change that could not be written stays in memory until the file changes.
   stamp_ = StampOf(path_);
   return ok;
 }
 
 std::string IniFile::Text() const { return text_; }
+
+std::string IniFile::FailureMessage(std::string_view whenWritten) const {
+  switch (failure_) {
+    case WriteFailure::Busy:
+      return std::string(
+          "Az mv.ini-t most a program egy másik példánya használja, ezért nem tudtam menteni. Próbáld újra pár "
+          "másodperc múlva."_w);
+    case WriteFailure::LockUnusable:
+      return std::string("Az mv.ini zárolófájlját ("_w) + cp1250::FromUtf8(LockFileOf(path_).string()) +
+             std::string(
+                 ") nem tudom megnyitni (mappa vagy hibás hivatkozás), ezért nem tudtam menteni. Töröld "
+                 "vagy nevezd át, és próbáld újra."_w);
+    case WriteFailure::None:
+    case WriteFailure::Write: break;
+  }
+  return std::string(whenWritten);
+}
 
 }  // namespace mv

@@ -8,8 +8,10 @@
 // every other byte, and replaces the file all-or-nothing.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +51,9 @@ class IniFile {
   bool Has(std::string_view section, std::string_view key) const;
   // Every key=value entry of a section, in file order, the first of equal keys.
   std::vector<std::pair<std::string, std::string>> Entries(std::string_view section) const;
+  // Every entry of a section in file order, equal keys included, without copies.
+  void ForEachEntry(std::string_view section,
+                    const std::function<void(std::string_view key, std::string_view value)>& visit) const;
 
   // Write or erase, then save. False when the file could not be written (the
   // change is kept in memory nevertheless). A line break in a name or value
@@ -57,6 +62,14 @@ class IniFile {
   bool EraseKey(std::string_view section, std::string_view key);
   bool EraseSection(std::string_view section);
   bool Apply(const std::vector<IniChange>& changes);
+
+  // Why the last write failed. The lock is waited for at most kLockWait.
+  enum class WriteFailure { None, Busy, LockUnusable, Write };
+  static constexpr std::chrono::milliseconds kLockWait{5000};
+  WriteFailure lastFailure() const { return failure_; }
+  // The player's message for the last failure (Windows-1250); `whenWritten`
+  // names a failure of the write itself.
+  std::string FailureMessage(std::string_view whenWritten) const;
 
   std::string Text() const;
   const std::filesystem::path& path() const { return path_; }
@@ -119,6 +132,7 @@ class IniFile {
   mutable std::unordered_map<std::string, int> byName_;  // upper-case name -> section
   mutable FileStamp stamp_;
   mutable int steady_ = 0;  // open SteadyReads: the file is not looked at again
+  WriteFailure failure_ = WriteFailure::None;
 };
 
 }  // namespace mv

@@ -42,10 +42,11 @@ std::filesystem::path ProgramDirectory() {
 
 void CreatePrivateDirectory(const std::filesystem::path& dir) {
   std::error_code ec;
-  if (std::filesystem::exists(dir, ec)) return;
-  if (dir.has_parent_path()) std::filesystem::create_directories(dir.parent_path(), ec);
-  // It will hold mv.ini and letters, both with the game password.
-  ::mkdir(dir.c_str(), 0700);
+  if (dir.empty() || std::filesystem::exists(dir, ec)) return;
+  if (dir.has_parent_path() && dir.parent_path() != dir) CreatePrivateDirectory(dir.parent_path());
+  // It will hold mv.ini and letters, both with the game password; so do the
+  // folders made on the way to it, whatever the umask says.
+  if (::mkdir(dir.c_str(), 0700) == 0) ::chmod(dir.c_str(), 0700);
 }
 
 std::filesystem::path ShippedListsDirectory() {

@@ -32,20 +32,8 @@ std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::pa
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
   const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + stamp;
 
-  // Written whole under a name of its own, then linked to the first free
-  // name: a link never replaces a file, so two sends in one second both stay.
-  const std::filesystem::path temp = folder / (".kuldes-" + std::to_string(::getpid()) + ".tmp");
-  if (!WriteFileAtomically(temp, letter, 0600)) return std::nullopt;
-  std::optional<std::filesystem::path> kept;
-  for (int n = 1; n < 1000 && !kept; ++n) {
-    const std::filesystem::path target = folder / (base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul");
-    if (::link(temp.c_str(), target.c_str()) == 0)
-      kept = target;
-    else if (errno != EEXIST)
-      break;
-  }
-  ::unlink(temp.c_str());
-  return kept;
+  return WriteNewFile(
+      folder, [&](int n) { return base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul"; }, letter, 0600);
 }
 
 std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character) {

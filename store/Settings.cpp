@@ -1,5 +1,9 @@
 #include "store/Settings.h"
 
+#include <optional>
+#include <string_view>
+#include <vector>
+
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
 
@@ -73,10 +77,23 @@ Settings ReadSettings(const IniFile& ini) {
   // Only the two named choices load a character; anything else is none.
   const auto startup = StartupFromText(ini.Read("Karakterek", "Betolt"));
   s.startup = startup.value_or(StartupCharacter::None);
-  for (int n = 1;; ++n) {
-    const std::string path = ini.Read("KeresesiUtvonalak", "utvonal" + std::to_string(n));
-    if (path.empty()) break;
-    s.searchPaths.push_back(WithTrailingSeparator(path));
+  // One walk of the section, however many folders it lists: "utvonalN" goes
+  // to place N (the first of equal keys, as a read finds it), and the list
+  // ends at the first gap, so no N beyond the number of entries counts.
+  std::vector<std::pair<std::size_t, std::string_view>> numbered;
+  ini.ForEachEntry("KeresesiUtvonalak", [&](std::string_view key, std::string_view value) {
+    constexpr std::string_view kPrefix = "UTVONAL";
+    if (key.size() <= kPrefix.size() || cp1250::Upper(key.substr(0, kPrefix.size())) != kPrefix) return;
+    const std::string_view digits = key.substr(kPrefix.size());
+    if (IsDecimalDigits(digits) && digits[0] != '0' && digits.size() <= 9)
+      numbered.emplace_back(std::stoul(std::string(digits)), value);
+  });
+  std::vector<std::optional<std::string_view>> byNumber(numbered.size());
+  for (const auto& [n, value] : numbered)
+    if (n <= byNumber.size() && !byNumber[n - 1]) byNumber[n - 1] = value;
+  for (const auto& path : byNumber) {
+    if (!path || path->empty()) break;
+    s.searchPaths.push_back(WithTrailingSeparator(std::string(*path)));
   }
   return s;
 }

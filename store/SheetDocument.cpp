@@ -14,10 +14,13 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
 
   editor.NewSheet();
   EditorModel& model = editor.model();
-  const auto bytes = ReadWholeFile(path);
-  if (!bytes) return {FileOutcome::Status::Failed, UnreadableSheetMessage(DisplayPath(path))};
+  // Bounded: one huge line must not freeze the window or eat the memory.
+  const BoundedRead bytes = ReadFileUpTo(path);
+  if (bytes.status == BoundedRead::Status::TooLarge)
+    return {FileOutcome::Status::Failed, TooLargeSheetMessage(DisplayPath(path), bytes.size)};
+  if (!bytes.ok()) return {FileOutcome::Status::Failed, UnreadableSheetMessage(DisplayPath(path))};
 
-  const SheetReadResult read = ReadSheet(*bytes, DisplayPath(path), model);
+  const SheetReadResult read = ReadSheet(bytes.bytes, DisplayPath(path), model);
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
 
   if (read.characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(read.characterKey);
@@ -31,6 +34,8 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
 }
 
 FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path) {
+  // A killed save elsewhere left its temporary file in this folder.
+  RemoveStaleTemporaryFiles(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
   if (!WriteFileAtomically(path, WriteSheet(model)))
     return {FileOutcome::Status::Failed, std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
   model.sheetModified = false;

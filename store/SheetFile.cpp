@@ -52,6 +52,11 @@ std::string UnreadableSheetMessage(std::string_view displayName) {
   return std::string("Nem tudom beolvasni a(z) "_w) + Quoted(displayName) + std::string(" UL fájlt."_w);
 }
 
+std::string TooLargeSheetMessage(std::string_view displayName, std::uintmax_t size) {
+  return std::string("A(z) "_w) + Quoted(displayName) + std::string(" fájl túl nagy ("_w) + SizeText(size) +
+         std::string(") ahhoz, hogy UL legyen, ezért nem nyitottam meg."_w);
+}
+
 SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, EditorModel& model) {
   const std::vector<std::string> lines = SplitLines(content);
   SheetFields& f = model.fields;
@@ -61,7 +66,10 @@ SheetReadResult ReadSheet(std::string_view content, std::string_view displayName
     result.error = TruncatedMessage(displayName);
     return result;
   }
-  if (const auto turn = ParseInteger(lines[0])) f.turn = std::to_string(*turn);
+  // A line that cannot be a turn stays as read, so that the check names it
+  // instead of the letter going out as turn 1.
+  const auto turn = ParseInteger(lines[0]);
+  f.turn = turn && *turn >= 1 ? std::to_string(*turn) : lines[0];
 
   // Lines 2..11: the four request flags, the five delivery forms, the queue.
   for (std::size_t i = kFirstFlagLine; i <= 10; ++i) {

@@ -1,6 +1,7 @@
 // The .ulf order sheet file: 37 lines, fields by position.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +29,7 @@ std::string OrderLine(const OrderSheet& sheet, int row);
 
 // Message shown when a sheet cannot be read at all.
 std::string UnreadableSheetMessage(std::string_view displayName);
+// Message shown for a file above the readers' size limit.
+std::string TooLargeSheetMessage(std::string_view displayName, std::uintmax_t size);
 
 }  // namespace mv

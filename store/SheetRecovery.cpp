@@ -1,8 +1,12 @@
 #include "store/SheetRecovery.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <ctime>
 #include <random>
 
 #include "store/SheetFile.h"
@@ -13,28 +17,105 @@ namespace {
 constexpr std::string_view kPrefix = ".mvul-helyreallitas-";
 constexpr std::string_view kDataSuffix = ".ulr";
 constexpr std::string_view kLockSuffix = ".lock";
-constexpr std::string_view kHeader = "MVUL-HELYREALLITAS";
+constexpr std::string_view kSetAsideSuffix = ".hibas";
+// Copies before the sheet file's stamp was kept have the old header; they
+// restore unnamed.
+constexpr std::string_view kOldHeader = "MVUL-HELYREALLITAS";
+constexpr std::string_view kHeader = "MVUL-HELYREALLITAS-2";
 
-// The sheet's bytes after the header and the file-name line.
+// The sheet file as the copy found it: size and modification time.
+std::string StampOf(const std::string& sheetFileName) {
+  struct stat st {};
+  if (sheetFileName.empty() || ::stat(sheetFileName.c_str(), &st) != 0) return "-";
+  return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
+         std::to_string(st.st_mtim.tv_nsec);
+}
+
+// The sheet's bytes after the header, the file-name line and the stamp line.
 struct Parts {
   std::string sheetFileName;
+  std::string stamp;  // empty in an old copy
   std::string_view sheet;
 };
 
-std::optional<Parts> Split(std::string_view content) {
-  const std::string header = std::string(kHeader) + "\r\n";
-  if (!content.starts_with(header)) return std::nullopt;
-  content.remove_prefix(header.size());
+std::optional<std::string_view> TakeLine(std::string_view& content) {
   const auto end = content.find("\r\n");
   if (end == std::string_view::npos) return std::nullopt;
-  return Parts{std::string(content.substr(0, end)), content.substr(end + 2)};
+  const std::string_view line = content.substr(0, end);
+  content.remove_prefix(end + 2);
+  return line;
 }
 
-std::string Describe(const Parts& parts) {
-  if (!parts.sheetFileName.empty()) return DisplayPath(std::filesystem::path(parts.sheetFileName).filename());
-  EditorModel model;
-  const SheetReadResult read = ReadSheet(parts.sheet, "", model);
-  return read.characterKey + "-" + model.fields.turn;
+std::optional<Parts> Split(std::string_view content) {
+  const auto header = TakeLine(content);
+  if (!header || (*header != kHeader && *header != kOldHeader)) return std::nullopt;
+  Parts parts;
+  const auto name = TakeLine(content);
+  if (!name) return std::nullopt;
+  parts.sheetFileName = std::string(*name);
+  if (*header == kHeader) {
+    const auto stamp = TakeLine(content);
+    if (!stamp) return std::nullopt;
+    parts.stamp = std::string(*stamp);
+  }
+  parts.sheet = content;
+  return parts;
+}
+
+std::string CopyTime(const std::filesystem::path& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) return {};
+  std::tm local{};
+  localtime_r(&st.st_mtim.tv_sec, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y.%m.%d. %H:%M", &local);
+  return text;
+}
+
+std::string Describe(const Parts& parts, const std::filesystem::path& copy) {
+  std::string what;
+  if (!parts.sheetFileName.empty()) {
+    what = DisplayPath(parts.sheetFileName);
+  } else {
+    EditorModel model;
+    const SheetReadResult read = ReadSheet(parts.sheet, "", model);
+    what = read.characterKey + "-" + model.fields.turn;
+  }
+  const std::string time = CopyTime(copy);
+  return time.empty() ? what : what + ", " + time;
+}
+
+bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code ea, eb;
+  const auto ca = std::filesystem::weakly_canonical(a, ea), cb = std::filesystem::weakly_canonical(b, eb);
+  return !ea && !eb && ca == cb;
+}
+
+// The stored name is trusted only when it is a sheet in a sheet folder that
+// nobody changed since the copy was written.
+bool MayKeepName(const Parts& parts, const std::vector<std::filesystem::path>& folders) {
+  if (parts.sheetFileName.empty() || parts.stamp.empty() || parts.stamp == "-") return false;
+  const std::filesystem::path file(parts.sheetFileName);
+  std::string extension = file.extension().string();
+  for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".ulf" || !file.is_absolute()) return false;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(file, ec)) &&
+      !std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
+    return false;
+  const bool inFolder = std::any_of(folders.begin(), folders.end(), [&](const std::filesystem::path& folder) {
+    return SameFolder(file.parent_path(), folder);
+  });
+  return inFolder && StampOf(parts.sheetFileName) == parts.stamp;
+}
+
+void SetAside(RecoveredSheet& sheet, std::vector<std::filesystem::path>& setAside) {
+  const std::filesystem::path aside = sheet.file.string() + std::string(kSetAsideSuffix);
+  std::error_code ec;
+  std::filesystem::rename(sheet.file, aside, ec);
+  setAside.push_back(ec ? sheet.file : aside);
+  if (!ec) std::filesystem::remove(sheet.lockFile, ec);
+  sheet.lock = FileLock();
 }
 
 }  // namespace
@@ -58,7 +139,8 @@ SheetRecovery::~SheetRecovery() {
   if (lock_.held() && !std::filesystem::exists(file_, ec)) std::filesystem::remove(lockFile_, ec);
 }
 
-std::vector<RecoveredSheet> SheetRecovery::ClaimOrphans() const {
+Orphans SheetRecovery::ClaimOrphans() const {
+  Orphans out;
   std::vector<std::pair<std::filesystem::file_time_type, RecoveredSheet>> found;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
@@ -80,20 +162,19 @@ std::vector<RecoveredSheet> SheetRecovery::ClaimOrphans() const {
         it->path().parent_path() / (name.substr(0, name.size() - kDataSuffix.size()) + std::string(kLockSuffix));
     sheet.lock = FileLock::TryExclusive(sheet.lockFile);
     if (!sheet.lock.held()) continue;  // its program still runs
-    const auto content = ReadWholeFile(sheet.file);
-    const auto parts = content ? Split(*content) : std::nullopt;
+    BoundedRead content = ReadFileUpTo(sheet.file);
+    const auto parts = content.ok() ? Split(content.bytes) : std::nullopt;
     if (!parts) {
-      // Not ours to restore, but no one's to keep either.
-      Forget(sheet);
+      // Perhaps still someone's work: kept where the player can look at it.
+      SetAside(sheet, out.setAside);
       continue;
     }
-    sheet.content = *content;
-    sheet.description = Describe(*parts);
+    sheet.description = Describe(*parts, sheet.file);
+    sheet.content = std::move(content.bytes);
     found.emplace_back(std::filesystem::last_write_time(sheet.file, e), std::move(sheet));
   }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-  std::vector<RecoveredSheet> out;
-  for (auto& f : found) out.push_back(std::move(f.second));
+  for (auto& f : found) out.sheets.push_back(std::move(f.second));
   return out;
 }
 
@@ -102,8 +183,12 @@ bool SheetRecovery::Update(const EditorModel& model) {
     Discard();
     return true;
   }
-  if (!lock_.held()) return false;
-  const std::string content = std::string(kHeader) + "\r\n" + model.sheetFileName + "\r\n" + WriteSheet(model);
+  if (!lock_.held()) {
+    errno = ENOLCK;
+    return false;
+  }
+  const std::string content = std::string(kHeader) + "\r\n" + model.sheetFileName + "\r\n" +
+                              StampOf(model.sheetFileName) + "\r\n" + WriteSheet(model);
   if (content == written_) return true;
   if (!WriteFileAtomically(file_, content, 0600)) return false;
   written_ = content;
@@ -118,6 +203,7 @@ void SheetRecovery::Discard() {
 }
 
 FileOutcome SheetRecovery::Restore(SheetEditor& editor, const RecoveredSheet& sheet,
+                                   const std::vector<std::filesystem::path>& sheetFolders,
                                    const CharacterLoader& loadCharacter) {
   const auto parts = Split(sheet.content);
   if (!parts) return {FileOutcome::Status::Failed, UnreadableSheetMessage(sheet.description)};
@@ -126,7 +212,7 @@ FileOutcome SheetRecovery::Restore(SheetEditor& editor, const RecoveredSheet& sh
   const SheetReadResult read = ReadSheet(parts->sheet, sheet.description, model);
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
   if (read.characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(read.characterKey);
-  model.sheetFileName = parts->sheetFileName;
+  model.sheetFileName = MayKeepName(*parts, sheetFolders) ? parts->sheetFileName : std::string();
   model.sheet.RenumberRows(1);
   model.currentRow = 1;
   model.sheetModified = true;

@@ -19,8 +19,17 @@ struct RecoveredSheet {
   std::filesystem::path file;
   std::filesystem::path lockFile;
   std::string content;
-  std::string description;  // what the question names: the sheet's file or character and turn
+  // What the question names: the sheet's full path or its character and
+  // turn, then the copy's time ("/lapok/2345-12.ulf, 2026.12.08. 06:49").
+  std::string description;
   FileLock lock;
+};
+
+struct Orphans {
+  std::vector<RecoveredSheet> sheets;  // newest first
+  // Copies too large, malformed or unreadable, moved aside as "….ulr.hibas":
+  // never deleted, named once.
+  std::vector<std::filesystem::path> setAside;
 };
 
 class SheetRecovery {
@@ -30,18 +39,22 @@ class SheetRecovery {
   SheetRecovery(const SheetRecovery&) = delete;
   SheetRecovery& operator=(const SheetRecovery&) = delete;
 
-  // Copies no running program holds, newest first.
-  std::vector<RecoveredSheet> ClaimOrphans() const;
+  // Copies no running program holds.
+  Orphans ClaimOrphans() const;
   // Keeps the copy in step: written all-or-nothing when the sheet is modified
   // and changed since the last write, removed when it is not modified. False
-  // when the copy could not be written.
+  // when the copy could not be written (errno tells why).
   bool Update(const EditorModel& model);
   // The sheet was saved or deliberately given up.
   void Discard();
 
-  // Puts a recovered sheet back: rows, turn, flags, figures, character and
-  // file name, marked modified.
-  static FileOutcome Restore(SheetEditor& editor, const RecoveredSheet& sheet, const CharacterLoader& loadCharacter);
+  // Puts a recovered sheet back: rows, turn, flags, figures and character,
+  // marked modified. The file name comes back only for a .ulf in one of the
+  // sheet folders that is still as the copy found it; otherwise the sheet is
+  // unnamed, and the first save asks where to, so no other file is replaced.
+  static FileOutcome Restore(SheetEditor& editor, const RecoveredSheet& sheet,
+                             const std::vector<std::filesystem::path>& sheetFolders,
+                             const CharacterLoader& loadCharacter);
   // Removes an orphan's files.
   static void Forget(RecoveredSheet& sheet);
 

@@ -8,8 +8,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
+#include <thread>
+
+#include "core/Cp1250.h"
 
 namespace mv {
 
@@ -45,11 +49,58 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
   return bytes;
 }
 
-namespace {
-WriteFaultHook writeFault = nullptr;
+BoundedRead ReadFileUpTo(const std::filesystem::path& path, std::uintmax_t limit) {
+  BoundedRead read;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    read.status = errno == ENOENT ? BoundedRead::Status::Missing : BoundedRead::Status::Unreadable;
+    return read;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    read.status = BoundedRead::Status::Unreadable;
+    return read;
+  }
+  read.size = std::uintmax_t(st.st_size);
+  read.status = BoundedRead::Status::Read;
+  // One byte past the limit tells a file that grew since the look.
+  char buffer[65536];
+  while (read.status == BoundedRead::Status::Read) {
+    const ssize_t n = read.bytes.size() > limit ? 0 : ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) read.status = BoundedRead::Status::Unreadable;
+    if (n <= 0) break;
+    read.bytes.append(buffer, std::size_t(n));
+  }
+  ::close(fd);
+  if (read.status == BoundedRead::Status::Read && (read.size > limit || read.bytes.size() > limit)) {
+    read.status = BoundedRead::Status::TooLarge;
+    read.size = std::max<std::uintmax_t>(read.size, read.bytes.size());
+  }
+  if (!read.ok()) read.bytes.clear();
+  return read;
 }
 
+std::string SizeText(std::uintmax_t bytes) {
+  char text[32];
+  if (bytes < 1024 * 1024) {
+    std::snprintf(text, sizeof text, "%ju kB", (bytes + 1023) / 1024);
+  } else {
+    std::snprintf(text, sizeof text, "%.1f MB", double(bytes) / (1024.0 * 1024.0));
+    for (char* c = text; *c; ++c)
+      if (*c == '.') *c = ',';
+  }
+  return text;
+}
+
+namespace {
+WriteFaultHook writeFault = nullptr;
+LockWaitHook lockWait = nullptr;
+}  // namespace
+
 void SetWriteFaultHook(WriteFaultHook hook) { writeFault = hook; }
+void SetLockWaitHook(LockWaitHook hook) { lockWait = hook; }
 
 std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
   std::filesystem::path p = path;
@@ -84,12 +135,80 @@ bool SameFile(int fd, const std::filesystem::path& path) {
 
 }  // namespace
 
+namespace {
+
+// A folder without write bits is read-only for us too, even as root.
+bool IsReadOnlyFolder(const std::filesystem::path& dir) {
+  struct stat folder {};
+  if (::stat(dir.c_str(), &folder) != 0 || (folder.st_mode & 0222) != 0) return false;
+  errno = EACCES;
+  return true;
+}
+
+// A temporary file of ours beside its target, open, locked and private: a
+// starting copy does not take it for the leftover of a killed one.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::filesystem::path& dir, const std::string& forName) {
+    std::random_device seed;
+    for (int attempt = 0; attempt < 10 && fd_ < 0; ++attempt) {
+      path_ = dir / ("." + forName + std::string(kTempMark) + std::to_string(seed() % 1000000));
+      fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+    // Checked, in case a starting copy removed it just before the lock.
+    if (fd_ >= 0 && (::flock(fd_, LOCK_EX) != 0 || !SameFile(fd_, path_))) Close(false);
+  }
+  ~TemporaryFile() { Close(false); }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool open() const { return fd_ >= 0; }
+  const std::filesystem::path& path() const { return path_; }
+
+  // The bytes on disk with their final mode (umask applied as open() would).
+  bool Write(std::string_view bytes, mode_t mode, bool injectedFault) {
+    std::size_t done = 0;
+    const std::size_t limit = injectedFault ? bytes.size() / 2 : bytes.size();
+    bool ok = open();
+    while (ok && done < limit) {
+      const ssize_t n = ::write(fd_, bytes.data() + done, limit - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0)
+        ok = false;
+      else
+        done += std::size_t(n);
+    }
+    if (injectedFault) {
+      errno = ENOSPC;
+      return false;
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ok && ::fchmod(fd_, mode & ~mask) == 0 && ::fsync(fd_) == 0;
+  }
+
+  // Ends the file: kept (renamed or linked elsewhere already) or removed.
+  // errno stays as the failure left it.
+  void Close(bool kept) {
+    if (fd_ < 0) return;
+    const int error = errno;
+    if (!kept) ::unlink(path_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+    errno = error;
+  }
+
+ private:
+  std::filesystem::path path_;
+  int fd_ = -1;
+};
+
+}  // namespace
+
 bool WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes, unsigned newFileMode) {
   const std::filesystem::path path = ResolveLinks(requested);
   const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-  std::random_device seed;
-  const std::filesystem::path temp =
-      dir / ("." + path.filename().string() + std::string(kTempMark) + std::to_string(seed() % 1000000));
 
   // Keep the permissions of a file we replace (mv.ini is private), and
   // respect a write-protected one: renaming over it would ignore that.
@@ -99,41 +218,49 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
     mode = old.st_mode & 07777;
     if ((newFileMode & 077) == 0) mode &= ~mode_t(077);
     // (root passes access(), so the mode bits decide too)
-    if (::access(path.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0) return false;
+    if (::access(path.c_str(), W_OK) != 0 || (old.st_mode & 0222) == 0) {
+      errno = EACCES;
+      return false;
+    }
   }
 
-  struct stat folder {};
-  if (::stat(dir.c_str(), &folder) == 0 && (folder.st_mode & 0222) == 0) return false;  // a read-only folder
-
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  // Locked while written, so that a starting copy does not take it for the
-  // leftover of a killed one; checked, in case one did just before the lock.
-  bool ok = ::flock(fd, LOCK_EX) == 0 && SameFile(fd, temp);
-  std::size_t done = 0;
-  const bool injectedFault = writeFault && writeFault(path);
-  const std::size_t limit = injectedFault ? bytes.size() / 2 : bytes.size();
-  while (ok && done < limit) {
-    const ssize_t n = ::write(fd, bytes.data() + done, limit - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0)
-      ok = false;
-    else
-      done += std::size_t(n);
-  }
-  if (injectedFault) {
-    errno = ENOSPC;
-    ok = false;
-  }
-  // The final mode, umask applied as open() would.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ok = ok && ::fchmod(fd, mode & ~mask) == 0;
-  ok = ok && ::fsync(fd) == 0;
-  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  ::close(fd);
+  if (IsReadOnlyFolder(dir)) return false;
+  TemporaryFile temp(dir, path.filename().string());
+  const bool ok =
+      temp.Write(bytes, mode, writeFault && writeFault(path)) && ::rename(temp.path().c_str(), path.c_str()) == 0;
+  temp.Close(ok);
   return ok;
+}
+
+std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir,
+                                                  const std::function<std::string(int)>& nameFor,
+                                                  std::string_view bytes, unsigned mode) {
+  const std::string first = nameFor(1);
+  if (IsReadOnlyFolder(dir)) return std::nullopt;
+  TemporaryFile temp(dir, first);
+  if (!temp.Write(bytes, mode_t(mode), writeFault && writeFault(dir / first))) return std::nullopt;
+  // A link never replaces a file, so two writes of one name both stay.
+  std::optional<std::filesystem::path> kept;
+  for (int n = 1; n < 1000 && !kept; ++n) {
+    const std::filesystem::path target = dir / (n == 1 ? first : nameFor(n));
+    if (::link(temp.path().c_str(), target.c_str()) == 0)
+      kept = target;
+    else if (errno != EEXIST)
+      break;
+  }
+  temp.Close(false);
+  return kept;
+}
+
+std::string WriteFailureReason(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT: return std::string("megtelt a lemez"_w);
+    case EACCES:
+    case EPERM:
+    case EROFS: return std::string("nincs írási jogom"_w);
+    default: return cp1250::FromUtf8(std::strerror(error));
+  }
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& dir) {
@@ -157,6 +284,30 @@ FileLock FileLock::Exclusive(const std::filesystem::path& lockFile) {
       return {};
     }
   }
+  return FileLock(fd);
+}
+
+FileLock FileLock::Within(const std::filesystem::path& lockFile, std::chrono::milliseconds timeout, Failure& failure) {
+  failure = Failure::None;
+  const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    failure = Failure::Unusable;
+    return {};
+  }
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  bool waited = false;
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+      failure = errno == EWOULDBLOCK || errno == EINTR ? Failure::Busy : Failure::Unusable;
+      if (waited && lockWait) lockWait(false);
+      ::close(fd);
+      return {};
+    }
+    if (!waited && lockWait) lockWait(true);
+    waited = true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  if (waited && lockWait) lockWait(false);
   return FileLock(fd);
 }
 

@@ -1,7 +1,10 @@
 // Whole-file reads and all-or-nothing writes of the player's files.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,21 +20,51 @@ std::string JoinLines(const std::vector<std::string>& lines);
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
 
+// The largest sheet, recovery copy or notes file the program reads: far above
+// any real one, far below what would freeze the window.
+inline constexpr std::uintmax_t kMaxPlayerFileBytes = 1u << 20;
+
+struct BoundedRead {
+  enum class Status { Read, Missing, TooLarge, Unreadable };
+  Status status = Status::Missing;
+  std::string bytes;        // for Read
+  std::uintmax_t size = 0;  // the file's size, also for TooLarge
+  bool ok() const { return status == Status::Read; }
+};
+// The file's bytes when it holds at most `limit` of them; a larger file is
+// not read at all.
+BoundedRead ReadFileUpTo(const std::filesystem::path& path, std::uintmax_t limit = kMaxPlayerFileBytes);
+
+// "1,5 MB": a size as a message names it (Windows-1250).
+std::string SizeText(std::uintmax_t bytes);
+
 // The file a path finally names when it is a symbolic link (or a chain of
 // them); the path itself otherwise.
 std::filesystem::path ResolveLinks(const std::filesystem::path& path);
 
 // Writes a temporary file beside the target, flushes it and renames it over
 // the target, so the old file stays whole on any failure. Returns false on
-// failure and leaves the target untouched. A symbolic link stays a link: the
+// failure (errno tells why) and leaves the target untouched. A symbolic link stays a link: the
 // file it points to is replaced. A file that is replaced keeps its
 // permissions; a new one gets newFileMode (before the umask). A private mode
 // (no group or other bits) also takes those bits from an existing file. The
 // temporary file is readable by its owner only and locked while written.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
 
-// Removes the temporary files of WriteFileAtomically in a folder that no
-// running program is writing (left by a killed or crashed save).
+// Writes bytes whole under the first free name of nameFor(1), nameFor(2), ...
+// in dir (at most 999 tries): never replaces a file. The path written, or
+// nothing on failure.
+std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir,
+                                                  const std::function<std::string(int)>& nameFor,
+                                                  std::string_view bytes, unsigned mode);
+
+// Why a write failed, as the player reads it (Windows-1250): "megtelt a
+// lemez", "nincs írási jogom", or the system's words.
+std::string WriteFailureReason(int error);
+
+// Every temporary file of ours is ".NAME.tmpDIGITS", locked while written.
+// Removes those in a folder that no running program is writing (left by a
+// killed or crashed write).
 void RemoveStaleTemporaryFiles(const std::filesystem::path& dir);
 
 // An advisory lock (flock) on a lock file, created 0600 when missing,
@@ -41,6 +74,11 @@ class FileLock {
   FileLock() = default;
   // Waits for the lock; not held when the lock file cannot be opened.
   static FileLock Exclusive(const std::filesystem::path& lockFile);
+  enum class Failure { None, Busy, Unusable };
+  // Polls for the lock up to `timeout`, calling waiting(true) once when it
+  // must wait and waiting(false) when done. Busy: another process kept it;
+  // Unusable: the lock file cannot be opened (a folder, a broken link).
+  static FileLock Within(const std::filesystem::path& lockFile, std::chrono::milliseconds timeout, Failure& failure);
   // Does not wait: not held when another process has it.
   static FileLock TryExclusive(const std::filesystem::path& lockFile);
   FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
@@ -55,6 +93,11 @@ class FileLock {
   explicit FileLock(int fd) : fd_(fd) {}
   int fd_ = -1;
 };
+
+// Called with true when a lock must be waited for, false when the wait ends:
+// the window shows a busy cursor meanwhile.
+using LockWaitHook = void (*)(bool waiting);
+void SetLockWaitHook(LockWaitHook hook);
 
 // Tests make writes fail as a full disk would: while a hook is set, every
 // write whose target it accepts stops after half of its bytes.

@@ -1,7 +1,9 @@
 #include "ui/CharacterController.h"
 
 #include <QMessageBox>
+#include <QTimer>
 
+#include "ui/MessageBoxes.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -13,7 +15,7 @@ const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 
 CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
                                          DataTab* tab, QPlainTextEdit* notes, QObject* parent)
-    : QObject(parent), session_(model, ini, std::move(directory)), tab_(tab), notes_(notes) {
+    : QObject(parent), ini_(ini), session_(model, ini, directory), directory_(directory), tab_(tab), notes_(notes) {
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
@@ -58,7 +60,14 @@ void CharacterController::KeepNotes() {
 void CharacterController::ShowNotes() {
   loadingNotes_ = true;
   notes_->clear();
-  if (const auto text = session_.ReadNotes()) notes_->setPlainText(MemoText(*text));
+  const CharacterSession::NotesRead read = session_.ReadNotes();
+  const bool tooLarge = read.status == CharacterSession::NotesRead::Status::TooLarge;
+  // Too large for the memo: shown as why, never written.
+  notes_->setReadOnly(tooLarge);
+  notes_->setPlaceholderText(
+      tooLarge ? Q(CharacterSession::NotesTooLargeMessage(*NotesPath(directory_, session_.ShownNumber()), read.size))
+               : QString());
+  if (read.status == CharacterSession::NotesRead::Status::Loaded) notes_->setPlainText(MemoText(read.text));
   loadingNotes_ = false;
   notesModified_ = false;
 }
@@ -91,12 +100,12 @@ void CharacterController::SaveCharacter() {
   FillCharacterList();
   Select(session_.ShownItem());
   emit ControlsChanged();
-  if (!saved) emit WriteFailed(kNotSaved);
+  if (!saved) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
 }
 
 bool CharacterController::DeleteCharacter() {
-  if (QMessageBox::question(tab_, tab_->window()->windowTitle(), "Biztos, hogy törlöd a Karaktert?",
-                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+  if (AskQuestion(tab_, "Biztos, hogy törlöd a Karaktert?", QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
+      QMessageBox::Yes)
     return false;
   const std::string key = SelectedKey();
   const bool shown = session_.IsShown(key);
@@ -108,12 +117,12 @@ bool CharacterController::DeleteCharacter() {
     ShowNotes();
   }
   FillCharacterList();
-  if (!deleted) emit WriteFailed(kNotSaved);
+  if (!deleted) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
   return true;
 }
 
 void CharacterController::SaveAsDefault() {
-  if (!session_.SetDefault(SelectedKey())) emit WriteFailed(kNotSaved);
+  if (!session_.SetDefault(SelectedKey())) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
   emit ControlsChanged();
 }
 
@@ -124,7 +133,17 @@ void CharacterController::LoadStartupCharacter() {
 
 bool CharacterController::SaveNotes() {
   if (!notesModified_) return true;
-  if (!session_.WriteNotes(FileText(notes_->toPlainText()))) return false;
+  const CharacterSession::NotesWrite written = session_.WriteNotes(FileText(notes_->toPlainText()));
+  using Status = CharacterSession::NotesWrite::Status;
+  if (written.status == Status::Failed) return false;
+  if (written.status == Status::Conflict) {
+    loadingNotes_ = true;
+    notes_->setPlainText(MemoText(written.current));
+    loadingNotes_ = false;
+    // Said after the timer's round, not in the middle of it.
+    const QString message = Q(CharacterSession::NotesConflictMessage(written.ownCopy));
+    QTimer::singleShot(0, this, [this, message] { emit WriteFailed(message); });
+  }
   notesModified_ = false;
   return true;
 }

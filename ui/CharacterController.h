@@ -48,7 +48,9 @@ class CharacterController : public QObject {
   // The memo from the notes file of the character shown, unmodified.
   void ShowNotes();
 
+  IniFile& ini_;
   CharacterSession session_;
+  std::filesystem::path directory_;
   DataTab* tab_;
   QPlainTextEdit* notes_;
   bool notesModified_ = false;

@@ -1,4 +1,5 @@
 #include "ui/LetterActions.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -44,6 +45,7 @@ bool LetterActions::LetterMayGo(const QString& question) {
   QPushButton* look = box.addButton("Megnézem", QMessageBox::ActionRole);
   box.setDefaultButton(no);
   box.setEscapeButton(no);
+  Dress(box);
   box.exec();
   if (box.clickedButton() == look) ShowProblems(problems);
   return box.clickedButton() == yes;
@@ -84,11 +86,11 @@ void LetterActions::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome,
   using Status = SendOutcome::Status;
   const QString message = outcome.sent() ? sentText : Q(SendOutcomeMessage(outcome));
   if (outcome.sent() || outcome.status == Status::Cancelled)
-    QMessageBox::information(parent, kApplicationTitle, message);
+    Tell(parent, QMessageBox::Information, message);
   else if (outcome.status == Status::SendError)
-    QMessageBox::warning(parent, kApplicationTitle, message);
+    Tell(parent, QMessageBox::Warning, message);
   else
-    QMessageBox::critical(parent, kApplicationTitle, message);
+    Tell(parent, QMessageBox::Critical, message);
 }
 
 void LetterActions::SendTestMail(QWidget* dialog, const SmtpSettings& smtp) {
@@ -108,8 +110,7 @@ void LetterActions::SaveLetter() {
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.
   if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
-    QMessageBox::critical(window_, kApplicationTitle,
-                          "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
+    Tell(window_, QMessageBox::Critical, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
 }
 
 void LetterActions::CopyLetter() {

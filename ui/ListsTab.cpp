@@ -1,4 +1,5 @@
 #include "ui/ListsTab.h"
+#include "ui/MessageBoxes.h"
 
 #include <QMessageBox>
 
@@ -83,8 +84,8 @@ void ListsTab::LoadSelected() {
   const DataListFile& f = DataListFiles()[std::size_t(index)];
   const auto text = ReadWholeFile(directory_ / f.file);
   if (!text) {
-    QMessageBox::critical(this, windowTitle(),
-                          "Nem találom a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())));
+    Tell(this, QMessageBox::Critical,
+         "Nem találom a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())));
     return;
   }
   memo_->setPlainText(MemoText(*text));
@@ -96,10 +97,9 @@ void ListsTab::SaveMemo() {
   for (const DataListFile& f : DataListFiles()) {
     if (Q(f.title) != title_->text()) continue;
     if (!WriteFileAtomically(directory_ / f.file, FileText(memo_->toPlainText()))) {
-      QMessageBox::critical(
-          this, windowTitle(),
-          "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
-              ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
+      Tell(this, QMessageBox::Critical,
+           "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
+               ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
       return;
     }
     save_->setEnabled(false);
@@ -116,23 +116,23 @@ void ListsTab::ResetEditor() {
 
 void ListsTab::Update() {
   if (!UpdateReferenceLists(directory_, lists_)) {
-    QMessageBox::critical(this, windowTitle(), kRepairFailed);
+    Tell(this, QMessageBox::Critical, kRepairFailed);
     return;
   }
   ResetEditor();
   emit ListsChanged();
-  QMessageBox::information(this, windowTitle(), "Adatok aktualizálása kész");
+  Tell(this, QMessageBox::Information, "Adatok aktualizálása kész");
 }
 
 void ListsTab::Sort() {
   const bool ok = SortReferenceLists(directory_, lists_);
   emit ListsChanged();
   if (!ok) {
-    QMessageBox::critical(this, windowTitle(), kRepairFailed);
+    Tell(this, QMessageBox::Critical, kRepairFailed);
     return;
   }
   ResetEditor();
-  QMessageBox::information(this, windowTitle(), "Adatok aktualizálása kész");
+  Tell(this, QMessageBox::Information, "Adatok aktualizálása kész");
 }
 
 }  // namespace mv::ui

@@ -1,4 +1,5 @@
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -7,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -14,6 +16,7 @@
 #include "core/CharacterRules.h"
 #include "store/DataListFile.h"
 #include "store/HelpBundle.h"
+#include "store/SentArchive.h"
 #include "store/TextFile.h"
 #include "ui/AboutBox.h"
 #include "ui/ListsTab.h"
@@ -42,8 +45,13 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(WindowFont());
-  // Leftovers of a save that was killed midway; copies still writing keep theirs.
-  RemoveStaleTemporaryFiles(programDirectory_);
+  // Another copy holding mv.ini's lock: a busy cursor while we wait for it.
+  SetLockWaitHook([](bool waiting) {
+    if (waiting)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  });
   model_.rowState.Clear();
   LoadReferenceLists(programDirectory_, model_.lists);
 
@@ -57,6 +65,9 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   options_->setObjectName("Beallitasok");
   files_ = new SheetFileActions(editor_, options_->settings(), programDirectory_, characters_, this);
   files_->setObjectName("UlFajlok");
+  // Leftovers of writes that were killed midway; copies still writing keep theirs.
+  for (const std::filesystem::path& folder : files_->SheetFolders()) RemoveStaleTemporaryFiles(folder);
+  RemoveStaleTemporaryFiles(programDirectory_ / kSentFolder);
   letters_ = new LetterActions(model_, ini_, options_->settings(), programDirectory_, this);
   BuildHelp();
   BuildMenus();
@@ -112,7 +123,7 @@ void MainWindow::BuildHelp() {
   help_->setObjectName("Sugo");
   if (helpCheck.message) {
     const QString message = Q(*helpCheck.message);
-    QTimer::singleShot(0, this, [this, message] { QMessageBox::critical(this, kApplicationTitle, message); });
+    QTimer::singleShot(0, this, [this, message] { Tell(this, QMessageBox::Critical, message); });
   }
 }
 
@@ -127,12 +138,13 @@ void MainWindow::Connect() {
   });
   connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
   connect(characters_, &CharacterController::WriteFailed, this,
-          [this](const QString& message) { QMessageBox::warning(this, kApplicationTitle, message); });
+          [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
   connect(files_, &SheetFileActions::SheetReplaced, this, [this] {
     ShowModel();
     UpdateCharacterControls();
   });
   connect(files_, &SheetFileActions::ShowOrders, orderTab_, &OrderTab::ShowMe);
+  connect(files_, &SheetFileActions::Notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
   connect(letters_, &LetterActions::Sent, this, &MainWindow::ShowLastSent);
   connect(options_->dialog(), &OptionsDialog::TestMailRequested, this,
@@ -332,18 +344,13 @@ void MainWindow::CentreOnScreen() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (model_.sheetModified) {
-    const auto answer =
-        QMessageBox::question(this, kApplicationTitle, "Elmented a változásokat?",
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    // A failed save keeps the window and the orders.
-    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !files_->Save())) {
-      event->ignore();
-      return;
-    }
+  // A failed save keeps the window and the orders.
+  if (!files_->MayReplaceSheet()) {
+    event->ignore();
+    return;
   }
   files_->DiscardRecoveryCopy();
-  if (!characters_->SaveNotes()) QMessageBox::warning(this, kApplicationTitle, "A jegyzeteket nem sikerült elmenteni.");
+  if (!characters_->SaveNotes()) Tell(this, QMessageBox::Warning, "A jegyzeteket nem sikerült elmenteni.");
   options_->SaveWindowState();
   help_->CloseAll();
   event->accept();

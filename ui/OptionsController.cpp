@@ -1,4 +1,5 @@
 #include "ui/OptionsController.h"
+#include "ui/MessageBoxes.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -102,8 +103,9 @@ void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
   if (v.associated != association_->IsPresent())
     written = (v.associated ? association_->Install() : association_->Remove()) && written;
   if (!written)
-    QMessageBox::warning(window_, kApplicationTitle,
-                         "A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.");
+    Tell(window_, QMessageBox::Warning,
+         Q(ini_.FailureMessage(
+             W("A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett."))));
 }
 
 void OptionsController::OpenOptions() {

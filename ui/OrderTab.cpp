@@ -1,4 +1,5 @@
 #include "ui/OrderTab.h"
+#include "ui/MessageBoxes.h"
 
 #include <QHeaderView>
 #include <QMessageBox>
@@ -142,8 +143,8 @@ void OrderTab::FillPotionMenu(QMenu* menu, const std::vector<std::string>& potio
 void OrderTab::AfterRowOperation(bool done) {
   if (!done) {
     // Pushing row 20 off the sheet would lose the player's order without a word.
-    QMessageBox::warning(this, kApplicationTitle,
-                         "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
+    Tell(this, QMessageBox::Warning,
+         "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
     return;
   }
   ShowSheet();

@@ -2,11 +2,14 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStringList>
+#include <cerrno>
 
 #include "core/CharacterRules.h"
 #include "store/OulImport.h"
 #include "store/SheetDocument.h"
 #include "ui/Captions.h"
+#include "ui/MessageBoxes.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -23,9 +26,7 @@ SheetFileActions::SheetFileActions(SheetEditor& editor, const Settings& settings
       openDialog_(new SheetOpenDialog(window)),
       recovery_(std::make_unique<SheetRecovery>(directory_)) {}
 
-void SheetFileActions::ShowFailure(const std::string& message) {
-  QMessageBox::critical(window_, kApplicationTitle, Q(message));
-}
+void SheetFileActions::ShowFailure(const std::string& message) { Tell(window_, QMessageBox::Critical, Q(message)); }
 
 std::vector<std::filesystem::path> SheetFileActions::SheetFolders() const {
   std::vector<std::filesystem::path> folders{directory_};
@@ -33,7 +34,17 @@ std::vector<std::filesystem::path> SheetFileActions::SheetFolders() const {
   return folders;
 }
 
+bool SheetFileActions::MayReplaceSheet() {
+  if (!model_.sheetModified) return true;
+  const auto answer = AskQuestion(window_, "Elmented a változásokat?",
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+  if (answer == QMessageBox::No) return true;
+  // A failed or cancelled save replaces nothing.
+  return answer == QMessageBox::Yes && Save();
+}
+
 void SheetFileActions::NewSheet() {
+  if (!MayReplaceSheet()) return;
   editor_.NewSheet();
   emit SheetReplaced();
 }
@@ -45,6 +56,7 @@ void SheetFileActions::OpenSheetDialog() {
 }
 
 void SheetFileActions::OpenSheetFile(const QString& path) {
+  if (!MayReplaceSheet()) return;
   const FileOutcome outcome =
       OpenSheet(editor_, path.toStdString(), [this](const std::string& key) { LoadCharacter(key); });
   emit SheetReplaced();
@@ -59,7 +71,7 @@ bool SheetFileActions::SaveTo(const std::filesystem::path& path) {
 
 bool SheetFileActions::MaySave() {
   if (HasCharacterKey(model_)) return true;
-  QMessageBox::warning(window_, kApplicationTitle, "Nem lehet elmenteni az UL-t amíg nincs száma a karakternek");
+  Tell(window_, QMessageBox::Warning, "Nem lehet elmenteni az UL-t amíg nincs száma a karakternek");
   return false;
 }
 
@@ -85,6 +97,7 @@ void SheetFileActions::ImportForeignSheet() {
 }
 
 void SheetFileActions::ImportForeignSheetFile(const QString& file) {
+  if (!MayReplaceSheet()) return;
   const OulImport imported =
       ImportOul(editor_, file.toStdString(), directory_, [this](const std::string& key) { LoadCharacter(key); });
   if (imported.outcome.failed()) {
@@ -95,19 +108,30 @@ void SheetFileActions::ImportForeignSheetFile(const QString& file) {
   emit ShowOrders();
 }
 
-void SheetFileActions::KeepUnsavedWork() { recovery_->Update(model_); }
+void SheetFileActions::KeepUnsavedWork() {
+  if (recovery_->Update(model_) || recoveryFailureSaid_) return;
+  recoveryFailureSaid_ = true;
+  emit Notice("Nem tudok helyreállítási másolatot írni: " + Q(WriteFailureReason(errno)));
+}
 
 void SheetFileActions::OfferRecoveredSheets() {
-  std::vector<RecoveredSheet> orphans = recovery_->ClaimOrphans();
-  for (RecoveredSheet& orphan : orphans) {
+  Orphans orphans = recovery_->ClaimOrphans();
+  if (!orphans.setAside.empty()) {
+    QStringList names;
+    for (const auto& file : orphans.setAside) names << Q(DisplayPath(file));
+    ShowFailure(
+        W("Egy el nem mentett UL helyreállítási másolata sérült, túl nagy vagy olvashatatlan, ezért "
+          "nem ajánlom fel, hanem félretettem (nem töröltem):\n" +
+          names.join('\n')));
+  }
+  for (RecoveredSheet& orphan : orphans.sheets) {
     const QString question = "Találtam egy el nem mentett UL-t (" + Q(orphan.description) + "). Visszaállítsam?";
-    if (QMessageBox::question(window_, kWindowCaption, question, QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::Yes) != QMessageBox::Yes) {
+    if (AskQuestion(window_, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes) {
       SheetRecovery::Forget(orphan);
       continue;
     }
     const FileOutcome outcome =
-        SheetRecovery::Restore(editor_, orphan, [this](const std::string& key) { LoadCharacter(key); });
+        SheetRecovery::Restore(editor_, orphan, SheetFolders(), [this](const std::string& key) { LoadCharacter(key); });
     emit SheetReplaced();
     if (outcome.failed()) {
       ShowFailure(outcome.message);

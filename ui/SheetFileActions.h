@@ -24,8 +24,14 @@ class SheetFileActions : public QObject {
 
   // Every folder the open dialog searches: the program directory first.
   std::vector<std::filesystem::path> SheetFolders() const;
-  // Writes the recovery copy when the sheet changed since the last look.
+  // Writes the recovery copy when the sheet changed since the last look; a
+  // copy that cannot be written is said once, on a line that does not stop
+  // the typing.
   void KeepUnsavedWork();
+  // The one rule before the sheet is replaced or the window closes: a
+  // modified sheet is saved first when the player wants it. False: leave
+  // everything as it is (the player cancelled, or the save failed).
+  bool MayReplaceSheet();
   // Offers each copy no running program holds; the first restored is ours.
   void OfferRecoveredSheets();
   // At a clean exit: nothing to recover.
@@ -46,6 +52,8 @@ class SheetFileActions : public QObject {
   void SheetReplaced();
   // The orders should be in front.
   void ShowOrders();
+  // A line for the status bar (a problem that must not stop the typing).
+  void Notice(const QString& text);
 
  private:
   // A sheet without its character's key is refused with a word.
@@ -62,6 +70,7 @@ class SheetFileActions : public QObject {
   QWidget* window_;
   SheetOpenDialog* openDialog_;
   std::unique_ptr<SheetRecovery> recovery_;
+  bool recoveryFailureSaid_ = false;
 };
 
 }  // namespace mv::ui

@@ -1,4 +1,5 @@
 #include "ui/SheetOpenDialog.h"
+#include "ui/MessageBoxes.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -50,7 +51,7 @@ bool SheetOpenDialog::Prepare(const std::vector<std::filesystem::path>& folders,
   chosen_.reset();
   const SheetScan scan = ScanSheetFolders(folders);
   if (scan.unreadable) {
-    QMessageBox::critical(parentWidget(), windowTitle(), Q(UnreadableSheetMessage(DisplayPath(*scan.unreadable))));
+    Tell(parentWidget(), QMessageBox::Critical, Q(UnreadableSheetMessage(DisplayPath(*scan.unreadable))));
     return false;
   }
   found_ = scan.sheets;

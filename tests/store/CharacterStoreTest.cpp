@@ -65,6 +65,8 @@ TEST_F(CharacterStoreTest, MissingCharactersLoadEmptyAndDeleteRemovesIndexAndSec
 // What mvulc and the window share: only a stored character becomes the
 // last used one, deleting the one shown clears it, and the notes file
 // follows the character shown without making files for nothing.
+constexpr auto Written = CharacterSession::NotesWrite::Status::Written;
+
 TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShown) {
   IniFile ini(dir_ / "mv.ini");
   EditorModel model;
@@ -72,7 +74,7 @@ TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShow
 
   session.Load("7777");  // nothing stored under it
   EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "");
-  EXPECT_TRUE(session.WriteNotes(""));  // no number, no file
+  EXPECT_EQ(session.WriteNotes("").status, Written);  // no number, no file
   EXPECT_FALSE(fs::exists(dir_ / ".jzt"));
 
   model.character = FieldsOf(Kard());
@@ -86,11 +88,11 @@ TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShow
   EXPECT_EQ(model.deliveryFormIndex, DeliveryForm::Base64);  // the character's form, not the sheet's
   EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "2345");
 
-  EXPECT_TRUE(session.WriteNotes(""));
+  EXPECT_EQ(session.WriteNotes("").status, Written);
   EXPECT_FALSE(fs::exists(dir_ / "2345.jzt"));  // no file for no notes
-  ASSERT_TRUE(session.WriteNotes("kard\r\n"));
-  EXPECT_EQ(session.ReadNotes(), "kard\r\n");
-  ASSERT_TRUE(session.WriteNotes(""));  // emptied notes empty the file
+  ASSERT_EQ(session.WriteNotes("kard\r\n").status, Written);
+  EXPECT_EQ(session.ReadNotes().text, "kard\r\n");
+  ASSERT_EQ(session.WriteNotes("").status, Written);  // emptied notes empty the file
   EXPECT_EQ(Read(dir_ / "2345.jzt"), "");
 
   ASSERT_TRUE(session.Delete("2345"));

@@ -320,22 +320,22 @@ TEST_F(RecoveryTest, AKilledProgramsSheetIsOfferedBackWhole) {
   ::waitpid(child, &status, 0);
 
   SheetRecovery next(dir_);
-  std::vector<RecoveredSheet> orphans = next.ClaimOrphans();
+  std::vector<RecoveredSheet> orphans = next.ClaimOrphans().sheets;
   ASSERT_EQ(orphans.size(), 1u);
-  EXPECT_EQ(orphans[0].description, "2345-17.ulf");
-  EXPECT_FALSE(orphans[0].file.string().ends_with(".ulf"));  // the open dialog must not list it
-  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().empty());   // claimed: a third copy does not offer it too
+  EXPECT_TRUE(orphans[0].description.starts_with("/lapok/2345-17.ulf, 20")) << orphans[0].description;
+  EXPECT_FALSE(orphans[0].file.string().ends_with(".ulf"));        // the open dialog must not list it
+  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().sheets.empty());  // claimed: a third copy does not offer it too
 
   EditorModel m;
   SheetEditor editor(m);
   std::string loaded;
-  ASSERT_FALSE(SheetRecovery::Restore(editor, orphans[0], [&](const std::string& k) { loaded = k; }).failed());
+  ASSERT_FALSE(SheetRecovery::Restore(editor, orphans[0], {dir_}, [&](const std::string& k) { loaded = k; }).failed());
   const EditorModel want = UnsavedSheet();
   EXPECT_EQ(m.sheet, want.sheet);
   EXPECT_EQ(m.fields.turn, "17");
   EXPECT_TRUE(m.fields.requestJL);
   EXPECT_EQ(m.figures.tvpTotal, "5");
-  EXPECT_EQ(m.sheetFileName, want.sheetFileName);
+  EXPECT_EQ(m.sheetFileName, "");  // no such sheet in a sheet folder: saved through "Ment másként"
   EXPECT_TRUE(m.sheetModified);
   EXPECT_EQ(loaded, "2345");
   SheetRecovery::Forget(orphans[0]);
@@ -348,7 +348,7 @@ TEST_F(RecoveryTest, ARunningCopysSheetIsNotOfferedAndASavedSheetLeavesNothing) 
   ASSERT_TRUE(running.Update(m));
   ASSERT_TRUE(fs::exists(running.file()));
   EXPECT_EQ(ModeOf(running.file()), 0600u);
-  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().empty());
+  EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().sheets.empty());
 
   m.sheetModified = false;  // saved or given up
   ASSERT_TRUE(running.Update(m));

@@ -723,7 +723,7 @@ TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
   window_->show();
   for (int i = 0; i < 20 && said->isEmpty(); ++i) QTest::qWait(20);
   ASSERT_FALSE(said->isEmpty());
-  EXPECT_TRUE(said->at(0).startsWith("Találtam egy el nem mentett UL-t (2345-1)")) << said->at(0).toStdString();
+  EXPECT_TRUE(said->at(0).startsWith("Találtam egy el nem mentett UL-t (2345-1, 20")) << said->at(0).toStdString();
   EXPECT_EQ(Cell(1, 1), "be");
   EXPECT_TRUE(window_->model().sheetModified);
   EXPECT_EQ(window_->model().character.number, "2345");
