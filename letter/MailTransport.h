@@ -21,6 +21,7 @@ struct SendOutcome {
     Unencrypted,   // a login without encryption: refused before connecting
     LoginRefused,  // the server refused the user name or password
     Cancelled,     // the player stopped it
+    Unconfirmed,   // the whole letter went out, but the server's reply never came (cancel or timeout)
     SendError,     // anything else
   };
   Status status = Status::SendError;

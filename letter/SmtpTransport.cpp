@@ -58,6 +58,11 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
       if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
       break;
     case SendOutcome::Status::Cancelled: text = "A küldést megszakítottad, az UL nem ment el."; break;
+    case SendOutcome::Status::Unconfirmed:
+      text =
+          "A levél elment, de a kiszolgáló nem igazolta az átvételt. Lehet, hogy megérkezett: mielőtt újra "
+          "elküldöd, nézd meg a postafiókodban (a „Másolat nekem” beállítással oda is megy egy példány).";
+      break;
     case SendOutcome::Status::SendError: {
       text = "Mailer error: " + o.errorName + (o.serverReply.empty() ? "" : ", " + o.serverReply) +
              " (code: " + std::to_string(o.code) + ")";
@@ -93,11 +98,13 @@ std::string RfcDate() {
 struct Upload {
   const std::string& text;
   std::size_t done = 0;
+  bool ended = false;  // curl asked past the last byte: the end of data goes out next
 };
 
 std::size_t ReadUpload(char* buffer, std::size_t size, std::size_t count, void* user) {
   auto* upload = static_cast<Upload*>(user);
   const std::size_t n = std::min(size * count, upload->text.size() - upload->done);
+  if (n == 0) upload->ended = true;
   std::memcpy(buffer, upload->text.data() + upload->done, n);
   upload->done += n;
   return n;
@@ -170,19 +177,12 @@ namespace {
 
 struct Transfer {
   const std::atomic<bool>* cancel = nullptr;
-  std::string lastReply;    // the server's last reply line
-  std::string lastRefusal;  // its last 4xx or 5xx reply: the one that tells why
+  SmtpReplies replies;
 };
 
 // Keeps the server's replies (never what we send: that holds the password).
 int KeepReplies(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
-  if (type != CURLINFO_HEADER_IN) return 0;
-  std::string line(data, size);
-  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-  if (line.empty()) return 0;
-  auto* transfer = static_cast<Transfer*>(user);
-  transfer->lastReply = line;
-  if (line[0] == '4' || line[0] == '5') transfer->lastRefusal = line;
+  if (type == CURLINFO_HEADER_IN) static_cast<Transfer*>(user)->replies.Add(std::string_view(data, size));
   return 0;
 }
 
@@ -197,6 +197,41 @@ long ReplyCode(const std::string& line) {
 }
 
 }  // namespace
+
+void SmtpReplies::Add(std::string_view incoming) {
+  std::string line(incoming);
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+  if (line.empty()) return;
+  lastReply_ = line;
+  if (line[0] == '4' || line[0] == '5') lastRefusal_ = line;
+}
+
+SendOutcome SmtpReplies::Outcome(const End& end) const {
+  SendOutcome out;
+  out.serverReply = lastRefusal_.empty() ? lastReply_ : lastRefusal_;
+  out.replyCode = ReplyCode(out.serverReply);
+  if (out.replyCode == 0) out.replyCode = end.curlReply;
+  out.code = end.curlResult;
+  const auto result = CURLcode(end.curlResult);
+  // After the letter's last byte only the server's 250 was missing: it may
+  // have arrived, and saying otherwise would invite a second copy.
+  const bool awaitingAcceptance =
+      end.wholeLetterOut && ReplyCode(lastReply_) == 354 &&
+      (result == CURLE_ABORTED_BY_CALLBACK || result == CURLE_OPERATION_TIMEDOUT || end.cancelled);
+  if (result == CURLE_OK) {
+    out.status = SendOutcome::Status::Sent;
+  } else if (awaitingAcceptance) {
+    out.status = SendOutcome::Status::Unconfirmed;
+  } else if (result == CURLE_ABORTED_BY_CALLBACK || end.cancelled) {
+    out.status = SendOutcome::Status::Cancelled;
+  } else if (result == CURLE_LOGIN_DENIED || out.replyCode == 535) {
+    out.status = SendOutcome::Status::LoginRefused;
+  } else {
+    out.status = SendOutcome::Status::SendError;
+    out.errorName = curl_easy_strerror(result);
+  }
+  return out;
+}
 
 SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bool>* cancel) {
   SendOutcome out;
@@ -268,21 +303,7 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
   curl_slist_free_all(recipients);
   curl_easy_cleanup(curl);
 
-  out.serverReply = transfer.lastRefusal.empty() ? transfer.lastReply : transfer.lastRefusal;
-  out.replyCode = ReplyCode(out.serverReply);
-  if (out.replyCode == 0) out.replyCode = reply;
-  out.code = long(result);
-  if (result == CURLE_OK) {
-    out.status = SendOutcome::Status::Sent;
-  } else if (result == CURLE_ABORTED_BY_CALLBACK || (cancel && cancel->load())) {
-    out.status = SendOutcome::Status::Cancelled;
-  } else if (result == CURLE_LOGIN_DENIED || out.replyCode == 535) {
-    out.status = SendOutcome::Status::LoginRefused;
-  } else {
-    out.status = SendOutcome::Status::SendError;
-    out.errorName = curl_easy_strerror(result);
-  }
-  return out;
+  return transfer.replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended});
 }
 
 }  // namespace mv

@@ -1,6 +1,8 @@
 // Mail through an SMTP server (libcurl), configured in the options dialog.
 #pragma once
 
+#include <string_view>
+
 #include "letter/MailTransport.h"
 #include "store/IniFile.h"
 
@@ -38,6 +40,28 @@ std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& mes
 inline constexpr long kConnectSeconds = 15;
 inline constexpr long kReplySeconds = 15;
 inline constexpr long kTransferSeconds = 45;  // + one reply wait for the goodbye: within 60 s
+
+// The server's replies as libcurl shows them, and what a transfer's end
+// means: the pure part of a send, apart from the network.
+class SmtpReplies {
+ public:
+  // One piece of incoming header data: a reply line with its line end.
+  void Add(std::string_view incoming);
+  const std::string& lastReply() const { return lastReply_; }
+  const std::string& lastRefusal() const { return lastRefusal_; }
+
+  struct End {
+    long curlResult = 0;  // CURLcode
+    long curlReply = 0;   // CURLINFO_RESPONSE_CODE
+    bool cancelled = false;
+    bool wholeLetterOut = false;  // every byte of the letter was handed over
+  };
+  SendOutcome Outcome(const End& end) const;
+
+ private:
+  std::string lastReply_;    // the server's last reply line
+  std::string lastRefusal_;  // its last 4xx or 5xx reply: the one that tells why
+};
 
 class SmtpTransport : public MailTransport {
  public:

@@ -1,7 +1,9 @@
 #include "ui/HelpWindows.h"
 
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <algorithm>
 
 #include "store/HelpBundle.h"
 #include "store/SheetDocument.h"
@@ -54,9 +56,7 @@ void HelpWindows::Show(const QString& kind, const QString& topic) {
   QTextBrowser* window =
       kind == "MV_MAIN" ? WindowOf(kind, "Súgó", QSize(640, 520)) : WindowOf(kind, "Parancs súgó", QSize(460, 380));
   Load(window, topic);
-  window->show();
-  window->raise();
-  window->activateWindow();
+  Present(window);
 }
 
 void HelpWindows::ShowText(const QString& title, const std::filesystem::path& file) {
@@ -64,9 +64,37 @@ void HelpWindows::ShowText(const QString& title, const std::filesystem::path& fi
   const auto bytes = ReadWholeFile(file);
   window->setPlainText(bytes ? Q(*bytes).replace("\r\n", "\n") : "Nem találom a fájlt: " + Q(DisplayPath(file)));
   window->setProperty("topic", QString::fromStdString(file.filename().string()));
+  Present(window);
+}
+
+void HelpWindows::Present(QTextBrowser* window) {
+  // The first time beside the main window, not over the grid; later where
+  // the player put it.
+  if (!window->property("placed").toBool()) {
+    PlaceBeside(window);
+    window->setProperty("placed", true);
+  }
   window->show();
   window->raise();
   window->activateWindow();
+}
+
+void HelpWindows::PlaceBeside(QWidget* window) const {
+  const auto* main = qobject_cast<const QWidget*>(parent());
+  if (!main) return;
+  const QRect frame = main->frameGeometry();
+  const QScreen* screen = main->screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  const QSize size = window->size();
+  constexpr int kGap = 8;
+  int x = frame.right() + kGap;  // right of it when there is room
+  if (room.isValid() && x + size.width() > room.right()) {
+    x = frame.left() - kGap - size.width();  // else left of it
+    if (x < room.left()) x = std::max(room.left(), room.right() - size.width());
+  }
+  int y = frame.top();
+  if (room.isValid()) y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height()));
+  window->move(x, y);
 }
 
 void HelpWindows::Load(QTextBrowser* browser, const QString& topic) {

@@ -33,6 +33,9 @@ class HelpWindows : public QObject {
   void Load(QTextBrowser* browser, const QString& topic);
   // The window of a kind, made on first use; Escape closes it.
   QTextBrowser* WindowOf(const QString& kind, const QString& title, QSize size);
+  // Shows, raises and activates a window, placed beside the main window the first time.
+  void Present(QTextBrowser* window);
+  void PlaceBeside(QWidget* window) const;
 
   std::filesystem::path folder_;
   std::map<QString, QTextBrowser*> windows_;

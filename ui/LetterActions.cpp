@@ -87,7 +87,7 @@ void LetterActions::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome,
   const QString message = outcome.sent() ? sentText : Q(SendOutcomeMessage(outcome));
   if (outcome.sent() || outcome.status == Status::Cancelled)
     Tell(parent, QMessageBox::Information, message);
-  else if (outcome.status == Status::SendError)
+  else if (outcome.status == Status::SendError || outcome.status == Status::Unconfirmed)
     Tell(parent, QMessageBox::Warning, message);
   else
     Tell(parent, QMessageBox::Critical, message);

@@ -19,6 +19,7 @@
 #include "store/SentArchive.h"
 #include "store/TextFile.h"
 #include "ui/AboutBox.h"
+#include "ui/Accessibility.h"
 #include "ui/ListsTab.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/StateProbe.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   StartKeepingUnsavedWork();
   UpdateCharacterControls();
   if (const QString probe = qEnvironmentVariable("MVUL_PROBE"); !probe.isEmpty()) new StateProbe(this, probe);
+  NameUnlabelledControls(this);  // the dialogs are ours too
 
   // Fixed client area: the tabs fill it, the menu bar comes on top.
   centralWidget()->setFixedSize(kClientWidth, kClientHeight);

@@ -115,7 +115,11 @@ void OptionsController::OpenOptions() {
 
 void OptionsController::ChangeGridFont() {
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, gridFont_, window_);
+  // A style name saved with the font ("Regular" of a font made bold) would
+  // open the dialog on that style, and OK would make the grid plain.
+  QFont initial = gridFont_;
+  initial.setStyleName(QString());
+  const QFont font = QFontDialog::getFont(&ok, initial, window_);
   if (!ok) return;
   gridFont_ = font;
   ApplySettings(CurrentOptions());
@@ -127,8 +131,11 @@ bool OptionsController::RestoreWindowState() {
   store.beginGroup("FoAblakAllapota");
   if (store.contains("FontDialog1.Font")) gridFont_.fromString(store.value("FontDialog1.Font").toString());
   if (store.contains("FontDialog1.Color")) fontColour_ = QColor(store.value("FontDialog1.Color").toString());
-  // A stored place is used only when it is still on a screen.
-  if (store.contains("Position")) {
+  // The frame goes back exactly where it was (restoreGeometry knows the
+  // window manager's frame); an older stored place only when on a screen.
+  if (store.contains("Geometry")) {
+    placed = window_->restoreGeometry(store.value("Geometry").toByteArray());
+  } else if (store.contains("Position")) {
     const QPoint stored = store.value("Position").toPoint();
     if (QGuiApplication::screenAt(stored + QPoint(20, 20))) {
       window_->move(stored);
@@ -150,6 +157,7 @@ void OptionsController::SaveWindowState() const {
   store.setValue("FontDialog1.Font", gridFont_.toString());
   store.setValue("FontDialog1.Color", fontColour_.name());
   store.setValue("Position", window_->pos());
+  store.setValue("Geometry", window_->saveGeometry());
   store.endGroup();
   store.beginGroup("BeallitasokAblakAllapota");
   for (int i = 0; i < QColorDialog::customCount(); ++i)

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -33,7 +34,8 @@ std::pair<QWidget*, QVBoxLayout*> Page(const QString& title) {
   return {page, layout};
 }
 
-// A colour label that reports clicks.
+// A colour field that a click, Space or Enter opens; it takes the keyboard
+// focus like a button.
 class ColourLabel : public QLabel {
  public:
   ColourLabel(const QString& text, std::function<void()> clicked) : QLabel(text), clicked_(std::move(clicked)) {
@@ -42,10 +44,31 @@ class ColourLabel : public QLabel {
     setMinimumSize(90, 24);
     setAlignment(Qt::AlignCenter);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(text + " színe");
   }
 
  protected:
   void mousePressEvent(QMouseEvent*) override { clicked_(); }
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+      clicked_();
+      return;
+    }
+    QLabel::keyPressEvent(event);
+  }
+  // The focus must show on a label too.
+  void focusInEvent(QFocusEvent* event) override {
+    setFrameShadow(QFrame::Sunken);
+    setLineWidth(2);
+    QLabel::focusInEvent(event);
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    setFrameShadow(QFrame::Plain);
+    setLineWidth(1);
+    QLabel::focusOutEvent(event);
+  }
 
  private:
   std::function<void()> clicked_;

@@ -23,6 +23,9 @@ CellDelegate::CellDelegate(OrderGrid* grid) : QStyledItemDelegate(grid), grid_(g
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
   auto* edit = new QLineEdit(parent);
   edit->setFrame(false);
+  // The cell being typed in must stand out from a white row, in a dark
+  // palette too: a frame in the highlight colour.
+  edit->setStyleSheet("QLineEdit { border: 2px solid palette(highlight); padding: 0px; }");
   edit->setContextMenuPolicy(Qt::NoContextMenu);  // no clipboard in the grid
   edit->setAlignment(Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()));
   edit->installEventFilter(grid_);
@@ -176,17 +179,21 @@ bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
   auto* edit = qobject_cast<QLineEdit*>(watched);
   if (edit && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
+    if (IsPopupKey(key)) {
+      RequestPopupAtCell();
+      return true;
+    }
     KeyPressed(key);
     if (!forwarding_ && ApplyKeyRules(key)) return true;
     return FilterTypedKey(key, edit);
   }
   if (edit && event->type() == QEvent::ShortcutOverride) {
-    // The menus' short cuts (Ctrl+..., F2..F4) win over the line editor's own.
+    // The menus' short cuts (Ctrl+..., F2..F4) win over the line editor's
+    // own, undo and redo too: every typed character is a step of the one
+    // undo history already.
     auto* key = static_cast<QKeyEvent*>(event);
-    // Undo and redo inside an open editor stay the editor's own.
-    const bool editorsOwn = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo);
-    if (!editorsOwn &&
-        (key->modifiers() & Qt::ControlModifier || (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12))) {
+    if (IsPopupKey(key)) return false;
+    if (key->modifiers() & Qt::ControlModifier || (key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12)) {
       event->ignore();
       return true;
     }
@@ -198,7 +205,24 @@ bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
   return QTableView::eventFilter(watched, event);
 }
 
+bool OrderGrid::IsPopupKey(const QKeyEvent* event) {
+  return event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+}
+
+void OrderGrid::RequestPopupAtCell() {
+  emit PopupRequested(viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft()));
+}
+
+void OrderGrid::CloseCellEditor() {
+  if (QLineEdit* edit = delegate_->ActiveEditor()) closeEditor(edit, QAbstractItemDelegate::NoHint);
+}
+
 void OrderGrid::keyPressEvent(QKeyEvent* event) {
+  if (IsPopupKey(event)) {
+    event->accept();
+    RequestPopupAtCell();
+    return;
+  }
   KeyPressed(event);
   if (ApplyKeyRules(event)) {
     event->accept();

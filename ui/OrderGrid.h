@@ -46,6 +46,8 @@ class OrderGrid : public QTableView {
   void FollowModelCell();
   // The sheet changed: redraw and bring an open cell editor up to date.
   void RefreshFromModel();
+  // Before an operation on the whole sheet (undo, redo): no cell is typed in.
+  void CloseCellEditor();
 
  signals:
   void SheetChanged();
@@ -69,6 +71,9 @@ class OrderGrid : public QTableView {
   // The typing rules of a cell editor; true when the key is taken.
   bool FilterTypedKey(QKeyEvent* event, QLineEdit* editor);
   void KeyPressed(const QKeyEvent* event);
+  // The Menu key and Shift+F10 open the pop-up menu, as the right button does.
+  static bool IsPopupKey(const QKeyEvent* event);
+  void RequestPopupAtCell();
   void KeyReleased(QKeyEvent* event);
   void CurrentChanged(const QModelIndex& current);
 

@@ -1,4 +1,7 @@
 #include "ui/OrderTab.h"
+
+#include <algorithm>
+#include <memory>
 #include "ui/MessageBoxes.h"
 
 #include <QHeaderView>
@@ -129,15 +132,42 @@ void OrderTab::SetGridLook(const GridLook& look, bool hover, bool completion) {
 }
 
 void OrderTab::FillPotionMenu(QMenu* menu, const std::vector<std::string>& potionLines) {
-  menu->clear();
+  auto captions = std::make_shared<QStringList>();
   const Lookups& lookups = editor_.interpreter().lookups();
-  for (const std::string& line : potionLines) {
-    const QString caption = Q(PotionCaption(line, lookups));
-    if (caption.isEmpty()) continue;
-    // Added as data, not as a caption with "&": the caption must stay as built.
-    QAction* item = menu->addAction(caption);
-    connect(item, &QAction::triggered, this, [this, caption] { BrewPotion(caption); });
+  for (const std::string& line : potionLines)
+    if (QString caption = Q(PotionCaption(line, lookups)); !caption.isEmpty()) captions->append(std::move(caption));
+  for (QMenu* page : menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) page->deleteLater();
+  menu->clear();
+  FillPotionPage(menu, captions, 0, captions->size());
+}
+
+void OrderTab::FillPotionPage(QMenu* menu, const std::shared_ptr<const QStringList>& captions, qsizetype begin,
+                              qsizetype end) {
+  constexpr qsizetype kPage = 40;
+  QList<QAction*> items;
+  if (end - begin <= kPage) {
+    for (qsizetype i = begin; i < end; ++i) {
+      auto* item = new QAction(captions->at(i), menu);
+      connect(item, &QAction::triggered, this, [this, caption = captions->at(i)] { BrewPotion(caption); });
+      items << item;
+    }
+    menu->addActions(items);  // in one go: one at a time grows with the square of the list
+    return;
   }
+  // A long list: sub-menus of at most kPage entries each, filled when they
+  // first open, named by their first and last potion; every recipe is there.
+  qsizetype chunk = kPage;
+  while (end - begin > chunk * kPage) chunk *= kPage;
+  for (qsizetype from = begin; from < end; from += chunk) {
+    const qsizetype to = std::min(end, from + chunk);
+    QString title = captions->at(from) + " … " + captions->at(to - 1);
+    auto* page = new QMenu(title.replace('&', "&&"), menu);
+    connect(page, &QMenu::aboutToShow, this, [this, page, captions, from, to] {
+      if (page->isEmpty()) FillPotionPage(page, captions, from, to);
+    });
+    items << page->menuAction();
+  }
+  menu->addActions(items);
 }
 
 void OrderTab::AfterRowOperation(bool done) {
@@ -177,10 +207,12 @@ void OrderTab::MoveRowDown() {
 }
 
 void OrderTab::Undo() {
+  grid_->CloseCellEditor();
   if (editor_.Undo()) AfterRowOperation();
 }
 
 void OrderTab::Redo() {
+  grid_->CloseCellEditor();
   if (editor_.Redo()) AfterRowOperation();
 }
 

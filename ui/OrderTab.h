@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "ui/CommandPicker.h"
 #include "ui/OrderGrid.h"
@@ -29,7 +30,8 @@ class OrderTab : public QWidget {
   void SetGridFont(const QFont& font);
   // Colours, band length, hover frame and completion of the grid.
   void SetGridLook(const GridLook& look, bool hover, bool completion);
-  // One item per potion of the list; each brews its potion.
+  // One item per potion of the list; each brews its potion. A long list is
+  // paged into sub-menus filled when they open.
   void FillPotionMenu(QMenu* menu, const std::vector<std::string>& potionLines);
 
  public slots:
@@ -59,6 +61,7 @@ class OrderTab : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void FillPotionPage(QMenu* menu, const std::shared_ptr<const QStringList>& captions, qsizetype begin, qsizetype end);
   // A row operation that needs room says so when row 20 holds an order.
   void AfterRowOperation(bool done = true);
 

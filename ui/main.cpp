@@ -6,27 +6,55 @@
 #include "ui/MainWindow.h"
 #include "ui/Startup.h"
 
+namespace {
+
+// The switches that need no window: they must work without a display, so
+// they are looked for before Qt is asked for one.
+bool WantsNoWindow(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray arg(argv[i]);
+    if (arg == "--version" || arg == "--uninstall" || arg == "--help" || arg == "-h" || arg == "-?" ||
+        arg == "--help-all")
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   QCommandLineParser parser;
   parser.setApplicationDescription("Morvald UL készítő: egy forduló utasításainak megírása és elküldése.");
+  const QCommandLineOption help({"h", "?", "help", "help-all"}, "Kiírja a kapcsolók leírását.");
+  parser.addOption(help);
   const QCommandLineOption uninstall("uninstall", "Eltávolítja az .ulf fájltársítást, és kilép.");
   const QCommandLineOption version("version", "Kiírja a program változatát.");
   parser.addOption(uninstall);
   parser.addOption(version);
   parser.addPositionalArgument("lap", "Az induláskor megnyitandó UL (.ulf).", "[LAP.ulf]");
-  if (!parser.parse(arguments)) {
-    const QString help = parser.helpText().replace("<executable_name>", "mvul");
-    std::fprintf(stderr, "%s\n%s", qPrintable(parser.errorText()), qPrintable(help));
-    return 2;
-  }
-  // The switches that need no window work without a display too.
-  if (parser.isSet(version) || parser.isSet(uninstall)) {
+  const auto usage = [&parser] {
+    return parser.helpText().replace("<executable_name>", "mvul") +
+           "\nA Qt saját kapcsolói is használhatók (például -style Fusion, -platform xcb, -reverse).\n";
+  };
+
+  if (WantsNoWindow(argc, argv)) {
     QCoreApplication app(argc, argv);
+    mv::ui::LoadQtHungarian(app);
+    parser.parse(QCoreApplication::arguments());  // Qt's own options are not ours to refuse here
+    if (parser.isSet(help)) {
+      std::fputs(qPrintable(usage()), stdout);
+      return 0;
+    }
     return mv::ui::RunWindowless(parser.isSet(version) ? mv::ui::Windowless::Version : mv::ui::Windowless::Uninstall);
   }
+
+  // Qt takes its own options (-style, -platform, -reverse, ...) first; the
+  // rest are ours.
   QApplication app(argc, argv);
+  if (!parser.parse(QApplication::arguments())) {
+    std::fprintf(stderr, "%s\n%s", qPrintable(parser.errorText()), qPrintable(usage()));
+    return 2;
+  }
   QApplication::setOrganizationName("VA DU");
   QApplication::setApplicationName("duzovudevi");
   mv::ui::LoadQtHungarian(app);

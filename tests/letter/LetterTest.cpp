@@ -1,4 +1,5 @@
 // The order letter, and real mail to a loopback SMTP server.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -247,25 +248,40 @@ TEST(SmtpTest, FailuresAreNeverReportedAsSuccess) {
   EXPECT_EQ(SmtpTransport(noSender).Send({"ul@localhost", "s", "b"}).status, SendOutcome::Status::NoSender);
 }
 
-// A server that stops answering cannot hold the send past its bounds.
+// A server that stops answering cannot hold the send past its bounds. One
+// that went silent after the whole letter may have taken it: that is said.
 TEST(SmtpTest, HangingServersFailWithinTheirBounds) {
+  const std::string unconfirmed = cp1250::FromUtf8("A levél elment, de a kiszolgáló nem igazolta az átvételt.");
   const struct {
     const char* mode;
     int boundSeconds;
-  } servers[] = {{"silent", 15}, {"hang-after-data", 60}};
+    std::string says;
+  } servers[] = {{"silent", 15, "Mailer error: "}, {"hang-after-data", 60, unconfirmed}};
   for (const auto& server : servers) {
     SmtpSink sink(server.mode);
     const auto start = std::chrono::steady_clock::now();
     const SendOutcome outcome = SmtpTransport(Loopback(sink.port())).Send({"ul@localhost", "s", "b\r\n"});
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_FALSE(outcome.sent()) << server.mode;
-    EXPECT_TRUE(SendOutcomeMessage(outcome).starts_with("Mailer error: ")) << server.mode;
+    EXPECT_TRUE(SendOutcomeMessage(outcome).starts_with(server.says)) << server.mode;
     EXPECT_LE(seconds, server.boundSeconds + 1.0) << server.mode;
     std::printf("%s: failed after %.1f s\n", server.mode, seconds);
   }
 }
 
 TEST(SmtpTest, CancellingStopsTheTransferAndIsNeverSent) {
+  {
+    // Cancelled before the letter's end: it did not go.
+    SmtpSink sink("silent");
+    std::atomic<bool> cancel = false;
+    std::thread player([&] {
+      std::this_thread::sleep_for(std::chrono::milliseconds(300));
+      cancel = true;
+    });
+    const SendOutcome outcome = SmtpTransport(Loopback(sink.port())).Send({"ul@localhost", "s", "b\r\n"}, &cancel);
+    player.join();
+    EXPECT_EQ(outcome.status, SendOutcome::Status::Cancelled);
+  }
   SmtpSink sink("hang-after-data");
   std::atomic<bool> cancel = false;
   std::thread player([&] {
@@ -275,9 +291,34 @@ TEST(SmtpTest, CancellingStopsTheTransferAndIsNeverSent) {
   const auto start = std::chrono::steady_clock::now();
   const SendOutcome outcome = SmtpTransport(Loopback(sink.port())).Send({"ul@localhost", "s", "b\r\n"}, &cancel);
   player.join();
-  EXPECT_EQ(outcome.status, SendOutcome::Status::Cancelled);
+  // Cancelled after the whole letter, while the server's answer was awaited.
+  EXPECT_EQ(outcome.status, SendOutcome::Status::Unconfirmed);
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
   EXPECT_FALSE(outcome.sent());
+}
+
+// The end of a transfer as the replies and libcurl leave it.
+TEST(SmtpTest, TheRepliesTellWhatTheEndMeans) {
+  using S = SendOutcome::Status;
+  const struct {
+    std::vector<std::string> replies;
+    SmtpReplies::End end;
+    S status;
+  } cases[] = {
+      {{"220 hi\r\n", "250 ok\r\n"}, {CURLE_OK, 250, false, true}, S::Sent},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_OPERATION_TIMEDOUT, 354, false, true}, S::Unconfirmed},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_ABORTED_BY_CALLBACK, 354, true, true}, S::Unconfirmed},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_ABORTED_BY_CALLBACK, 354, true, false}, S::Cancelled},
+      {{"220 hi\r\n"}, {CURLE_OPERATION_TIMEDOUT, 220, false, false}, S::SendError},
+      {{"220 hi\r\n", "535 5.7.8 no\r\n"}, {CURLE_LOGIN_DENIED, 535, false, false}, S::LoginRefused},
+      {{"220 hi\r\n", "354 go on\r\n", "554 spam\r\n"}, {CURLE_SEND_ERROR, 554, false, true}, S::SendError},
+  };
+  for (const auto& c : cases) {
+    SmtpReplies replies;
+    for (const std::string& line : c.replies) replies.Add(line);
+    const SendOutcome outcome = replies.Outcome(c.end);
+    EXPECT_EQ(outcome.status, c.status) << c.replies.back();
+  }
 }
 
 TEST(SmtpTest, SettingsRoundTripThroughTheIni) {
