@@ -41,6 +41,12 @@ QString LabelBefore(QWidget* widget) {
 
 }  // namespace
 
+bool IsPartOfAnother(const QWidget* w) {
+  const QWidget* parent = w->parentWidget();
+  return qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractSpinBox*>(parent) ||
+         w->inherits("QComboBoxListView");
+}
+
 bool IsControl(const QWidget* w) {
   if (w->focusPolicy() == Qt::NoFocus) return false;
   return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
@@ -55,8 +61,7 @@ void NameUnlabelledControls(QWidget* root) {
   widgets.prepend(root);
   for (QWidget* w : widgets) {
     if (!IsControl(w) || !AccessibleName(w).isEmpty()) continue;
-    // A combo box's line edit is named through the combo box.
-    if (qobject_cast<QComboBox*>(w->parentWidget())) continue;
+    if (IsPartOfAnother(w)) continue;
     QString name = LabelBefore(w);
     if (name.isEmpty()) name = w->toolTip();
     if (name.isEmpty()) {

@@ -10,6 +10,10 @@ namespace mv::ui {
 // sliders, memos.
 bool IsControl(const QWidget* widget);
 
+// A combo box's list or line edit, a spin box's line edit: named through
+// the control they belong to.
+bool IsPartOfAnother(const QWidget* widget);
+
 // Each control under root without a name of its own gets the text of the
 // label before it in its layout, or else its tool tip or placeholder.
 void NameUnlabelledControls(QWidget* root);

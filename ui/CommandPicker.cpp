@@ -18,6 +18,7 @@ CommandPicker::CommandPicker(QWidget* parent) : QDialog(parent) {
   setFixedSize(457, 129);
   list_ = new QListWidget(this);
   list_->setObjectName("StringGrid1");
+  list_->setAccessibleName("Parancsok");
   list_->setGeometry(0, 4, 365, 120);
   QFont mono("Courier New");
   mono.setStyleHint(QFont::Monospace);

@@ -70,8 +70,9 @@ void HelpWindows::ShowText(const QString& title, const std::filesystem::path& fi
 void HelpWindows::Present(QTextBrowser* window) {
   // The first time beside the main window, not over the grid; later where
   // the player put it.
-  if (!window->property("placed").toBool()) {
-    PlaceBeside(window);
+  const auto* main = qobject_cast<const QWidget*>(parent());
+  if (!window->property("placed").toBool() && main && main->screen()) {
+    window->move(PlaceBeside(main->frameGeometry(), window->size(), main->screen()->availableGeometry()));
     window->setProperty("placed", true);
   }
   window->show();
@@ -79,22 +80,17 @@ void HelpWindows::Present(QTextBrowser* window) {
   window->activateWindow();
 }
 
-void HelpWindows::PlaceBeside(QWidget* window) const {
-  const auto* main = qobject_cast<const QWidget*>(parent());
-  if (!main) return;
-  const QRect frame = main->frameGeometry();
-  const QScreen* screen = main->screen();
-  const QRect room = screen ? screen->availableGeometry() : QRect();
-  const QSize size = window->size();
+QPoint HelpWindows::PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen) {
   constexpr int kGap = 8;
-  int x = frame.right() + kGap;  // right of it when there is room
-  if (room.isValid() && x + size.width() > room.right()) {
-    x = frame.left() - kGap - size.width();  // else left of it
-    if (x < room.left()) x = std::max(room.left(), room.right() - size.width());
+  const int screenEnd = screen.x() + screen.width();
+  int x = mainFrame.x() + mainFrame.width() + kGap;  // right of it when there is room
+  if (x + size.width() > screenEnd) {
+    x = mainFrame.x() - kGap - size.width();  // else left of it
+    if (x < screen.x()) x = std::max(screen.x(), screenEnd - size.width());
   }
-  int y = frame.top();
-  if (room.isValid()) y = std::clamp(y, room.top(), std::max(room.top(), room.bottom() - size.height()));
-  window->move(x, y);
+  const int y =
+      std::clamp(mainFrame.y(), screen.y(), std::max(screen.y(), screen.y() + screen.height() - size.height()));
+  return {x, y};
 }
 
 void HelpWindows::Load(QTextBrowser* browser, const QString& topic) {

@@ -28,6 +28,11 @@ class HelpWindows : public QObject {
   // The topic a window shows.
   QString Topic(const QString& kind) const;
 
+ public:
+  // Where a help window of that size first opens: right of the main window,
+  // else left of it, else as far from it as the screen allows.
+  static QPoint PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen);
+
  private:
   void Show(const QString& kind, const QString& topic);
   void Load(QTextBrowser* browser, const QString& topic);
@@ -35,7 +40,6 @@ class HelpWindows : public QObject {
   QTextBrowser* WindowOf(const QString& kind, const QString& title, QSize size);
   // Shows, raises and activates a window, placed beside the main window the first time.
   void Present(QTextBrowser* window);
-  void PlaceBeside(QWidget* window) const;
 
   std::filesystem::path folder_;
   std::map<QString, QTextBrowser*> windows_;

@@ -56,6 +56,7 @@ ListsTab::ListsTab(std::filesystem::path directory, ReferenceLists& lists, QWidg
   title_->setGeometry(8, 36, 300, 16);
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
+  memo_->setAccessibleName("Adatlista");
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo_->setGeometry(8, 54, 380, 330);
   save_ = Button(this, "Ment", "BitBtnSave", "Elmenti a megváltozott adatlistát", {250, 6, 80, 25});

@@ -103,6 +103,7 @@ void MainWindow::BuildTabs() {
   auto* notesLayout = new QVBoxLayout(notes);
   notes_ = new QPlainTextEdit(notes);
   notes_->setObjectName("MemoJegyzet");
+  notes_->setAccessibleName("Jegyzetek");
   notesLayout->addWidget(notes_);
   auto* lists = new ListsTab(programDirectory_, model_.lists);
   lists->setObjectName("Listak");

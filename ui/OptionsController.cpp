@@ -120,7 +120,10 @@ void OptionsController::ChangeGridFont() {
   QFont initial = gridFont_;
   initial.setStyleName(QString());
   const QFont font = QFontDialog::getFont(&ok, initial, window_);
-  if (!ok) return;
+  if (ok) SetGridFont(font);
+}
+
+void OptionsController::SetGridFont(const QFont& font) {
   gridFont_ = font;
   ApplySettings(CurrentOptions());
 }

@@ -39,6 +39,9 @@ class OptionsController : public QObject {
   void TakeOptions(const OptionsDialog::Values& values);
   OptionsDialog* dialog() const { return dialog_; }
 
+  // The grid's font, as a stored one or the font dialog gives it.
+  void SetGridFont(const QFont& font);
+
   // True when the stored place is still on a screen and was taken.
   bool RestoreWindowState();
   void SaveWindowState() const;

@@ -80,6 +80,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TFormOptions");
   setWindowTitle("Beállítások");
   tree_ = new QTreeWidget(this);
+  tree_->setAccessibleName("Beállítások");
   tree_->setHeaderHidden(true);
   tree_->setFixedWidth(170);
   pages_ = new QStackedWidget(this);
@@ -214,10 +215,13 @@ QWidget* OptionsDialog::SearchPathPage() {
   auto* row = new QHBoxLayout;
   paths_ = new QListWidget;
   paths_->setObjectName("ListBox1");
+  paths_->setAccessibleName("Keresési útvonalak");
   row->addWidget(paths_);
   auto* updown = new QVBoxLayout;
   auto* up = new QPushButton("▲");
+  up->setAccessibleName("Feljebb");
   auto* down = new QPushButton("▼");
+  down->setAccessibleName("Lejjebb");
   updown->addWidget(up);
   updown->addWidget(down);
   updown->addStretch();
@@ -226,7 +230,9 @@ QWidget* OptionsDialog::SearchPathPage() {
   auto* pick = new QHBoxLayout;
   pathEdit_ = new QLineEdit;
   pathEdit_->setObjectName("DirectoryEdit1");
+  pathEdit_->setAccessibleName("Új keresési útvonal");
   auto* browse = new QPushButton("...");
+  browse->setAccessibleName("Tallózás");
   pick->addWidget(pathEdit_);
   pick->addWidget(browse);
   layout->addLayout(pick);

@@ -214,7 +214,13 @@ void OrderGrid::RequestPopupAtCell() {
 }
 
 void OrderGrid::CloseCellEditor() {
-  if (QLineEdit* edit = delegate_->ActiveEditor()) closeEditor(edit, QAbstractItemDelegate::NoHint);
+  QLineEdit* edit = delegate_->ActiveEditor();
+  if (!edit) return;
+  // A focused editor closes through its own focus-out, as a click elsewhere would close it.
+  if (edit->hasFocus())
+    setFocus();
+  else
+    closeEditor(edit, QAbstractItemDelegate::NoHint);
 }
 
 void OrderGrid::keyPressEvent(QKeyEvent* event) {

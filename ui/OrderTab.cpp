@@ -36,6 +36,7 @@ QLabel* Figure(QWidget* parent, const char* objectName, int x, int y) {
 OrderTab::OrderTab(SheetEditor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
   grid_ = new OrderGrid(editor, this);
   grid_->setObjectName("StringGrid1");
+  grid_->setAccessibleName("Utasítások");
   SetFlatGrid(false);
   picker_ = new CommandPicker(this);
   connect(picker_, &CommandPicker::HelpRequested, this, &OrderTab::ContextHelpRequested);

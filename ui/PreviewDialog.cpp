@@ -12,6 +12,7 @@ PreviewDialog::PreviewDialog(QWidget* parent)
   setFixedSize(361, 432);
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName("Memo1");
+  memo_->setAccessibleName("A postázandó UL");
   memo_->setReadOnly(true);
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   QFont mono("Courier New");

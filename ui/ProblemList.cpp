@@ -16,6 +16,7 @@ ProblemList::ProblemList(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   list_ = new QListWidget(this);
   list_->setObjectName("ListProblems");
+  list_->setAccessibleName("Az UL hibái és figyelmeztetései");
   layout->addWidget(list_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   buttons->button(QDialogButtonBox::Close)->setText("&Bezár");

@@ -145,6 +145,7 @@ ValleyTab::ValleyTab(QWidget* parent) : CalculatorPage(parent) {
   setObjectName("TabSheet1");
   picker_ = new QComboBox(this);
   picker_->setObjectName("ComboBox2");
+  picker_->setAccessibleName("Rejtvény");
   picker_->addItems({"Sajt", "Kagyló", "Víztározó", "Fűszeres"});
   picker_->setCurrentIndex(-1);
   picker_->setGeometry(8, 8, 160, 22);
@@ -239,8 +240,10 @@ FormatterTab::FormatterTab(const ReferenceLists& lists, const Lookups& lookups, 
   auto* layout = new QVBoxLayout(this);
   families_ = new QComboBox;
   families_->setObjectName("ComboBox3");
+  families_->setAccessibleName("Tárgycsalád");
   kinds_ = new QComboBox;
   kinds_->setObjectName("ComboBox4");
+  kinds_->setAccessibleName("Tárgyfajta");
   item_ = new QLabel("ide jön a tárgy");
   item_->setObjectName("Label75");
   level_ = new QLabel("tárgy szintje");

@@ -26,10 +26,12 @@ SheetOpenDialog::SheetOpenDialog(QWidget* parent) : QDialog(parent) {
   l2->setGeometry(194, 4, 161, 16);
   characters_ = new QListWidget(this);
   characters_->setObjectName("ListBox1");
+  characters_->setAccessibleName("Karakterek");
   characters_->setSortingEnabled(true);
   characters_->setGeometry(8, 22, 177, 153);
   turns_ = new QListWidget(this);
   turns_->setObjectName("ListBox2");
+  turns_->setAccessibleName("Fordulók");
   turns_->setSortingEnabled(true);
   turns_->setGeometry(194, 22, 177, 153);
   auto* open = new QPushButton("M&egnyit", this);
