@@ -36,34 +36,36 @@ std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::pa
       folder, [&](int n) { return base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul"; }, letter, 0600);
 }
 
-std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character) {
+std::optional<SentName> ReadSentName(std::string_view name, std::string_view character) {
   static const std::regex kName(R"((.*)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?\.eul)");
   const std::string prefix = NamePart(character) + "-";
-  std::optional<SentRecord> newest;
-  std::string newestKey;
+  if (!name.starts_with(prefix)) return std::nullopt;
+  const std::string rest(name.substr(prefix.size()));
+  std::smatch m;
+  if (!std::regex_match(rest, m, kName)) return std::nullopt;
+  SentName out;
+  // Sortable: the time, then the number of a second send in that second.
+  out.order = m[2].str() + m[3].str() + m[4].str() + m[5].str() + m[6].str() + m[7].str() +
+              std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str().substr(0, 6);
+  out.record.turn = m[1].str();
+  out.record.time.tm_year = std::stoi(m[2].str()) - 1900;
+  out.record.time.tm_mon = std::stoi(m[3].str()) - 1;
+  out.record.time.tm_mday = std::stoi(m[4].str());
+  out.record.time.tm_hour = std::stoi(m[5].str());
+  out.record.time.tm_min = std::stoi(m[6].str());
+  out.record.time.tm_sec = std::stoi(m[7].str());
+  return out;
+}
+
+std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character) {
+  std::optional<SentName> newest;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    std::smatch m;
-    if (!name.starts_with(prefix)) continue;
-    const std::string rest = name.substr(prefix.size());
-    if (!std::regex_match(rest, m, kName)) continue;
-    // Sortable: the time, then the number of a second send in that second.
-    const std::string key = m[2].str() + m[3].str() + m[4].str() + m[5].str() + m[6].str() + m[7].str() +
-                            std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str();
-    if (newest && key <= newestKey) continue;
-    SentRecord r;
-    r.turn = m[1].str();
-    r.time.tm_year = std::stoi(m[2].str()) - 1900;
-    r.time.tm_mon = std::stoi(m[3].str()) - 1;
-    r.time.tm_mday = std::stoi(m[4].str());
-    r.time.tm_hour = std::stoi(m[5].str());
-    r.time.tm_min = std::stoi(m[6].str());
-    r.time.tm_sec = std::stoi(m[7].str());
-    newest = r;
-    newestKey = key;
+    const auto sent = ReadSentName(it->path().filename().string(), character);
+    if (sent && (!newest || sent->order > newest->order)) newest = sent;
   }
-  return newest;
+  if (!newest) return std::nullopt;
+  return newest->record;
 }
 
 std::string SentCopyNotKeptMessage() {

@@ -24,6 +24,15 @@ struct SentRecord {
   std::tm time{};  // local time, from the file name
 };
 
+// A kept letter's file name read for a character: its turn and time, and a
+// key that sorts sends by time (and by the number of a second send in that
+// second). Nothing for another character's or a foreign file.
+struct SentName {
+  SentRecord record;
+  std::string order;
+};
+std::optional<SentName> ReadSentName(std::string_view name, std::string_view character);
+
 // The newest send of a character, by the time in the file names.
 std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character);
 

@@ -1,0 +1,30 @@
+// The open dialog's look at a sheet: both ends of the file, then its turn
+// entries and the way back from an entry to the file. The input's first line
+// is the entry a player would pick; the rest is the file.
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "store/SheetScan.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::filesystem::path dir = [] {
+    auto d = std::filesystem::temp_directory_path() / ("mvul-fuzz-scan-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(d);
+    return d;
+  }();
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const auto cut = input.find('\n');
+  const std::string_view entry = input.substr(0, cut);
+  const std::string_view file = cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1);
+  std::ofstream(dir / "2345-1.ulf", std::ios::binary | std::ios::trunc)
+      .write(file.data(), std::streamsize(file.size()));
+  const mv::SheetScan scan = mv::ScanSheetFolders({dir});
+  for (const mv::FoundSheet& sheet : scan.sheets)
+    for (const std::string& turn : mv::TurnEntries(scan.sheets, sheet.key)) mv::PathOfTurnEntry(scan.sheets, turn);
+  mv::PathOfTurnEntry(scan.sheets, entry);
+  return 0;
+}
