@@ -4,7 +4,7 @@
 # through sudo.
 set -euo pipefail
 packages=(cmake g++ make googletest libgtest-dev libbenchmark-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
-          libcurl4-openssl-dev clang libclang-rt-14-dev clang-format xvfb xauth xdotool imagemagick python3-aiosmtpd
+          libcurl4-openssl-dev clang libclang-rt-14-dev clang-format xvfb xauth xdotool openbox imagemagick python3-aiosmtpd
           openssl libgl-dev desktop-file-utils appstream lintian dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
