@@ -81,6 +81,17 @@ TEST_F(MvulcTest, StrictCheckRefusesASheetWithAnError) {
   EXPECT_EQ(Mvulc("check --strict --dir " + dir.string() + " " + (dir / "nincs.ulf").string()).status, 2);
 }
 
+// "check --strict && send" must never mail a sheet whose turn line is no turn.
+TEST_F(MvulcTest, StrictCheckRefusesATurnLineThatCannotBeATurn) {
+  const std::string good = SheetWithRows("be,1,,,,,,0,0", ",,,,,,,0,0");
+  for (const char* turn : {"99999999999999999999", "../x", "0"}) {
+    const std::string path = Sheet("t.ulf", turn + good.substr(good.find("\r\n")));
+    const RunResult r = Mvulc("check --strict --dir " + dir.string() + " " + path);
+    EXPECT_EQ(r.status, 1) << turn;
+    EXPECT_NE(r.out.find(std::string("lehet: ") + turn + "\""), std::string::npos) << r.out;
+  }
+}
+
 TEST_F(MvulcTest, BadInputGivesStatusTwoAndNoOutput) {
   const std::string broken = Sheet("b.ulf", "3\r\n0\r\nx\r\n");
   for (const std::string& args : {"check " + broken, "check " + (dir / "nincs.ulf").string(), std::string("check"),

@@ -87,6 +87,18 @@ TEST_F(MainWindowTest, CtrlZAndCtrlYWorkWhileACellIsBeingTyped) {
   EXPECT_EQ(Cell(1, 2), "1");
 }
 
+TEST_F(MainWindowTest, TheCellBeingTypedStandsOutFromItsRow) {
+  Go(1, 1);
+  Type("b");
+  auto* editor = qobject_cast<QLineEdit*>(Focused());
+  ASSERT_NE(editor, nullptr);
+  const QImage shot = editor->grab().toImage();
+  const QColor inside = shot.pixelColor(shot.width() / 2, shot.height() - 4);
+  const QColor edge = shot.pixelColor(0, shot.height() / 2);
+  EXPECT_NE(edge, inside);  // a frame, not a white box on a white row
+  EXPECT_EQ(edge.rgb(), editor->palette().color(QPalette::Highlight).rgb());
+}
+
 TEST_F(MainWindowTest, ThePopUpMenuOpensFromTheKeyboard) {
   auto* popup = Find<QMenu>(*window_, "PopupMenu1");
   for (const auto& [key, mods] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
