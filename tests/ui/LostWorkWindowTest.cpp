@@ -10,6 +10,7 @@
 
 #include "core/Cp1250.h"
 #include "store/SheetRecovery.h"
+#include "store/TextFile.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/Accessibility.h"
 #include "ui/HelpWindows.h"
@@ -322,6 +323,27 @@ TEST_F(MainWindowTest, QtsOwnOptionsStartTheProgramAndHelpIsAnswered) {
   ASSERT_TRUE(help.waitForFinished(10000));
   EXPECT_EQ(help.exitCode(), 0);
   EXPECT_TRUE(QString::fromUtf8(help.readAllStandardOutput()).contains("--uninstall"));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace mvtest;
+
+TEST_F(MainWindowTest, ACharacterEditWhileAnotherCopyHoldsMvIniIsSaidAndStaysOnScreen) {
+  NumberedCharacter();
+  const mv::FileLock other = mv::FileLock::Exclusive(dir_ / ".mv.ini.lock");  // another copy, stuck
+  ASSERT_TRUE(other.held());
+  Find<QLineEdit>(*window_, "EditKarNev")->setText("Uj nev");
+  const auto said = Press(QMessageBox::Ok);
+  Find<QPushButton>(*window_, "BitBtnKarSave")->click();
+  for (int i = 0; i < 50 && said->isEmpty(); ++i) QTest::qWait(20);
+  ASSERT_FALSE(said->isEmpty());
+  EXPECT_TRUE(said->at(0).startsWith("Az mv.ini-t most a program egy másik példánya használja"))
+      << said->at(0).toStdString();
+  EXPECT_EQ(Find<QLineEdit>(*window_, "EditKarNev")->text(), QString("Uj nev"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy cursor went with the wait
 }
 
 }  // namespace
