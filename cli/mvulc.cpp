@@ -24,6 +24,8 @@
 
 namespace {
 
+using mv::operator""_w;
+
 constexpr int kFailure = 2;
 
 std::string JsonString(std::string_view cp1250Text) {
@@ -53,7 +55,7 @@ std::string JsonString(std::string_view cp1250Text) {
 // 1: a letter that was not delivered, or a strict check that found an error.
 constexpr int kRefused = 1;
 
-constexpr const char* kUsage =
+constexpr const char* kUsage =  // UTF-8: for the terminal
     "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
     "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc send [--dir KÖNYVTÁR] LAP.ulf\n"
@@ -142,8 +144,7 @@ int Send(const std::filesystem::path& programDir, const std::filesystem::path& s
   mv::SheetEditor editor(model);
   if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
   if (!mv::CanSend(model))
-    return Fail(
-        mv::cp1250::FromUtf8("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."));
+    return Fail(std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w));
   const mv::IniFile ini(programDir / "mv.ini");
   const std::string letter = mv::OrderLetterText(model);
   const mv::SendOutcome outcome =

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <initializer_list>
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
@@ -15,23 +16,30 @@ namespace mv {
 
 namespace {
 
-const char* const kNotSent = "Nem tudtam elküldeni a levelet";
-const char* const kWhereToSet = "Beállítások / E-MAIL";
+// The messages are Windows-1250, as every text of the program below the window.
+constexpr std::string_view kNotSent = "Nem tudtam elküldeni a levelet"_w;
+constexpr std::string_view kWhereToSet = "Beállítások / E-MAIL"_w;
 
 bool Contains(std::string text, std::string_view what) {
   for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
   return text.find(what) != std::string::npos;
 }
 
+std::string Join(std::initializer_list<std::string_view> parts) {
+  std::string out;
+  for (const std::string_view part : parts) out += part;
+  return out;
+}
+
 // One more line of advice for the common failures, or nothing.
 std::string Advice(const SendOutcome& o) {
   if (o.replyCode == 535)
-    return "A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett.";
+    return std::string("A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett."_w);
   if (((o.replyCode == 530 || o.replyCode == 538) && Contains(o.serverReply, "STARTTLS")) ||
       o.code == CURLE_USE_SSL_FAILED)
-    return std::string("Válaszd a STARTTLS titkosítást: ") + kWhereToSet + ".";
+    return Join({"Válaszd a STARTTLS titkosítást: "_w, kWhereToSet, "."});
   if (o.code == CURLE_COULDNT_CONNECT || o.code == CURLE_COULDNT_RESOLVE_HOST || o.code == CURLE_OPERATION_TIMEDOUT)
-    return std::string("Ellenőrizd a levelezőszerver nevét és a portot: ") + kWhereToSet + ".";
+    return Join({"Ellenőrizd a levelezőszerver nevét és a portot: "_w, kWhereToSet, "."});
   return {};
 }
 
@@ -42,35 +50,37 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
   switch (o.status) {
     case SendOutcome::Status::Sent: return std::string("UL elküldve"_w);
     case SendOutcome::Status::NoMailSetup:
-      text = std::string(kNotSent) + "\nÁllítsd be a levelezőszervert: " + kWhereToSet + ".";
+      text = Join({kNotSent, "\nÁllítsd be a levelezőszervert: "_w, kWhereToSet, "."});
       break;
     case SendOutcome::Status::NoSender:
-      text = std::string(kNotSent) + "\nÁllítsd be a feladó e-mail címét: " + kWhereToSet + ".";
+      text = Join({kNotSent, "\nÁllítsd be a feladó e-mail címét: "_w, kWhereToSet, "."});
       break;
     case SendOutcome::Status::Unencrypted:
-      text = std::string(kNotSent) +
-             "\nA kapcsolat nem lenne titkosított, így a jelszó olvashatóan menne át a hálózaton. Válaszd a STARTTLS "
-             "vagy a TLS titkosítást: " +
-             kWhereToSet + ".";
+      text = Join({kNotSent,
+                   "\nA kapcsolat nem lenne titkosított, így a jelszó olvashatóan menne át a hálózaton. Válaszd a "
+                   "STARTTLS vagy a TLS titkosítást: "_w,
+                   kWhereToSet, "."});
       break;
     case SendOutcome::Status::LoginRefused:
-      text = std::string(kNotSent) + "\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót.";
+      text = Join({kNotSent, "\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót."_w});
       if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
       break;
-    case SendOutcome::Status::Cancelled: text = "A küldést megszakítottad, az UL nem ment el."; break;
+    case SendOutcome::Status::Cancelled: text = "A küldést megszakítottad, az UL nem ment el."_w; break;
     case SendOutcome::Status::Unconfirmed:
       text =
           "A levél elment, de a kiszolgáló nem igazolta az átvételt. Lehet, hogy megérkezett: mielőtt újra "
-          "elküldöd, nézd meg a postafiókodban (a „Másolat nekem” beállítással oda is megy egy példány).";
+          "elküldöd, nézd meg a postafiókodban (a „Másolat nekem” beállítással oda is megy egy példány)."_w;
       break;
     case SendOutcome::Status::SendError: {
-      text = "Mailer error: " + o.errorName + (o.serverReply.empty() ? "" : ", " + o.serverReply) +
+      // The server's words are its own bytes, most often UTF-8.
+      const std::string reply = cp1250::FromUtf8(o.serverReply);
+      text = "Mailer error: " + o.errorName + (reply.empty() ? "" : ", " + reply) +
              " (code: " + std::to_string(o.code) + ")";
       if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
       break;
     }
   }
-  return cp1250::FromUtf8(text);
+  return text;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a C++ file differs from what clang-format makes of it.
+# Fails when a C++ file differs from what clang-format makes of it, or holds
+# Hungarian text whose encoding is not said (see scripts/check-encoding.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -9,4 +10,5 @@ while IFS= read -r file; do
     status=1
   fi
 done < <(git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+python3 scripts/check-encoding.py || status=1
 exit $status

@@ -119,12 +119,12 @@ bool FreedesktopAssociation::Install() {
       "  <mime-type type=\"" +
       std::string(kMimeType) +
       "\">\n"
-      "    <comment>Utasitás Lap fájl</comment>\n"
+      "    <comment>Utasitás Lap fájl</comment>\n"  // UTF-8, as freedesktop files are
       "    <glob pattern=\"*.ulf\"/>\n"
       "  </mime-type>\n"
       "</mime-info>\n";
   const std::string entry =
-      "[Desktop Entry]\nType=Application\nName=Vorlan MV UL készítő programja\n"
+      "[Desktop Entry]\nType=Application\nName=Vorlan MV UL készítő programja\n"  // UTF-8, as .desktop files are
       "GenericName=Megnyitás az UL szerkesztőben\nComment=Utasitás Lap fájl\n" +
       ExecLine() + "\nIcon=mvul\nMimeType=" + kMimeType + ";\nNoDisplay=true\nTerminal=false\n";
   const auto apps = ReadLines(MimeApps());
