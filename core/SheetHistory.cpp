@@ -7,6 +7,16 @@ void SheetHistory::Reset(const OrderSheet& sheet, bool saved) {
   at_ = 0;
   saved_ = saved ? std::optional<std::size_t>(0) : std::nullopt;
   typing_.reset();
+  Announce();
+}
+
+void SheetHistory::SetObserver(Observer observer) {
+  observer_.call = std::move(observer);
+  Announce();
+}
+
+void SheetHistory::Announce() const {
+  if (observer_.call) observer_.call(CanUndo(), CanRedo());
 }
 
 void SheetHistory::Record(const OrderSheet& sheet, std::optional<Cell> typedCell) {
@@ -27,18 +37,23 @@ void SheetHistory::Record(const OrderSheet& sheet, std::optional<Cell> typedCell
     --at_;
     if (saved_) saved_ = *saved_ == 0 ? std::nullopt : std::optional<std::size_t>(*saved_ - 1);
   }
+  Announce();
 }
 
 std::optional<OrderSheet> SheetHistory::Undo() {
   typing_.reset();
   if (!CanUndo()) return std::nullopt;
-  return states_[--at_];
+  --at_;
+  Announce();
+  return states_[at_];
 }
 
 std::optional<OrderSheet> SheetHistory::Redo() {
   typing_.reset();
   if (!CanRedo()) return std::nullopt;
-  return states_[++at_];
+  ++at_;
+  Announce();
+  return states_[at_];
 }
 
 void SheetHistory::MarkSaved(const OrderSheet& sheet) {

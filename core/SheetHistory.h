@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -27,16 +28,33 @@ class SheetHistory {
   bool CanUndo() const { return at_ > 0; }
   bool CanRedo() const { return at_ + 1 < states_.size(); }
 
+  // Told whether there is something to undo and to redo after every change
+  // of the history (the window's "Visszavonás" and "Mégis" follow it). A
+  // copy of the history (the check's scratch model) tells no one.
+  using Observer = std::function<void(bool canUndo, bool canRedo)>;
+  void SetObserver(Observer observer);
+
   // The sheet was written to its file as it stands.
   void MarkSaved(const OrderSheet& sheet);
   // Whether the current state is the one last saved (or opened).
   bool AtSavedState() const { return saved_ && *saved_ == at_; }
 
  private:
+  void Announce() const;
+
+  // Not copied with the history: a scratch copy must not drive the window.
+  struct OwnObserver {
+    Observer call;
+    OwnObserver() = default;
+    OwnObserver(const OwnObserver&) {}
+    OwnObserver& operator=(const OwnObserver&) { return *this; }
+  };
+
   std::deque<OrderSheet> states_{OrderSheet{}};
   std::size_t at_ = 0;
   std::optional<std::size_t> saved_ = 0;
   std::optional<Cell> typing_;
+  OwnObserver observer_;
 };
 
 }  // namespace mv

@@ -210,6 +210,11 @@ void MainWindow::BuildMenus() {
   edit->addSeparator();
   QAction* undo = rowItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"), &OrderTab::Undo);
   QAction* redo = rowItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"), &OrderTab::Redo);
+  // Enabled only with something to undo or redo, in the menu and the pop-up alike.
+  model_.history.SetObserver([undo, redo](bool canUndo, bool canRedo) {
+    undo->setEnabled(canUndo);
+    redo->setEnabled(canRedo);
+  });
   edit->addSeparator();
   QAction* insert = rowItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"), &OrderTab::InsertRow);
   QAction* remove = rowItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow);

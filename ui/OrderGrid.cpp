@@ -183,6 +183,9 @@ bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
       RequestPopupAtCell();
       return true;
     }
+    // Reaches the editor only when the window has nothing to undo or redo:
+    // the editor's own undo would be a second history.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
     KeyPressed(key);
     if (!forwarding_ && ApplyKeyRules(key)) return true;
     return FilterTypedKey(key, edit);

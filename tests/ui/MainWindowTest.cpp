@@ -550,6 +550,31 @@ TEST_F(MainWindowTest, UndoAndRedoFromTheMenuAndThePopup) {
   EXPECT_EQ(grid()->model()->index(0, 1).data().toString(), QString("be"));  // the grid shows it
 }
 
+TEST_F(MainWindowTest, UndoAndRedoAreEnabledOnlyWithSomethingToUndoOrRedo) {
+  QAction* undo = Find<QAction>(*window_, "Undo");
+  QAction* redo = Find<QAction>(*window_, "Redo");
+  const auto state = [&] { return std::pair{undo->isEnabled(), redo->isEnabled()}; };
+  EXPECT_EQ(state(), std::pair(false, false));
+  Go(1, 1);
+  Type("be");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(state(), std::pair(true, false));
+  undo->trigger();
+  EXPECT_EQ(state(), std::pair(false, true));
+  redo->trigger();
+  EXPECT_EQ(state(), std::pair(true, false));
+  window_->model().sheetModified = false;
+  Find<QAction>(*window_, "NewUL")->trigger();
+  EXPECT_EQ(state(), std::pair(false, false));  // a new sheet starts a new history
+
+  // The check's scratch copy of the model drives nothing.
+  mv::EditorModel copy = window_->model();
+  copy.history.Record(mv::OrderSheet{});
+  copy.sheet.Cell(1, 1) = "e";
+  copy.history.Record(copy.sheet);
+  EXPECT_EQ(state(), std::pair(false, false));
+}
+
 TEST_F(MainWindowTest, ASheetOpenedAtStartKeepsItsCharacter) {
   NumberedCharacter("2999");
   NumberedCharacter("2345");
