@@ -47,8 +47,6 @@ class SmtpReplies {
  public:
   // One piece of incoming header data: a reply line with its line end.
   void Add(std::string_view incoming);
-  const std::string& lastReply() const { return lastReply_; }
-  const std::string& lastRefusal() const { return lastRefusal_; }
 
   struct End {
     long curlResult = 0;  // CURLcode

@@ -50,6 +50,7 @@ CharacterSession::NotesRead CharacterSession::ReadNotes() {
   notesBlocked_ = false;
   const auto file = NotesPath(directory_, notesOf_);
   if (!file) return out;
+  out.file = *file;
   BoundedRead read = ReadFileUpTo(*file);
   if (read.status == BoundedRead::Status::TooLarge) {
     notesBlocked_ = true;
@@ -75,31 +76,23 @@ CharacterSession::NotesWrite CharacterSession::WriteNotes(const std::string& fil
   if (number != notesOf_) ReadNotes();  // never looked at: what is there now counts as seen
 
   const BoundedRead now = ReadFileUpTo(*file);
+  if (!now.ok() && now.status != BoundedRead::Status::Missing) {
+    out.status = NotesWrite::Status::Failed;  // grew too large or became unreadable: left alone
+    return out;
+  }
   const std::optional<std::string> current = now.ok() ? std::optional<std::string>(now.bytes) : std::nullopt;
-  if (now.status == BoundedRead::Status::Read || now.status == BoundedRead::Status::Missing) {
-    if (current != notesSeen_) {
-      // Someone else wrote meanwhile: keep both texts, overwrite neither.
-      std::time_t when = std::time(nullptr);
-      std::tm local{};
-      localtime_r(&when, &local);
-      char stamp[32];
-      std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-      const std::string base = number + "-" + stamp;
-      const auto kept = WriteNewFile(
-          directory_, [&](int n) { return base + (n == 1 ? "" : "-" + std::to_string(n)) + ".jzt.utkozes"; }, fileText,
-          0600);
-      if (!kept) {
-        out.status = NotesWrite::Status::Failed;
-        return out;
-      }
-      notesSeen_ = current;
-      out.status = NotesWrite::Status::Conflict;
-      out.ownCopy = *kept;
-      out.current = current.value_or("");
+  if (current != notesSeen_) {
+    // Someone else wrote meanwhile: keep both texts, overwrite neither.
+    const auto kept =
+        WriteNewFile(directory_, number + "-" + FileNameTime(std::time(nullptr)), ".jzt.utkozes", fileText, 0600);
+    if (!kept) {
+      out.status = NotesWrite::Status::Failed;
       return out;
     }
-  } else {
-    out.status = NotesWrite::Status::Failed;  // grew too large or became unreadable: left alone
+    notesSeen_ = current;
+    out.status = NotesWrite::Status::Conflict;
+    out.ownCopy = *kept;
+    out.current = current.value_or("");
     return out;
   }
   if (fileText.empty() && !current) return out;

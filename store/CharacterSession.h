@@ -34,15 +34,15 @@ class CharacterSession {
   // The character start-up loads ("Betolt"); empty for none.
   std::string StartupKey() const { return StartupCharacterKey(ini_); }
   bool IsShown(const std::string& key) const { return model_.character.number == key; }
-  const std::string& ShownNumber() const { return model_.character.number; }
   // The list item of the character shown.
   std::string ShownItem() const;
 
   struct NotesRead {
     enum class Status { None, Loaded, TooLarge };
     Status status = Status::None;
-    std::string text;         // as stored (Windows-1250, CR LF), for Loaded
-    std::uintmax_t size = 0;  // for TooLarge
+    std::string text;            // as stored (Windows-1250, CR LF), for Loaded
+    std::uintmax_t size = 0;     // for TooLarge
+    std::filesystem::path file;  // the notes file, when the character has one
   };
   // The notes file of the character shown. What is read is remembered, so
   // that a write can tell whether someone else changed the file meanwhile.

@@ -26,14 +26,8 @@ std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::pa
                                                        std::string_view letter, std::time_t when) {
   const std::filesystem::path folder = programDir / kSentFolder;
   CreatePrivateDirectory(folder);
-  std::tm local{};
-  localtime_r(&when, &local);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + stamp;
-
-  return WriteNewFile(
-      folder, [&](int n) { return base + (n == 1 ? "" : "-" + std::to_string(n)) + ".eul"; }, letter, 0600);
+  const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + FileNameTime(when);
+  return WriteNewFile(folder, base, ".eul", letter, 0600);
 }
 
 std::optional<SentName> ReadSentName(std::string_view name, std::string_view character) {
@@ -46,7 +40,7 @@ std::optional<SentName> ReadSentName(std::string_view name, std::string_view cha
   SentName out;
   // Sortable: the time, then the number of a second send in that second.
   out.order = m[2].str() + m[3].str() + m[4].str() + m[5].str() + m[6].str() + m[7].str() +
-              std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str().substr(0, 6);
+              std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str();
   out.record.turn = m[1].str();
   out.record.time.tm_year = std::stoi(m[2].str()) - 1900;
   out.record.time.tm_mon = std::stoi(m[3].str()) - 1;

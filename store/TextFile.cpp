@@ -232,9 +232,11 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
   return ok;
 }
 
-std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir,
-                                                  const std::function<std::string(int)>& nameFor,
-                                                  std::string_view bytes, unsigned mode) {
+std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir, std::string_view base,
+                                                  std::string_view extension, std::string_view bytes, unsigned mode) {
+  const auto nameFor = [&](int n) {
+    return std::string(base) + (n == 1 ? "" : "-" + std::to_string(n)) + std::string(extension);
+  };
   const std::string first = nameFor(1);
   if (IsReadOnlyFolder(dir)) return std::nullopt;
   TemporaryFile temp(dir, first);
@@ -250,6 +252,14 @@ std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& d
   }
   temp.Close(false);
   return kept;
+}
+
+std::string FileNameTime(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  return stamp;
 }
 
 std::string WriteFailureReason(int error) {

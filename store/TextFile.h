@@ -3,8 +3,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,12 +51,15 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path);
 // temporary file is readable by its owner only and locked while written.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
 
-// Writes bytes whole under the first free name of nameFor(1), nameFor(2), ...
-// in dir (at most 999 tries): never replaces a file. The path written, or
-// nothing on failure.
-std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir,
-                                                  const std::function<std::string(int)>& nameFor,
-                                                  std::string_view bytes, unsigned mode);
+// Writes bytes whole under the first free name of base + extension,
+// base + "-2" + extension, ... in dir (at most 999 tries): never replaces a
+// file, so two writes in one second both stay. The path written, or nothing
+// on failure.
+std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir, std::string_view base,
+                                                  std::string_view extension, std::string_view bytes, unsigned mode);
+
+// "YYYYMMDD-HHMMSS" in local time: the time in the names of kept files.
+std::string FileNameTime(std::time_t when);
 
 // Why a write failed, as the player reads it (Windows-1250): "megtelt a
 // lemez", "nincs írási jogom", or the system's words.

@@ -15,7 +15,7 @@ const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 
 CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
                                          DataTab* tab, QPlainTextEdit* notes, QObject* parent)
-    : QObject(parent), ini_(ini), session_(model, ini, directory), directory_(directory), tab_(tab), notes_(notes) {
+    : QObject(parent), ini_(ini), session_(model, ini, std::move(directory)), tab_(tab), notes_(notes) {
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
@@ -53,6 +53,8 @@ void CharacterController::FillCharacterList() {
   emit ControlsChanged();
 }
 
+void CharacterController::SayNotSaved() { emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved)))); }
+
 void CharacterController::KeepNotes() {
   if (!SaveNotes()) emit WriteFailed(kNotesNotSaved);
 }
@@ -64,9 +66,7 @@ void CharacterController::ShowNotes() {
   const bool tooLarge = read.status == CharacterSession::NotesRead::Status::TooLarge;
   // Too large for the memo: shown as why, never written.
   notes_->setReadOnly(tooLarge);
-  notes_->setPlaceholderText(
-      tooLarge ? Q(CharacterSession::NotesTooLargeMessage(*NotesPath(directory_, session_.ShownNumber()), read.size))
-               : QString());
+  notes_->setPlaceholderText(tooLarge ? Q(CharacterSession::NotesTooLargeMessage(read.file, read.size)) : QString());
   if (read.status == CharacterSession::NotesRead::Status::Loaded) notes_->setPlainText(MemoText(read.text));
   loadingNotes_ = false;
   notesModified_ = false;
@@ -100,7 +100,7 @@ void CharacterController::SaveCharacter() {
   FillCharacterList();
   Select(session_.ShownItem());
   emit ControlsChanged();
-  if (!saved) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
+  if (!saved) SayNotSaved();
 }
 
 bool CharacterController::DeleteCharacter() {
@@ -117,12 +117,12 @@ bool CharacterController::DeleteCharacter() {
     ShowNotes();
   }
   FillCharacterList();
-  if (!deleted) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
+  if (!deleted) SayNotSaved();
   return true;
 }
 
 void CharacterController::SaveAsDefault() {
-  if (!session_.SetDefault(SelectedKey())) emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved))));
+  if (!session_.SetDefault(SelectedKey())) SayNotSaved();
   emit ControlsChanged();
 }
 

@@ -43,6 +43,8 @@ class CharacterController : public QObject {
 
  private:
   void Select(const std::string& item);
+  // The character could not be written to mv.ini: why, as mv.ini tells it.
+  void SayNotSaved();
   // Saves the notes before they are replaced; a failure is reported.
   void KeepNotes();
   // The memo from the notes file of the character shown, unmodified.
@@ -50,7 +52,6 @@ class CharacterController : public QObject {
 
   IniFile& ini_;
   CharacterSession session_;
-  std::filesystem::path directory_;
   DataTab* tab_;
   QPlainTextEdit* notes_;
   bool notesModified_ = false;

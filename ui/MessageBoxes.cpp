@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QGridLayout>
 #include <QSpacerItem>
-#include <QStyle>
 
 #include "ui/Captions.h"
 

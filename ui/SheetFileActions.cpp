@@ -119,10 +119,10 @@ void SheetFileActions::OfferRecoveredSheets() {
   if (!orphans.setAside.empty()) {
     QStringList names;
     for (const auto& file : orphans.setAside) names << Q(DisplayPath(file));
-    ShowFailure(
-        W("Egy el nem mentett UL helyreállítási másolata sérült, túl nagy vagy olvashatatlan, ezért "
-          "nem ajánlom fel, hanem félretettem (nem töröltem):\n" +
-          names.join('\n')));
+    Tell(window_, QMessageBox::Critical,
+         "Egy el nem mentett UL helyreállítási másolata sérült, túl nagy vagy olvashatatlan, ezért nem ajánlom "
+         "fel, hanem félretettem (nem töröltem):\n" +
+             names.join('\n'));
   }
   for (RecoveredSheet& orphan : orphans.sheets) {
     const QString question = "Találtam egy el nem mentett UL-t (" + Q(orphan.description) + "). Visszaállítsam?";

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <initializer_list>
 
 #include "store/ProgramDirectory.h"
 #include "ui/MainWindow.h"
@@ -8,15 +9,13 @@
 
 namespace {
 
-// The switches that need no window: they must work without a display, so
-// they are looked for before Qt is asked for one.
-bool WantsNoWindow(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const QByteArray arg(argv[i]);
-    if (arg == "--version" || arg == "--uninstall" || arg == "--help" || arg == "-h" || arg == "-?" ||
-        arg == "--help-all")
-      return true;
-  }
+// The switches that need no window must work without a display, so they are
+// looked for before Qt is asked for one: as the parser spells them.
+bool AnyGiven(int argc, char** argv, std::initializer_list<const QCommandLineOption*> options) {
+  for (int i = 1; i < argc; ++i)
+    for (const QCommandLineOption* option : options)
+      for (const QString& name : option->names())
+        if (QString::fromLocal8Bit(argv[i]) == (name.size() == 1 ? "-" : "--") + name) return true;
   return false;
 }
 
@@ -37,7 +36,7 @@ int main(int argc, char** argv) {
            "\nA Qt saját kapcsolói is használhatók (például -style Fusion, -platform xcb, -reverse).\n";
   };
 
-  if (WantsNoWindow(argc, argv)) {
+  if (AnyGiven(argc, argv, {&help, &uninstall, &version})) {
     QCoreApplication app(argc, argv);
     mv::ui::LoadQtHungarian(app);
     parser.parse(QCoreApplication::arguments());  // Qt's own options are not ours to refuse here
