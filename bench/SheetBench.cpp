@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/SheetWorkspace.h"
 #include "store/SheetDocument.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
@@ -15,23 +16,23 @@ namespace fs = std::filesystem;
 fs::path SheetFolder(int count) {
   const fs::path dir = fs::temp_directory_path() / ("mvul-bench-sheets-" + std::to_string(::getpid()));
   fs::create_directories(dir);
-  mv::EditorModel model;
-  model.currentCharacterKey = "2345";
-  for (int r = 1; r <= 20; ++r) model.sheet.SetRow(r, mv::OrderRow{"be", {"1", "2", "", "", "", ""}, "5", "0"});
+  mv::OrderDocument document;
+  document.EditSheet([](mv::OrderSheet& sheet) {
+    for (int r = 1; r <= 20; ++r) sheet.SetRow(r, mv::OrderRow{"be", {"1", "2", "", "", "", ""}, "5", "0"});
+  });
   for (int turn = 1; turn <= count; ++turn) {
-    model.fields.turn = std::to_string(turn);
-    mv::SaveSheet(model, dir / ("2345-" + std::to_string(turn) + ".ulf"));
+    document.EditFields([&](mv::SheetFields& f) { f.turn = std::to_string(turn); });
+    mv::SaveSheet(document, "2345", dir / ("2345-" + std::to_string(turn) + ".ulf"));
   }
   return dir;
 }
 
 void BM_OpenSheet(benchmark::State& state) {
   const fs::path dir = SheetFolder(1);
-  mv::EditorModel model;
-  mv::SheetEditor editor(model);
+  mv::SheetWorkspace w;
   for (auto _ : state) {
-    mv::OpenSheet(editor, dir / "2345-1.ulf", nullptr);
-    benchmark::DoNotOptimize(model.figures.checkNumber);
+    mv::OpenSheet(w.editor, dir / "2345-1.ulf", nullptr);
+    benchmark::DoNotOptimize(w.document.figures().checkNumber);
   }
   fs::remove_all(dir);
 }

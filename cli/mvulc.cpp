@@ -10,7 +10,7 @@
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
 #include "core/SheetCheck.h"
-#include "core/SheetEditor.h"
+#include "core/SheetWorkspace.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/CharacterStore.h"
@@ -75,49 +75,44 @@ int Fail(const std::string& cp1250Message) {
 // Opens a sheet as "Megnyit" does, its character (line 37) taken from the
 // directory's mv.ini; the message for the player when that fails.
 std::optional<std::string> OpenWithItsCharacter(const std::filesystem::path& programDir,
-                                                const std::filesystem::path& sheetPath, mv::SheetEditor& editor) {
+                                                const std::filesystem::path& sheetPath, mv::SheetWorkspace& sheet) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(sheetPath, ec)) return mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath));
   mv::IniFile ini(programDir / "mv.ini");
-  mv::EditorModel& model = editor.model();
-  const mv::FileOutcome opened = mv::OpenSheet(editor, sheetPath, [&](const std::string& key) {
-    mv::ShowCharacter(model, key, mv::CharacterStore(ini).Load(key));
+  const mv::FileOutcome opened = mv::OpenSheet(sheet.editor, sheetPath, [&](const std::string& key) {
+    mv::ShowCharacter(sheet.character, sheet.document, key, mv::CharacterStore(ini).Load(key));
   });
   if (opened.failed()) return opened.message;
   return std::nullopt;
 }
 
+std::string LetterOf(const mv::SheetWorkspace& sheet) {
+  return mv::OrderLetterText(sheet.document.sheet(), sheet.document.fields(), sheet.character.fields);
+}
+
 int Check(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath, bool strict) {
-  mv::EditorModel model;
-  mv::LoadReferenceLists(programDir, model.lists);
-  mv::SheetEditor editor(model);
-  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
+  mv::SheetWorkspace sheet;
+  mv::LoadReferenceLists(programDir, sheet.lists);
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
   // The sheet as the window holds it just after opening.
-  const std::vector<mv::SheetProblem> problems = mv::CheckSheet(model);
+  const mv::Lookups lookups = sheet.editor.lookups();
+  const std::vector<mv::SheetProblem> problems = mv::CheckSheet(sheet.document.Content(sheet.character.key), lookups);
 
-  // Step down the grid as a player would, keeping what each row showed.
-  model.rowState.Clear();
-  std::vector<mv::DescriptionPanel> shown;
-  for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
-    model.currentRow = r;
-    editor.InterpretCurrentRow();
-    shown.push_back(model.panel);
-  }
-
-  // Costs as the cells stand once every row was interpreted.
+  // Every row as a player stepping down the grid sees it, with its costs.
+  const mv::RecalculatedSheet fresh = mv::Recalculated(sheet.document.sheet(), lookups);
   std::string out = "{\"rows\":[";
   for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
-    const mv::DescriptionPanel& panel = shown[std::size_t(r - 1)];
+    const mv::RowResult& row = fresh.interpretation.Row(r);
     std::string lines;
-    for (const std::string& line : panel.lines) lines += (lines.empty() ? "" : ",") + JsonString(line);
+    for (const std::string& line : row.panel.lines) lines += (lines.empty() ? "" : ",") + JsonString(line);
     out += std::string(r > 1 ? "," : "") + "{\"row\":" + std::to_string(r) +
-           ",\"code\":" + JsonString(model.sheet.Cell(r, mv::col::kCode)) + ",\"name\":" + JsonString(panel.command) +
-           ",\"lines\":[" + lines + "],\"tvp\":" + JsonString(model.sheet.Cell(r, mv::col::kTVP)) +
-           ",\"kno\":" + JsonString(model.sheet.Cell(r, mv::col::kKNO)) + "}";
+           ",\"code\":" + JsonString(fresh.sheet.Cell(r, mv::col::kCode)) +
+           ",\"name\":" + JsonString(row.panel.command) + ",\"lines\":[" + lines + "],\"tvp\":" + JsonString(row.tvp) +
+           ",\"kno\":" + JsonString(row.kno) + "}";
   }
-  out += "],\"tvp_total\":" + JsonString(model.figures.tvpTotal) +
-         ",\"kno_total\":" + JsonString(model.figures.knoTotal) +
-         ",\"check\":" + JsonString(model.figures.checkNumber) + ",\"problems\":[";
+  out += "],\"tvp_total\":" + JsonString(fresh.figures.tvpTotal) +
+         ",\"kno_total\":" + JsonString(fresh.figures.knoTotal) +
+         ",\"check\":" + JsonString(fresh.figures.checkNumber) + ",\"problems\":[";
   for (std::size_t i = 0; i < problems.size(); ++i)
     out += std::string(i ? "," : "") + "{\"row\":" + std::to_string(problems[i].row) + ",\"level\":\"" +
            mv::LevelName(problems[i].level) + "\",\"text\":" + JsonString(problems[i].text) + "}";
@@ -128,10 +123,9 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
 // The letter of a sheet and of the character its last line names, as the
 // .eul file would hold it.
 int Letter(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
-  mv::EditorModel model;
-  mv::SheetEditor editor(model);
-  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
-  const std::string text = mv::OrderLetterText(model);
+  mv::SheetWorkspace sheet;
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
+  const std::string text = LetterOf(sheet);
   std::cout.write(text.data(), std::streamsize(text.size()));
   std::cout.flush();
   return std::cout ? 0 : kFailure;
@@ -140,13 +134,12 @@ int Letter(const std::filesystem::path& programDir, const std::filesystem::path&
 // Sends the sheet's letter (the bytes "letter" prints) through the
 // directory's mail settings, as "UL küldése" would without the preview.
 int Send(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
-  mv::EditorModel model;
-  mv::SheetEditor editor(model);
-  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, editor)) return Fail(*error);
-  if (!mv::CanSend(model))
+  mv::SheetWorkspace sheet;
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
+  if (!mv::CanSend(sheet.character.fields))
     return Fail(std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w));
   const mv::IniFile ini(programDir / "mv.ini");
-  const std::string letter = mv::OrderLetterText(model);
+  const std::string letter = LetterOf(sheet);
   const mv::SendOutcome outcome =
       mv::SmtpTransport(mv::ReadSmtpSettings(ini)).Send({mv::ReadSettings(ini).recipient, mv::kLetterSubject, letter});
   const std::string message = mv::cp1250::ToUtf8(mv::SendOutcomeMessage(outcome));
@@ -155,16 +148,16 @@ int Send(const std::filesystem::path& programDir, const std::filesystem::path& s
     return kRefused;
   }
   std::cout << message << "\n";
-  if (!mv::ArchiveSentLetter(programDir, model.character.number, model.fields.turn, letter, std::time(nullptr)))
+  if (!mv::ArchiveSentLetter(programDir, sheet.character.fields.number, sheet.document.fields().turn, letter,
+                             std::time(nullptr)))
     std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
   return 0;
 }
 
 // Writes the converted sheet into the directory and prints its path.
 int Import(const std::filesystem::path& programDir, const std::filesystem::path& file) {
-  mv::EditorModel model;
-  mv::SheetEditor editor(model);
-  const mv::OulImport imported = mv::ImportOul(editor, file, programDir, nullptr);
+  mv::SheetWorkspace sheet;
+  const mv::OulImport imported = mv::ImportOul(sheet.editor, file, programDir, nullptr);
   if (imported.outcome.failed()) return Fail(imported.outcome.message);
   std::cout << imported.written.string() << "\n";
   return 0;

@@ -346,7 +346,7 @@ void Olympics(HandlerContext& c, std::string_view encoding) {  // ol, olb, olu
 }
 
 void Raid(HandlerContext& c) {  // p
-  const long long cost = c.Character().raidCost;
+  const long long cost = c.RaidCost();
   bool earlier = false;
   for (int r = 1; r < c.Row(); ++r) earlier = earlier || c.StateOf(r).raidRow;
   c.State().raidRow = true;

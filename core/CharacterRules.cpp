@@ -14,12 +14,12 @@ std::span<const std::string_view> DietNames() { return kDietNames; }
 
 bool IsNumberedCharacter(std::string_view numberText) { return IntOrZero(numberText) >= kFirstCharacterNumber; }
 
-bool CanSave(const EditorModel& model) { return IsNumberedCharacter(model.character.number); }
+bool CanSave(const CharacterFields& character) { return IsNumberedCharacter(character.number); }
 
-bool CanStoreCharacter(const EditorModel& model) { return CanSave(model) && !model.character.name.empty(); }
+bool CanStoreCharacter(const CharacterFields& character) { return CanSave(character) && !character.name.empty(); }
 
-bool HasCharacterKey(const EditorModel& model) { return !model.currentCharacterKey.empty(); }
+bool HasCharacterKey(const ShownCharacter& character) { return !character.key.empty(); }
 
-bool CanSend(const EditorModel& model) { return CanSave(model) && !model.character.password.empty(); }
+bool CanSend(const CharacterFields& character) { return CanSave(character) && !character.password.empty(); }
 
 }  // namespace mv

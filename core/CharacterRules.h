@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "core/EditorModel.h"
+#include "core/CharacterFields.h"
 
 namespace mv {
 
@@ -24,13 +24,13 @@ std::span<const std::string_view> DietNames();
 // A character number field that names a real character (2000 or more).
 bool IsNumberedCharacter(std::string_view numberText);
 // "Ment" and "Ment másként": a numbered character.
-bool CanSave(const EditorModel& model);
+bool CanSave(const CharacterFields& character);
 // "Karakter mentés": a numbered character with a name.
-bool CanStoreCharacter(const EditorModel& model);
+bool CanStoreCharacter(const CharacterFields& character);
 // A sheet is saved under its character's key, which only a stored or loaded
 // character has.
-bool HasCharacterKey(const EditorModel& model);
+bool HasCharacterKey(const ShownCharacter& character);
 // The three letter deliveries: a numbered character with a password.
-bool CanSend(const EditorModel& model);
+bool CanSend(const CharacterFields& character);
 
 }  // namespace mv

@@ -19,34 +19,34 @@ namespace mv {
 
 class HandlerContext {
  public:
-  HandlerContext(CommandInterpreter& interpreter, int row)
-      : interpreter_(interpreter), model_(interpreter.model()), row_(row) {}
+  HandlerContext(const OrderSheet& sheet, int row, RowStates& states, const Lookups& lookups, RowResult& result)
+      : sheet_(sheet), row_(row), states_(states), lookups_(lookups), result_(result) {}
 
   int Row() const { return row_; }
 
   // Parameter k = 1..6 as typed.
-  const std::string& P(int k) const { return model_.sheet.Param(row_, k); }
+  const std::string& P(int k) const { return sheet_.Param(row_, k); }
   std::optional<std::int32_t> Int(int k) const;
   std::int32_t Value(int k) const;  // 0 when not an integer
   // An integer of at least 1: what most parameters need to count.
   bool Valid(int k) const;
 
   // Description line n = 1..8.
-  std::string& D(int n) { return model_.panel.lines.at(std::size_t(n - 1)); }
+  std::string& D(int n) { return result_.panel.lines.at(std::size_t(n - 1)); }
 
-  void SetTVP(std::string_view text) { interpreter_.SetRowTVP(row_, text); }
+  void SetTVP(std::string_view text) { result_.tvp = text; }
   void SetTVP(long long value) { SetTVP(std::to_string(value)); }
-  void SetKNO(std::string_view text) { interpreter_.SetRowKNO(row_, text); }
+  void SetKNO(std::string_view text) { result_.kno = text; }
   void SetKNO(long long value) { SetKNO(std::to_string(value)); }
   // The cost of `base` for one execution, times the repeat count of an ism
   // row directly above.
   long long Repeated(long long base) const;
 
-  RowFlags& State() { return model_.rowState[row_]; }
-  const RowFlags& Above() const { return model_.rowState[row_ - 1]; }
-  const RowFlags& StateOf(int row) const { return model_.rowState[row]; }
+  RowFlags& State() { return states_[row_]; }
+  const RowFlags& Above() const { return states_[row_ - 1]; }
+  const RowFlags& StateOf(int row) const { return states_[row]; }
 
-  const Lookups& Names() const { return interpreter_.lookups(); }
+  const Lookups& Names() const { return lookups_; }
   std::string Item(int k) const { return Names().ItemName(P(k)); }
   std::string Character(int k) const { return Names().CharacterName(P(k)); }
   std::string Spell(int k) const { return Names().SpellName(P(k)); }
@@ -58,13 +58,14 @@ class HandlerContext {
     return Above().repeatCount == 0 ? P(k) : std::to_string(Repeated(Value(k)));
   }
   // The description caption (LabelParancs), which a few orders rename.
-  std::string& Caption() { return model_.panel.command; }
+  std::string& Caption() { return result_.panel.command; }
 
   // Base cost for one execution, times the repeat count above.
   void SetTVPRepeated(long long base) { SetTVP(Repeated(base)); }
   void SetKNORepeated(long long base) { SetKNO(Repeated(base)); }
-  // The row's TVP cell as it stands (the nine codes the frame leaves alone).
-  const std::string& TVPCell() const { return model_.sheet.Cell(row_, col::kTVP); }
+  // The row's TVP as it stands (the cell as typed, for the nine codes the
+  // frame leaves alone).
+  const std::string& TVPCell() const { return result_.tvp; }
   // "0" becomes "vált" (a cost the game decides); other texts stay.
   void TVPZeroToVariable() {
     if (TVPCell() == "0") SetTVP("vált"_w);
@@ -81,13 +82,15 @@ class HandlerContext {
   // with line(k); returns how many were valid.
   int ListLines(int from, int shift, const std::function<std::string(int k)>& line);
 
-  const CharacterFields& Character() const { return model_.character; }
-  const std::vector<std::string>& Potions() const { return model_.lists.potions; }
+  int RaidCost() const { return lookups_.raidCost(); }
+  const std::vector<std::string>& Potions() const { return lookups_.lists().potions; }
 
  private:
-  CommandInterpreter& interpreter_;
-  EditorModel& model_;
+  const OrderSheet& sheet_;
   int row_;
+  RowStates& states_;
+  const Lookups& lookups_;
+  RowResult& result_;
 };
 
 using CommandHandler = std::function<void(HandlerContext&)>;

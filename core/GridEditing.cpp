@@ -55,9 +55,10 @@ void ShiftRowsDown(OrderSheet& sheet, int from) {
 
 KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
   KeyOutcome out;
-  const int c = model_.currentCol;
-  const int r = model_.currentRow;
-  OrderSheet& sheet = model_.sheet;
+  const int c = view_.column();
+  const int r = view_.row();
+  OrderSheet sheet = document_.sheet();
+  const auto Current = [&]() -> std::string& { return sheet.Cell(r, c); };
   const bool none = mods == KeyModifiers::None;
 
   switch (key) {
@@ -114,85 +115,100 @@ KeyOutcome GridEditing::KeyPressed(int key, KeyModifiers mods) {
     }
     default: break;
   }
+  if (out.cellsChanged) document_.SetSheet(sheet);
   return out;
 }
 
-bool GridEditing::LastRowHoldsOrder() const { return !model_.sheet.RowIsBlank(OrderSheet::kRows); }
+bool GridEditing::LastRowHoldsOrder() const { return !document_.sheet().RowIsBlank(OrderSheet::kRows); }
 
 bool GridEditing::OpenRow() {
   if (LastRowHoldsOrder()) return false;
-  OrderSheet& sheet = model_.sheet;
-  const int r = model_.currentRow;
-  ShiftRowsDown(sheet, r);
-  sheet.ClearRow(r);
-  sheet.RenumberRows(r);
+  const int r = view_.row();
+  document_.EditSheet([r](OrderSheet& sheet) {
+    ShiftRowsDown(sheet, r);
+    sheet.ClearRow(r);
+    sheet.RenumberRows(r);
+  });
   return true;
 }
 
-bool GridEditing::InsertRow() {
-  if (!OpenRow()) return false;
+void GridEditing::FinishRowOperation() {
   editor_.RecordChange();
+  editor_.ExplainCurrentRow();
+}
+
+bool GridEditing::InsertRow() {
+  OrderDocument::Batch batch(document_);
+  if (!OpenRow()) return false;
+  FinishRowOperation();
   return true;
 }
 
 void GridEditing::DeleteRow() {
-  OrderSheet& sheet = model_.sheet;
-  const int r = model_.currentRow;
-  for (int k = r; k < OrderSheet::kRows; ++k) sheet.SetRow(k, sheet.Row(k + 1));
-  sheet.ClearRow(OrderSheet::kRows);
-  sheet.RenumberRows(r);
-  editor_.RecordChange();
+  OrderDocument::Batch batch(document_);
+  const int r = view_.row();
+  document_.EditSheet([r](OrderSheet& sheet) {
+    for (int k = r; k < OrderSheet::kRows; ++k) sheet.SetRow(k, sheet.Row(k + 1));
+    sheet.ClearRow(OrderSheet::kRows);
+    sheet.RenumberRows(r);
+  });
+  FinishRowOperation();
 }
 
 bool GridEditing::DuplicateRow() {
-  const int r = model_.currentRow;
+  OrderDocument::Batch batch(document_);
+  const int r = view_.row();
   if (r < OrderSheet::kRows) {
     if (LastRowHoldsOrder()) return false;
-    OrderSheet& sheet = model_.sheet;
-    ShiftRowsDown(sheet, r);
-    sheet.RenumberRows(r);
+    document_.EditSheet([r](OrderSheet& sheet) {
+      ShiftRowsDown(sheet, r);
+      sheet.RenumberRows(r);
+    });
   }
-  editor_.RecordChange();
+  FinishRowOperation();
   return true;
 }
 
-void GridEditing::FinishMove(int source, int target) {
-  model_.sheet.RenumberRows(std::max(1, std::min(source, target) - 1));
-  editor_.RecordChange();
-}
-
 void GridEditing::MoveRow(int step) {
-  const int r = model_.currentRow;
+  const int r = view_.row();
   const int other = r + step;
   if (other < 1 || other > OrderSheet::kRows) return;
-  OrderSheet& sheet = model_.sheet;
-  const OrderRow moved = sheet.Row(r);
-  sheet.SetRow(r, sheet.Row(other));
-  sheet.SetRow(other, moved);
-  editor_.SelectCell(other, model_.currentCol);  // interprets the new current row
-  FinishMove(other, std::clamp(other + step, 1, OrderSheet::kRows));
+  OrderDocument::Batch batch(document_);
+  document_.EditSheet([&](OrderSheet& sheet) {
+    const OrderRow moved = sheet.Row(r);
+    sheet.SetRow(r, sheet.Row(other));
+    sheet.SetRow(other, moved);
+  });
+  editor_.SelectCell(other, view_.column());  // interprets the new current row
+  const int target = std::clamp(other + step, 1, OrderSheet::kRows);
+  document_.EditSheet([&](OrderSheet& sheet) { sheet.RenumberRows(std::max(1, std::min(other, target) - 1)); });
+  editor_.RecordChange();
 }
 
 void GridEditing::RowDragged(int from, int to) {
   from = std::clamp(from, 1, OrderSheet::kRows);
   to = std::clamp(to, 1, OrderSheet::kRows);
-  OrderSheet& sheet = model_.sheet;
-  const OrderRow moved = sheet.Row(from);
-  const int step = to > from ? 1 : -1;
-  for (int k = from; k != to; k += step) sheet.SetRow(k, sheet.Row(k + step));
-  sheet.SetRow(to, moved);
-  FinishMove(from, to);
+  OrderDocument::Batch batch(document_);
+  document_.EditSheet([&](OrderSheet& sheet) {
+    const OrderRow moved = sheet.Row(from);
+    const int step = to > from ? 1 : -1;
+    for (int k = from; k != to; k += step) sheet.SetRow(k, sheet.Row(k + step));
+    sheet.SetRow(to, moved);
+    sheet.RenumberRows(std::max(1, std::min(from, to) - 1));
+  });
+  FinishRowOperation();
 }
 
 bool GridEditing::BrewPotion(std::string_view caption) {
-  const Lookups& lookups = editor_.interpreter().lookups();
-  const auto& potions = model_.lists.potions;
+  const Lookups lookups = editor_.lookups();
+  const auto& potions = editor_.lists().potions;
   const auto line = std::find_if(potions.begin(), potions.end(),
                                  [&](const std::string& l) { return PotionCaption(l, lookups) == caption; });
   if (line == potions.end() || caption.empty()) return false;
+  OrderDocument::Batch batch(document_);
   if (!OpenRow()) return false;
 
-  WriteBrewingRow(model_.sheet, model_.currentRow, *line);
+  document_.EditSheet([&](OrderSheet& sheet) { WriteBrewingRow(sheet, view_.row(), *line); });
   editor_.InterpretCurrentRow();
   editor_.RecordChange();
   return true;
@@ -200,11 +216,13 @@ bool GridEditing::BrewPotion(std::string_view caption) {
 
 bool GridEditing::InsertCommandRow(int number) {
   if (number < 1 || number > CommandCatalogue::kCount) return false;
+  OrderDocument::Batch batch(document_);
   if (!OpenRow()) return false;
-  OrderSheet& sheet = model_.sheet;
-  const int r = model_.currentRow;
-  if (!sheet.Cell(r, col::kCode).empty()) sheet.ClearRow(r);
-  sheet.Cell(r, col::kCode) = std::string(CommandCatalogue::ByNumber(number).code);
+  const int r = view_.row();
+  document_.EditSheet([&](OrderSheet& sheet) {
+    if (!sheet.Cell(r, col::kCode).empty()) sheet.ClearRow(r);
+    sheet.Cell(r, col::kCode) = std::string(CommandCatalogue::ByNumber(number).code);
+  });
   editor_.InterpretCurrentRow();
   editor_.RecordChange();
   return true;

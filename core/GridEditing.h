@@ -47,13 +47,14 @@ std::optional<Completion> CompleteCommand(std::string_view prefix);
 
 class GridEditing {
  public:
-  explicit GridEditing(SheetEditor& editor) : editor_(editor), model_(editor.model()) {}
+  explicit GridEditing(SheetEditor& editor) : editor_(editor), document_(editor.document()), view_(editor.view()) {}
 
   // A key was pressed in the grid on the current cell.
   KeyOutcome KeyPressed(int virtualKey, KeyModifiers modifiers);
 
   // Row operations on the current row. Insert and duplicate refuse (return
   // false) when row 20 holds an order that they would push off the sheet.
+  // Afterwards the panel explains what is now in the current row.
   bool InsertRow();
   void DeleteRow();
   bool DuplicateRow();
@@ -72,14 +73,15 @@ class GridEditing {
   bool LastRowHoldsOrder() const;
 
  private:
-  std::string& Current() { return model_.sheet.Cell(model_.currentRow, model_.currentCol); }
-  void FinishMove(int source, int target);
   // Insert's shift of the rows, without recording it as a step.
   bool OpenRow();
   void MoveRow(int step);
+  // An undo step, and the panel of the row now current.
+  void FinishRowOperation();
 
   SheetEditor& editor_;
-  EditorModel& model_;
+  OrderDocument& document_;
+  SheetView& view_;
 };
 
 }  // namespace mv

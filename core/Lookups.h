@@ -20,7 +20,12 @@ struct LookupMiss {
 
 class Lookups {
  public:
-  explicit Lookups(const ReferenceLists& lists) : lists_(lists) {}
+  // raidCost: the TVP of a raid, which the character's data holds.
+  explicit Lookups(const ReferenceLists& lists, int raidCost = kDefaultRaidCost) : lists_(lists), raidCost_(raidCost) {}
+  static constexpr int kDefaultRaidCost = 10;
+
+  const ReferenceLists& lists() const { return lists_; }
+  int raidCost() const { return raidCost_; }
 
   // Each takes a parameter text; a text that is not an integer gives "".
   std::string ItemName(std::string_view text) const;
@@ -38,6 +43,7 @@ class Lookups {
                        LookupMiss::Kind kind) const;
 
   const ReferenceLists& lists_;
+  int raidCost_;
   mutable std::vector<LookupMiss>* misses_ = nullptr;
 };
 

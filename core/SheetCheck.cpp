@@ -5,7 +5,6 @@
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
-#include "core/SheetEditor.h"
 #include "core/UL.h"
 
 namespace mv {
@@ -63,38 +62,32 @@ void CheckFigure(const char* name, const std::string& figure, const OrderSheet& 
 
 }  // namespace
 
-std::vector<SheetProblem> CheckSheet(const EditorModel& held) {
+std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lookups) {
   std::vector<SheetProblem> out;
   CheckTurn(held.fields.turn, out);
 
-  EditorModel copy = held;
-  SheetEditor editor(copy);
+  const OrderSheet& sheet = held.sheet;
   std::vector<LookupMiss> misses;
-  editor.interpreter().lookups().SetMissLog(&misses);
-  copy.rowState.Clear();
+  lookups.SetMissLog(&misses);
   bool anyCode = false;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) {
-    const OrderSheet& sheet = held.sheet;
+  InterpretInOrder(sheet, lookups, [&](int r, const RowResult& fresh) {
     anyCode = anyCode || !sheet.Cell(r, col::kCode).empty();
     CheckCells(sheet, r, out);
-
-    misses.clear();
-    copy.currentRow = r;
-    editor.InterpretCurrentRow();
     for (const LookupMiss& m : misses)
       out.push_back({r, Level::Notice,
                      std::string("nincs a listában: "_w) + m.typed + " (" + std::string(KindWord(m.kind)) + ")"});
 
     std::string stale;
-    const auto addStale = [&](const char* what, int column) {
-      if (IntOrZero(sheet.Cell(r, column)) == IntOrZero(copy.sheet.Cell(r, column))) return;
-      stale += (stale.empty() ? "" : "; ") + Stale(what, sheet.Cell(r, column), copy.sheet.Cell(r, column));
+    const auto addStale = [&](const char* what, int column, const std::string& freshCost) {
+      if (IntOrZero(sheet.Cell(r, column)) == IntOrZero(freshCost)) return;
+      stale += (stale.empty() ? "" : "; ") + Stale(what, sheet.Cell(r, column), freshCost);
     };
-    addStale("TVP", col::kTVP);
-    addStale("KNO", col::kKNO);
+    addStale("TVP", col::kTVP, fresh.tvp);
+    addStale("KNO", col::kKNO, fresh.kno);
     if (!stale.empty()) out.push_back({r, Level::Warning, stale});
-  }
-  editor.interpreter().lookups().SetMissLog(nullptr);
+    misses.clear();
+  });
+  lookups.SetMissLog(nullptr);
 
   CheckFigure("TVP", held.figures.tvpTotal, held.sheet, col::kTVP, out);
   CheckFigure("KNO", held.figures.knoTotal, held.sheet, col::kKNO, out);

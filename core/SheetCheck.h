@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorModel.h"
+#include "core/Lookups.h"
+#include "core/OrderDocument.h"
 
 namespace mv {
 
@@ -17,9 +18,10 @@ struct SheetProblem {
   std::string text;  // Windows-1250, without the row prefix
 };
 
-// Interprets rows 1..20 in order from a cleared row state on a copy of the
-// model, each row starting from its cells as they stand.
-std::vector<SheetProblem> CheckSheet(const EditorModel& model);
+// Interprets rows 1..20 in order from a cleared row state, each row
+// starting from its cells as they stand; the figures are those the sheet
+// holds (shown or stored).
+std::vector<SheetProblem> CheckSheet(const SheetContent& sheet, const Lookups& lookups);
 
 // "<row>. sor: <text>", or the text alone for the sheet as a whole.
 std::string ProblemLine(const SheetProblem& problem);

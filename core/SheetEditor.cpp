@@ -1,81 +1,104 @@
 #include "core/SheetEditor.h"
 
-#include <algorithm>
-
 #include "core/VirtualKeys.h"
 
 namespace mv {
+
+SheetEditor::SheetEditor(OrderDocument& document, SheetView& view, const ReferenceLists& lists,
+                         const ShownCharacter& character)
+    : document_(document), view_(view), lists_(lists), character_(character) {
+  document_.ResetHistory(!document_.modified());
+}
 
 bool SheetEditor::IsNavigationKey(int key) {
   return key == vk::kCapital || key == vk::kPrior || key == vk::kNext || (key >= vk::kLeft && key <= vk::kDown) ||
          key == vk::kPrint || (key >= vk::kF1 && key <= vk::kF12) || key == vk::kNumLock || key == vk::kScroll;
 }
 
+void SheetEditor::InterpretCurrentRow() {
+  const int row = view_.row();
+  OrderDocument::Batch batch(document_);
+  const RowResult result = Interpret(document_.sheet(), row, document_.rowStates(), lookups());
+  document_.SetCell(row, col::kTVP, result.tvp);
+  document_.SetCell(row, col::kKNO, result.kno);
+  document_.SetFigures(FiguresOf(document_.sheet(), document_.rowStates()));
+  view_.SetPanel(result.panel);
+}
+
+void SheetEditor::ExplainCurrentRow() {
+  view_.SetPanel(InterpretInOrderUpTo(document_.sheet(), view_.row(), lookups()).panel);
+}
+
 void SheetEditor::SelectCell(int row, int column) {
-  row = std::clamp(row, 1, OrderSheet::kRows);
-  column = std::clamp(column, 1, OrderSheet::kColumns - 1);
-  model_.currentCol = column;
-  if (row != model_.currentRow) {
-    model_.currentRow = row;
-    interpreter_.InterpretRow();
-  }
+  const int before = view_.row();
+  view_.SetCursor(row, column);
+  if (view_.row() != before) InterpretCurrentRow();
 }
 
 bool SheetEditor::KeyReleased(int virtualKey, int row, int column) {
-  model_.currentCol = std::clamp(column, 1, OrderSheet::kColumns - 1);
-  model_.currentRow = std::clamp(row, 1, OrderSheet::kRows);
+  view_.SetCursor(row, column);
   if (IsNavigationKey(virtualKey)) return false;
-  interpreter_.InterpretRow();
-  RecordChange(SheetHistory::Cell{model_.currentRow, model_.currentCol});
+  OrderDocument::Batch batch(document_);
+  InterpretCurrentRow();
+  RecordChange(SheetHistory::Cell{view_.row(), view_.column()});
   return true;
 }
 
-void SheetEditor::RecordChange(std::optional<SheetHistory::Cell> typedCell) {
-  model_.sheetModified = true;
-  model_.history.Record(model_.sheet, typedCell);
+bool SheetEditor::Undo() {
+  OrderDocument::Batch batch(document_);
+  if (!document_.Undo()) return false;
+  InterpretCurrentRow();
+  return true;
 }
 
-bool SheetEditor::Restore(const std::optional<OrderSheet>& state) {
-  if (!state) return false;
-  model_.sheet = *state;
-  interpreter_.InterpretRow();
-  model_.sheetModified = !model_.history.AtSavedState();
+bool SheetEditor::Redo() {
+  OrderDocument::Batch batch(document_);
+  if (!document_.Redo()) return false;
+  InterpretCurrentRow();
   return true;
 }
 
 void SheetEditor::Recalculate() {
-  const OrderSheet before = model_.sheet;
-  const int current = model_.currentRow;
-  model_.rowState.Clear();
-  for (int r = 1; r <= OrderSheet::kRows; ++r) {
-    model_.currentRow = r;
-    interpreter_.InterpretRow();
-  }
-  model_.currentRow = current;
-  interpreter_.InterpretRow();  // the panel shows the current row again
-  if (model_.sheet != before) RecordChange();
+  const RecalculatedSheet fresh = Recalculated(document_.sheet(), lookups());
+  OrderDocument::Batch batch(document_);
+  const bool changed = fresh.sheet != document_.sheet();
+  document_.SetSheet(fresh.sheet);
+  document_.rowStates() = fresh.interpretation.states;
+  document_.SetFigures(fresh.figures);
+  view_.SetPanel(fresh.interpretation.Row(view_.row()).panel);
+  if (changed) RecordChange();
 }
 
-bool SheetEditor::Undo() { return Restore(model_.history.Undo()); }
-
-bool SheetEditor::Redo() { return Restore(model_.history.Redo()); }
-
 void SheetEditor::NewSheet() {
-  SheetFields& f = model_.fields;
-  f.turn = "1";
-  f.requestUL = f.requestJL = f.extraTurn = f.clubCode = false;
-  f.delivery = model_.deliveryFormIndex;
-  f.queued = false;
-  f.queueCharacter.clear();
-  f.queueTurn.clear();
+  OrderDocument::Batch batch(document_);
+  SheetFields fields;
+  fields.delivery = character_.deliveryForm;
+  document_.SetFields(fields);
 
   SelectCell(1, 1);
-  for (int r = 1; r <= OrderSheet::kRows; ++r) model_.sheet.ClearRow(r);
-  model_.figures = SheetFigures{};
-  model_.sheetModified = false;
-  model_.sheetFileName.clear();
-  model_.rowState.Clear();
-  model_.history.Reset(model_.sheet);
+  document_.EditSheet([](OrderSheet& sheet) {
+    for (int r = 1; r <= OrderSheet::kRows; ++r) sheet.ClearRow(r);
+  });
+  document_.SetFigures(SheetFigures{});
+  document_.SetModified(false);
+  document_.SetFileName({});
+  document_.rowStates().Clear();
+  document_.ResetHistory();
+  ExplainCurrentRow();  // the old row 1 is gone
+}
+
+void SheetEditor::Loaded(Origin origin, std::string fileName) {
+  const bool recovered = origin == Origin::Recovered;
+  OrderDocument::Batch batch(document_);
+  document_.EditSheet([](OrderSheet& sheet) { sheet.RenumberRows(1); });
+  document_.SetFileName(std::move(fileName));
+  document_.SetModified(recovered);
+  view_.SetRow(1);
+  if (origin == Origin::Opened)
+    InterpretCurrentRow();
+  else
+    ExplainCurrentRow();
+  document_.ResetHistory(!recovered);
 }
 
 }  // namespace mv

@@ -20,6 +20,18 @@ long long MovementCellValue(const std::string& cell) {
   return *value;
 }
 
+std::string CheckNumber(const OrderSheet& sheet, const RowStates& states) {
+  long long sum = 0;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) {
+    const bool movement = states[r].isMovementRow;
+    for (int c = col::kFirstParam; c <= col::kLastParam; ++c) {
+      const std::string& cell = sheet.Cell(r, c);
+      sum += movement ? MovementCellValue(cell) : IntOrZero(cell);
+    }
+  }
+  return std::to_string(sum);
+}
+
 }  // namespace
 
 long long ColumnTotal(const OrderSheet& sheet, int column) {
@@ -33,54 +45,62 @@ bool FrameResetsTVP(std::string_view lowerCode) {
   return !entry || !entry->keepsTVP;
 }
 
-void CommandInterpreter::InterpretRow() {
-  const int row = model_.currentRow;
-  const std::string code = cp1250::Lower(model_.sheet.Cell(row, col::kCode));
-  model_.panel.Clear();
-
+RowResult Interpret(const OrderSheet& sheet, int row, RowStates& states, const Lookups& lookups) {
+  const std::string code = cp1250::Lower(sheet.Cell(row, col::kCode));
+  RowResult result;
   const int number = CommandCatalogue::Lookup(code);
   if (!code.empty())
-    model_.panel.command = number == CommandCatalogue::kUnknown ? std::string("Ismeretlen parancs")
+    result.panel.command = number == CommandCatalogue::kUnknown ? std::string("Ismeretlen parancs")
                                                                 : std::string(CommandCatalogue::ByNumber(number).name);
+  result.tvp = FrameResetsTVP(code) ? std::string("0") : sheet.Cell(row, col::kTVP);
+  result.kno = "0";
 
-  if (FrameResetsTVP(code)) SetRowTVP(row, "0");
-
-  // The row's state is reset before the check number is summed, so that a
-  // row just typed as a movement order counts as one at once.
-  RowFlags& state = model_.rowState[row];
+  RowFlags& state = states[row];
   state = RowFlags{};
   state.isMovementRow = code == "m";
 
-  UpdateCheckNumber();
-  SetRowKNO(row, "0");
-
   if (const CommandEntry* entry = Handlers().ForNumber(number)) {
-    HandlerContext context(*this, row);
+    HandlerContext context(sheet, row, states, lookups, result);
     entry->handler(context);
     if (entry->after) entry->after(context);
   }
+  return result;
 }
 
-void CommandInterpreter::SetRowTVP(int row, std::string_view text) {
-  model_.sheet.Cell(row, col::kTVP) = std::string(text);
-  model_.figures.tvpTotal = std::to_string(ColumnTotal(model_.sheet, col::kTVP));
+RowStates InterpretInOrder(const OrderSheet& sheet, const Lookups& lookups, const RowVisitor& visit) {
+  RowStates states;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) visit(r, Interpret(sheet, r, states, lookups));
+  return states;
 }
 
-void CommandInterpreter::SetRowKNO(int row, std::string_view text) {
-  model_.sheet.Cell(row, col::kKNO) = std::string(text);
-  model_.figures.knoTotal = std::to_string(ColumnTotal(model_.sheet, col::kKNO));
+SheetInterpretation InterpretInOrder(const OrderSheet& sheet, const Lookups& lookups) {
+  SheetInterpretation out;
+  out.states = InterpretInOrder(sheet, lookups,
+                                [&](int row, const RowResult& result) { out.rows[std::size_t(row - 1)] = result; });
+  return out;
 }
 
-void CommandInterpreter::UpdateCheckNumber() {
-  long long sum = 0;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) {
-    const bool movement = model_.rowState[r].isMovementRow;
-    for (int c = col::kFirstParam; c <= col::kLastParam; ++c) {
-      const std::string& cell = model_.sheet.Cell(r, c);
-      sum += movement ? MovementCellValue(cell) : IntOrZero(cell);
-    }
-  }
-  model_.figures.checkNumber = std::to_string(sum);
+RowResult InterpretInOrderUpTo(const OrderSheet& sheet, int row, const Lookups& lookups) {
+  RowStates states;
+  for (int r = 1; r < row; ++r) Interpret(sheet, r, states, lookups);
+  return Interpret(sheet, row, states, lookups);
+}
+
+void WriteCosts(OrderSheet& sheet, int row, const RowResult& result) {
+  sheet.Cell(row, col::kTVP) = result.tvp;
+  sheet.Cell(row, col::kKNO) = result.kno;
+}
+
+RecalculatedSheet Recalculated(const OrderSheet& sheet, const Lookups& lookups) {
+  RecalculatedSheet out{sheet, InterpretInOrder(sheet, lookups), {}};
+  for (int r = 1; r <= OrderSheet::kRows; ++r) WriteCosts(out.sheet, r, out.interpretation.Row(r));
+  out.figures = FiguresOf(out.sheet, out.interpretation.states);
+  return out;
+}
+
+SheetFigures FiguresOf(const OrderSheet& sheet, const RowStates& states) {
+  return SheetFigures{CheckNumber(sheet, states), std::to_string(ColumnTotal(sheet, col::kTVP)),
+                      std::to_string(ColumnTotal(sheet, col::kKNO))};
 }
 
 }  // namespace mv

@@ -1,4 +1,4 @@
-// InterpretRow and the grid keys on rows of arbitrary cell texts, with
+// The interpreter and the grid keys on rows of arbitrary cell texts, with
 // reference lists made of the same bytes.
 #include <cstdint>
 #include <string>
@@ -6,15 +6,18 @@
 
 #include "core/CommandCatalogue.h"
 #include "core/GridEditing.h"
+#include "core/SheetWorkspace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  mv::EditorModel model;
+  mv::SheetWorkspace w;
+  mv::ReferenceLists& lists = w.lists;
+  mv::OrderSheet sheet;
   // Short lists, so that numbers land both inside and outside them.
-  for (mv::DataList* list : {&model.lists.items, &model.lists.randomItems, &model.lists.spells, &model.lists.characters,
-                             &model.lists.monsters, &model.lists.alliances})
+  for (mv::DataList* list :
+       {&lists.items, &lists.randomItems, &lists.spells, &lists.characters, &lists.monsters, &lists.alliances})
     list->names.assign(size % 40, "nev");
-  model.lists.potions = {std::string(bytes.substr(0, 30)), "045 12 13 14"};
+  lists.potions = {std::string(bytes.substr(0, 30)), "045 12 13 14"};
 
   // Cells separated by '|', rows by '\n'; a first byte picks a known code.
   int row = 1, column = 1;
@@ -23,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (row <= mv::OrderSheet::kRows && column < mv::OrderSheet::kColumns) {
       if (column == 1 && !cell.empty() && static_cast<unsigned char>(cell[0]) < 102 + 32 && cell[0] >= 32)
         cell = std::string(mv::CommandCatalogue::ByNumber(static_cast<unsigned char>(cell[0]) - 32 + 1).code);
-      model.sheet.Cell(row, column) = cell;
+      sheet.Cell(row, column) = cell;
     }
     cell.clear();
   };
@@ -41,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   put();
 
-  mv::SheetEditor editor(model);
+  w.document.SetSheet(sheet);
+  mv::SheetEditor& editor = w.editor;
   mv::GridEditing grid(editor);
   for (int r = 1; r <= mv::OrderSheet::kRows; ++r) {
     editor.SelectCell(r, 1 + r % 7);
@@ -52,6 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   grid.DuplicateRow();
   grid.MoveRowDown();
   grid.RowDragged(1 + int(size % 20), 20 - int(size % 20));
-  grid.BrewPotion(mv::PotionCaption(model.lists.potions[0], editor.interpreter().lookups()));
+  grid.BrewPotion(mv::PotionCaption(lists.potions[0], editor.lookups()));
   return 0;
 }

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "core/SheetEditor.h"
+#include "core/SheetWorkspace.h"
 #include "store/SheetRecovery.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -22,9 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       .write(reinterpret_cast<const char*>(data), std::streamsize(size));
   mv::Orphans orphans = mv::SheetRecovery(dir).ClaimOrphans();
   for (mv::RecoveredSheet& sheet : orphans.sheets) {
-    mv::EditorModel model;
-    mv::SheetEditor editor(model);
-    mv::SheetRecovery::Restore(editor, sheet, {dir}, nullptr);
+    mv::SheetWorkspace w;
+    mv::SheetRecovery::Restore(w.editor, sheet, {dir}, nullptr);
     mv::SheetRecovery::Forget(sheet);
   }
   return 0;

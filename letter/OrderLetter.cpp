@@ -5,25 +5,22 @@
 
 namespace mv {
 
-std::vector<std::string> BuildOrderLetter(const EditorModel& m) {
+std::vector<std::string> BuildOrderLetter(const OrderSheet& sheet, const SheetFields& f,
+                                          const CharacterFields& character) {
   std::vector<std::string> lines = {
-      "VERSION=MV1.2",
-      "email=",
-      "KSZ=" + m.character.number,
-      "SZLA=" + m.character.account,
-      "FORD=" + m.fields.turn,
-      "PSW=" + m.character.password,
+      "VERSION=MV1.2",           "email=",
+      "KSZ=" + character.number, "SZLA=" + character.account,
+      "FORD=" + f.turn,          "PSW=" + character.password,
   };
   for (int r = 1; r <= OrderSheet::kRows; ++r) {
     std::string line = "C" + std::to_string(r) + "=";
-    const std::string& code = m.sheet.Cell(r, col::kCode);
+    const std::string& code = sheet.Cell(r, col::kCode);
     if (!code.empty()) {
       line += code;
-      for (int k = 1; k <= 6; ++k) line += " " + m.sheet.Param(r, k);
+      for (int k = 1; k <= 6; ++k) line += " " + sheet.Param(r, k);
     }
     lines.push_back(line);
   }
-  const SheetFields& f = m.fields;
   if (f.requestUL) lines.push_back("UL=OFF");
   if (f.requestJL) lines.push_back("JL=OFF");
   if (f.extraTurn) lines.push_back("EXT=OFF");
@@ -42,8 +39,12 @@ std::vector<std::string> BuildOrderLetter(const EditorModel& m) {
   return lines;
 }
 
-std::string OrderLetterText(const EditorModel& model) { return JoinLines(BuildOrderLetter(model)); }
+std::string OrderLetterText(const OrderSheet& sheet, const SheetFields& fields, const CharacterFields& character) {
+  return JoinLines(BuildOrderLetter(sheet, fields, character));
+}
 
-std::string DefaultLetterFileName(const EditorModel& m) { return m.character.number + "-" + m.fields.turn + ".eul"; }
+std::string DefaultLetterFileName(const CharacterFields& character, const SheetFields& fields) {
+  return character.number + "-" + fields.turn + ".eul";
+}
 
 }  // namespace mv

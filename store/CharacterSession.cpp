@@ -7,29 +7,38 @@
 
 namespace mv {
 
-CharacterSession::CharacterSession(EditorModel& model, IniFile& ini, std::filesystem::path directory)
-    : model_(model), ini_(ini), store_(ini), directory_(std::move(directory)) {}
+CharacterSession::CharacterSession(OrderDocument& document, IniFile& ini, std::filesystem::path directory)
+    : document_(document), ini_(ini), store_(ini), directory_(std::move(directory)) {}
+
+void CharacterSession::EditCharacter(const std::function<void(CharacterFields&)>& edit) {
+  const CharacterFields before = shown_.fields;
+  edit(shown_.fields);
+  if (shown_.fields != before) Announce();
+}
 
 std::string CharacterSession::Load(const std::string& key) {
   const CharacterRecord record = store_.Load(key);
-  ShowCharacter(model_, key, record);
+  ShowCharacter(shown_, document_, key, record);
+  Announce();
   // Only a stored character becomes the last used one.
   if (store_.IsStored(key)) store_.SetLast(key);
   return CharacterListItem(record.name, record.number);
 }
 
 void CharacterSession::New() {
-  model_.currentCharacterKey.clear();
-  model_.character = CharacterFields{};
-  model_.fields.turn = "1";
-  model_.fields.delivery = DeliveryForm::None;
-  model_.deliveryFormIndex = DeliveryForm::None;
+  shown_ = ShownCharacter{};
+  document_.EditFields([](SheetFields& f) {
+    f.turn = "1";
+    f.delivery = DeliveryForm::None;
+  });
+  Announce();
 }
 
 std::optional<std::string> CharacterSession::Save() {
-  const CharacterFields& c = model_.character;
-  model_.currentCharacterKey = c.number;
-  if (!store_.Save(RecordOf(c, model_.fields.delivery))) return std::nullopt;
+  const CharacterFields& c = shown_.fields;
+  shown_.key = c.number;
+  Announce();
+  if (!store_.Save(RecordOf(c, document_.fields().delivery))) return std::nullopt;
   return ShownItem();
 }
 
@@ -39,13 +48,11 @@ bool CharacterSession::Delete(const std::string& key) {
   return deleted;
 }
 
-std::string CharacterSession::ShownItem() const {
-  return CharacterListItem(model_.character.name, model_.character.number);
-}
+std::string CharacterSession::ShownItem() const { return CharacterListItem(shown_.fields.name, shown_.fields.number); }
 
 CharacterSession::NotesRead CharacterSession::ReadNotes() {
   NotesRead out;
-  notesOf_ = model_.character.number;
+  notesOf_ = shown_.fields.number;
   notesSeen_.reset();
   notesBlocked_ = false;
   const auto file = NotesPath(directory_, notesOf_);
@@ -69,7 +76,7 @@ CharacterSession::NotesRead CharacterSession::ReadNotes() {
 
 CharacterSession::NotesWrite CharacterSession::WriteNotes(const std::string& fileText) {
   NotesWrite out;
-  const std::string& number = model_.character.number;
+  const std::string& number = shown_.fields.number;
   const auto file = NotesPath(directory_, number);
   if (!file) return out;
   if (notesBlocked_ && number == notesOf_) return out;

@@ -1,6 +1,6 @@
-// The character shown on the model and what goes with it: loading, saving
-// and deleting characters, the start-up choice and the notes file. The
-// window only wires its widgets to this.
+// The character shown and what goes with it: loading, saving and deleting
+// characters, the start-up choice and the notes file. It announces each
+// change of the character; the window only wires its widgets to this.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +9,26 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorModel.h"
+#include <functional>
+
+#include "core/CharacterFields.h"
+#include "core/OrderDocument.h"
 #include "store/CharacterStore.h"
 
 namespace mv {
 
 class CharacterSession {
  public:
-  CharacterSession(EditorModel& model, IniFile& ini, std::filesystem::path directory);
+  // The document's delivery form and turn follow a loaded or new character.
+  CharacterSession(OrderDocument& document, IniFile& ini, std::filesystem::path directory);
+  CharacterSession(const CharacterSession&) = delete;
+  CharacterSession& operator=(const CharacterSession&) = delete;
+
+  const ShownCharacter& shown() const { return shown_; }
+  // The player changed the character's fields on screen.
+  void EditCharacter(const std::function<void(CharacterFields&)>& edit);
+  // Told after every change of the character shown.
+  void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
   // The list items, sorted by text (the window sorts them its own way).
   std::vector<std::string> ListItems() const { return store_.ListItems(); }
@@ -33,7 +45,7 @@ class CharacterSession {
   bool SetDefault(const std::string& key) { return store_.SetDefault(key); }
   // The character start-up loads ("Betolt"); empty for none.
   std::string StartupKey() const { return StartupCharacterKey(ini_); }
-  bool IsShown(const std::string& key) const { return model_.character.number == key; }
+  bool IsShown(const std::string& key) const { return shown_.fields.number == key; }
   // The list item of the character shown.
   std::string ShownItem() const;
 
@@ -68,7 +80,13 @@ class CharacterSession {
   static std::string NotesTooLargeMessage(const std::filesystem::path& file, std::uintmax_t size);
 
  private:
-  EditorModel& model_;
+  void Announce() const {
+    if (observer_) observer_();
+  }
+
+  OrderDocument& document_;
+  ShownCharacter shown_;
+  std::function<void()> observer_;
   IniFile& ini_;
   CharacterStore store_;
   std::filesystem::path directory_;

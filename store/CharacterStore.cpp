@@ -72,11 +72,12 @@ std::string StartupCharacterKey(const IniFile& ini) {
   return {};
 }
 
-void ShowCharacter(EditorModel& model, std::string_view key, const CharacterRecord& record) {
-  model.currentCharacterKey = std::string(key);
-  model.character = FieldsOf(record);
-  model.fields.delivery = record.delivery;
-  model.deliveryFormIndex = record.delivery;
+void ShowCharacter(ShownCharacter& shown, OrderDocument& document, std::string_view key,
+                   const CharacterRecord& record) {
+  shown.key = std::string(key);
+  shown.fields = FieldsOf(record);
+  shown.deliveryForm = record.delivery;
+  document.EditFields([&](SheetFields& f) { f.delivery = record.delivery; });
 }
 
 std::vector<std::string> CharacterStore::ListItems() const {

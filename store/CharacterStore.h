@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorModel.h"
+#include "core/CharacterFields.h"
+#include "core/OrderDocument.h"
 #include "store/IniFile.h"
 
 namespace mv {
@@ -72,9 +73,9 @@ class CharacterStore {
 // last used or the default one; empty for none.
 std::string StartupCharacterKey(const IniFile& ini);
 
-// A loaded character on the model, as the window and mvulc both show it:
-// its fields, and its delivery form in place of the sheet's.
-void ShowCharacter(EditorModel& model, std::string_view key, const CharacterRecord& record);
+// A loaded character, as the window and mvulc both show it: its fields, and
+// its delivery form in place of the sheet's.
+void ShowCharacter(ShownCharacter& shown, OrderDocument& document, std::string_view key, const CharacterRecord& record);
 
 // The notes file: character number + ".jzt", in the program directory;
 // nothing for a number the "Karakterszám" field would not take (a hand-edited

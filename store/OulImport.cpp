@@ -35,9 +35,9 @@ bool GridCanHoldCode(const std::string& code) {
 
 // Steps 4 to 6 of the import: the converted lines go to the fields, rows and
 // figures by position, whatever they hold.
-void LoadByPosition(const std::vector<std::string>& sheet, EditorModel& model) {
-  model.fields.turn = sheet[0];
-  SheetFields& f = model.fields;
+void LoadByPosition(const std::vector<std::string>& sheet, SheetContent& into) {
+  SheetFields& f = into.fields;
+  f.turn = sheet[0];
   f.requestUL = f.requestJL = f.extraTurn = f.clubCode = f.queued = false;
   f.queueCharacter = sheet[11];
   f.queueTurn = sheet[12];
@@ -49,13 +49,13 @@ void LoadByPosition(const std::vector<std::string>& sheet, EditorModel& model) {
     std::size_t start = 0;
     for (std::size_t i = 0; i + 1 < line.size() && column <= col::kKNO; ++i) {
       if (line[i] != ',') continue;
-      model.sheet.Cell(r, column++) = line.substr(start, i - start);
+      into.sheet.Cell(r, column++) = line.substr(start, i - start);
       start = i + 1;
     }
   }
-  model.figures.checkNumber = sheet[33];
-  model.figures.tvpTotal = "0";
-  model.figures.knoTotal = "0";
+  into.figures.checkNumber = sheet[33];
+  into.figures.tvpTotal = "0";
+  into.figures.knoTotal = "0";
 }
 
 bool LooksLikeText(std::string_view content) {
@@ -137,13 +137,14 @@ OulImport ImportOul(SheetEditor& editor, const std::filesystem::path& file, cons
 
   // A new sheet, so that nothing of the old one (its KNO costs, its file
   // name) is mixed with the imported orders.
+  OrderDocument::Batch batch(editor.document());
   editor.NewSheet();
-  EditorModel& model = editor.model();
-  LoadByPosition(converted.sheet, model);
+  SheetContent sheet = editor.document().Content({});
+  LoadByPosition(converted.sheet, sheet);
+  editor.document().Fill(sheet);
   const std::string& characterKey = converted.sheet[36];
-  if (characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(characterKey);
-  model.sheet.RenumberRows(1);
-  model.history.Reset(model.sheet);
+  if (characterKey != editor.character().key && loadCharacter) loadCharacter(characterKey);
+  editor.Loaded(SheetEditor::Origin::Imported);
   result.outcome = {FileOutcome::Status::Done, {}};
   return result;
 }

@@ -12,38 +12,41 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
   std::error_code ec;
   if (path.empty() || !std::filesystem::exists(path, ec)) return {};
 
-  editor.NewSheet();
-  EditorModel& model = editor.model();
+  editor.NewSheet();  // the player agreed to replace the sheet, whatever the file holds
   // Bounded: one huge line must not freeze the window or eat the memory.
   const BoundedRead bytes = ReadFileUpTo(path);
   if (bytes.status == BoundedRead::Status::TooLarge)
     return {FileOutcome::Status::Failed, TooLargeSheetMessage(DisplayPath(path), bytes.size)};
   if (!bytes.ok()) return {FileOutcome::Status::Failed, UnreadableSheetMessage(DisplayPath(path))};
 
-  const SheetReadResult read = ReadSheet(bytes.bytes, DisplayPath(path), model);
+  const SheetReadResult read = FillFromFile(editor, bytes.bytes, DisplayPath(path), loadCharacter);
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
-
-  if (read.characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(read.characterKey);
-  model.sheetModified = false;
-  model.sheetFileName = path.string();
-  model.sheet.RenumberRows(1);
-  model.currentRow = 1;
-  editor.InterpretCurrentRow();
-  model.history.Reset(model.sheet);
+  editor.Loaded(SheetEditor::Origin::Opened, path.string());
   return {FileOutcome::Status::Done, {}};
 }
 
-FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path) {
+SheetReadResult FillFromFile(SheetEditor& editor, std::string_view content, std::string_view displayName,
+                             const CharacterLoader& loadCharacter) {
+  OrderDocument::Batch batch(editor.document());
+  editor.NewSheet();
+  SheetContent sheet = editor.document().Content({});
+  const SheetReadResult read = ReadSheet(content, displayName, sheet);
+  editor.document().Fill(sheet);  // as far as it could be read
+  if (read.ok && sheet.characterKey != editor.character().key && loadCharacter) loadCharacter(sheet.characterKey);
+  return read;
+}
+
+FileOutcome SaveSheet(OrderDocument& document, const std::string& characterKey, const std::filesystem::path& path) {
   // A killed save elsewhere left its temporary file in this folder.
   RemoveStaleTemporaryFiles(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
-  if (!WriteFileAtomically(path, WriteSheet(model)))
+  if (!WriteFileAtomically(path, WriteSheet(document.Content(characterKey))))
     return {FileOutcome::Status::Failed, std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
-  model.sheetModified = false;
-  model.sheetFileName = path.string();
-  model.history.MarkSaved(model.sheet);
+  document.MarkSaved(path.string());
   return {FileOutcome::Status::Done, {}};
 }
 
-std::string DefaultSheetName(const EditorModel& model) { return model.character.number + "-" + model.fields.turn; }
+std::string DefaultSheetName(const CharacterFields& character, const SheetFields& fields) {
+  return character.number + "-" + fields.turn;
+}
 
 }  // namespace mv

@@ -5,7 +5,9 @@
 #include <functional>
 #include <string>
 
+#include "core/CharacterFields.h"
 #include "core/SheetEditor.h"
+#include "store/SheetFile.h"
 
 namespace mv {
 
@@ -23,12 +25,18 @@ using CharacterLoader = std::function<void(const std::string& key)>;
 // the current one, row 1 interpreted.
 FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, const CharacterLoader& loadCharacter);
 
-// Writes the sheet to path all-or-nothing; on success the sheet is saved
-// under that name and no longer modified.
-FileOutcome SaveSheet(EditorModel& model, const std::filesystem::path& path);
+// Writes the sheet, under the key of the character it belongs to, to path
+// all-or-nothing; on success the sheet is saved under that name and no
+// longer modified.
+FileOutcome SaveSheet(OrderDocument& document, const std::string& characterKey, const std::filesystem::path& path);
 
 // Proposed file name (without extension): character number "-" turn.
-std::string DefaultSheetName(const EditorModel& model);
+std::string DefaultSheetName(const CharacterFields& character, const SheetFields& fields);
+
+// A new sheet filled from a file's content: rows, fields and figures on the
+// document, the file's character loaded when it is not the one shown.
+SheetReadResult FillFromFile(SheetEditor& editor, std::string_view content, std::string_view displayName,
+                             const CharacterLoader& loadCharacter);
 
 // A path as the player reads it in a message.
 std::string DisplayPath(const std::filesystem::path& path);

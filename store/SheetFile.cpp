@@ -57,9 +57,9 @@ std::string TooLargeSheetMessage(std::string_view displayName, std::uintmax_t si
          std::string(") ahhoz, hogy UL legyen, ezért nem nyitottam meg."_w);
 }
 
-SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, EditorModel& model) {
+SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, SheetContent& into) {
   const std::vector<std::string> lines = SplitLines(content);
-  SheetFields& f = model.fields;
+  SheetFields& f = into.fields;
   SheetReadResult result;
 
   if (lines.empty()) {
@@ -108,16 +108,16 @@ SheetReadResult ReadSheet(std::string_view content, std::string_view displayName
 
   std::size_t i = kFirstOrderLine;
   for (int row = 1; IsOrderLine(lines, i); ++i, ++row)
-    if (row <= OrderSheet::kRows) ReadOrderLine(lines[i], model.sheet, row);
+    if (row <= OrderSheet::kRows) ReadOrderLine(lines[i], into.sheet, row);
 
   if (i + 3 >= lines.size()) {
     result.error = TruncatedMessage(displayName);
     return result;
   }
-  model.figures.checkNumber = lines[i];
-  model.figures.tvpTotal = lines[i + 1];
-  model.figures.knoTotal = lines[i + 2];
-  result.characterKey = lines[i + 3];
+  into.figures.checkNumber = lines[i];
+  into.figures.tvpTotal = lines[i + 1];
+  into.figures.knoTotal = lines[i + 2];
+  into.characterKey = lines[i + 3];
   result.ok = true;
   return result;
 }
@@ -131,8 +131,8 @@ std::string OrderLine(const OrderSheet& sheet, int row) {
   return line;
 }
 
-std::string WriteSheet(const EditorModel& model) {
-  const SheetFields& f = model.fields;
+std::string WriteSheet(const SheetContent& sheet) {
+  const SheetFields& f = sheet.fields;
   auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
   std::vector<std::string> lines = {
       f.turn,
@@ -149,11 +149,11 @@ std::string WriteSheet(const EditorModel& model) {
       f.queueCharacter,
       f.queueTurn,
   };
-  for (int r = 1; r <= OrderSheet::kRows; ++r) lines.push_back(OrderLine(model.sheet, r));
-  lines.push_back(model.figures.checkNumber);
-  lines.push_back(model.figures.tvpTotal);
-  lines.push_back(model.figures.knoTotal);
-  lines.push_back(model.currentCharacterKey);
+  for (int r = 1; r <= OrderSheet::kRows; ++r) lines.push_back(OrderLine(sheet.sheet, r));
+  lines.push_back(sheet.figures.checkNumber);
+  lines.push_back(sheet.figures.tvpTotal);
+  lines.push_back(sheet.figures.knoTotal);
+  lines.push_back(sheet.characterKey);
   return JoinLines(lines);
 }
 

@@ -6,23 +6,23 @@
 #include <string>
 #include <string_view>
 
-#include "core/EditorModel.h"
+#include "core/OrderDocument.h"
 
 namespace mv {
 
 struct SheetReadResult {
   bool ok = false;
-  std::string error;         // Windows-1250 message for the player when !ok
-  std::string characterKey;  // line after the three figures
+  std::string error;  // Windows-1250 message for the player when !ok
 };
 
-// Fills the sheet fields, the rows and the figures from a file's bytes, as
-// far as the file allows; the caller has started a new sheet first.
-// `displayName` names the file in messages (Windows-1250).
-SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, EditorModel& model);
+// Fills the sheet fields, the rows, the figures and the character key (the
+// line after the figures) from a file's bytes, as far as the file allows;
+// `into` starts as a new sheet. `displayName` names the file in messages
+// (Windows-1250).
+SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, SheetContent& into);
 
-// The 37 lines of the current sheet, each ended by CR LF.
-std::string WriteSheet(const EditorModel& model);
+// The 37 lines of a sheet, each ended by CR LF.
+std::string WriteSheet(const SheetContent& sheet);
 
 // One grid row as a file line: nine cells joined by ",".
 std::string OrderLine(const OrderSheet& sheet, int row);

@@ -77,9 +77,9 @@ std::string Describe(const Parts& parts, const std::filesystem::path& copy) {
   if (!parts.sheetFileName.empty()) {
     what = DisplayPath(parts.sheetFileName);
   } else {
-    EditorModel model;
-    const SheetReadResult read = ReadSheet(parts.sheet, "", model);
-    what = read.characterKey + "-" + model.fields.turn;
+    SheetContent sheet;
+    ReadSheet(parts.sheet, "", sheet);
+    what = sheet.characterKey + "-" + sheet.fields.turn;
   }
   const std::string time = CopyTime(copy);
   return time.empty() ? what : what + ", " + time;
@@ -178,8 +178,8 @@ Orphans SheetRecovery::ClaimOrphans() const {
   return out;
 }
 
-bool SheetRecovery::Update(const EditorModel& model) {
-  if (!model.sheetModified) {
+bool SheetRecovery::Update(const OrderDocument& document, const std::string& characterKey) {
+  if (!document.modified()) {
     Discard();
     return true;
   }
@@ -187,8 +187,8 @@ bool SheetRecovery::Update(const EditorModel& model) {
     errno = ENOLCK;
     return false;
   }
-  const std::string content = std::string(kHeader) + "\r\n" + model.sheetFileName + "\r\n" +
-                              StampOf(model.sheetFileName) + "\r\n" + WriteSheet(model);
+  const std::string content = std::string(kHeader) + "\r\n" + document.fileName() + "\r\n" +
+                              StampOf(document.fileName()) + "\r\n" + WriteSheet(document.Content(characterKey));
   if (content == written_) return true;
   if (!WriteFileAtomically(file_, content, 0600)) return false;
   written_ = content;
@@ -207,16 +207,10 @@ FileOutcome SheetRecovery::Restore(SheetEditor& editor, const RecoveredSheet& sh
                                    const CharacterLoader& loadCharacter) {
   const auto parts = Split(sheet.content);
   if (!parts) return {FileOutcome::Status::Failed, UnreadableSheetMessage(sheet.description)};
-  editor.NewSheet();
-  EditorModel& model = editor.model();
-  const SheetReadResult read = ReadSheet(parts->sheet, sheet.description, model);
+  const SheetReadResult read = FillFromFile(editor, parts->sheet, sheet.description, loadCharacter);
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
-  if (read.characterKey != model.currentCharacterKey && loadCharacter) loadCharacter(read.characterKey);
-  model.sheetFileName = MayKeepName(*parts, sheetFolders) ? parts->sheetFileName : std::string();
-  model.sheet.RenumberRows(1);
-  model.currentRow = 1;
-  model.sheetModified = true;
-  model.history.Reset(model.sheet, false);
+  editor.Loaded(SheetEditor::Origin::Recovered,
+                MayKeepName(*parts, sheetFolders) ? parts->sheetFileName : std::string());
   return {FileOutcome::Status::Done, {}};
 }
 

@@ -44,7 +44,7 @@ class SheetRecovery {
   // Keeps the copy in step: written all-or-nothing when the sheet is modified
   // and changed since the last write, removed when it is not modified. False
   // when the copy could not be written (errno tells why).
-  bool Update(const EditorModel& model);
+  bool Update(const OrderDocument& document, const std::string& characterKey);
   // The sheet was saved or deliberately given up.
   void Discard();
 

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "core/Cp1250.h"
-#include "core/SheetEditor.h"
+#include "core/UL.h"
 #include "store/TextFile.h"
 
 namespace mv::help {
@@ -53,21 +53,16 @@ ReferenceLists ExampleLists() {
 }
 
 Shown RunExample(const Example& rows) {
-  EditorModel model;
-  model.lists = ExampleLists();
-  SheetEditor editor(model);
+  const ReferenceLists lists = ExampleLists();
+  OrderSheet sheet;
   const int count = std::min<int>(int(rows.size()), OrderSheet::kRows);
   for (int r = 1; r <= count; ++r) {
     const std::vector<std::string> cells = Split(rows[std::size_t(r - 1)], ',');
-    for (std::size_t k = 0; k < cells.size() && k <= 6; ++k) model.sheet.Cell(r, col::kCode + int(k)) = cells[k];
+    for (std::size_t k = 0; k < cells.size() && k <= 6; ++k) sheet.Cell(r, col::kCode + int(k)) = cells[k];
   }
-  model.rowState.Clear();
-  for (int r = 1; r <= count; ++r) {
-    model.currentRow = r;
-    editor.InterpretCurrentRow();
-  }
-  return {model.panel.command, model.panel.lines, model.sheet.Cell(count, col::kTVP),
-          model.sheet.Cell(count, col::kKNO)};
+  if (count == 0) return {};
+  const RowResult last = InterpretInOrder(sheet, Lookups(lists)).Row(count);
+  return {last.panel.command, last.panel.lines, last.tvp, last.kno};
 }
 
 }  // namespace mv::help

@@ -13,9 +13,9 @@ const char* const kNotSaved = "A karakter adatait nem sikerült elmenteni. Lehet
 const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 }  // namespace
 
-CharacterController::CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory,
-                                         DataTab* tab, QPlainTextEdit* notes, QObject* parent)
-    : QObject(parent), ini_(ini), session_(model, ini, std::move(directory)), tab_(tab), notes_(notes) {
+CharacterController::CharacterController(CharacterSession& session, IniFile& ini, DataTab* tab, QPlainTextEdit* notes,
+                                         QObject* parent)
+    : QObject(parent), ini_(ini), session_(session), tab_(tab), notes_(notes) {
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
@@ -74,11 +74,8 @@ void CharacterController::ShowNotes() {
 
 void CharacterController::LoadCharacter(const std::string& key) {
   KeepNotes();
-  const std::string item = session_.Load(key);
-  tab_->ShowFields();
-  Select(item);
+  Select(session_.Load(key));
   ShowNotes();
-  emit ControlsChanged();
 }
 
 void CharacterController::LoadSelected() {
@@ -89,10 +86,8 @@ void CharacterController::LoadSelected() {
 void CharacterController::NewCharacter() {
   KeepNotes();
   session_.New();
-  tab_->ShowFields();
   tab_->characterList()->setCurrentIndex(-1);
   ShowNotes();
-  emit ControlsChanged();
 }
 
 void CharacterController::SaveCharacter() {
@@ -112,7 +107,6 @@ bool CharacterController::DeleteCharacter() {
   if (shown) KeepNotes();
   const bool deleted = session_.Delete(key);
   if (shown) {
-    tab_->ShowFields();
     tab_->characterList()->setCurrentIndex(-1);
     ShowNotes();
   }

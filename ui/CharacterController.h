@@ -14,8 +14,8 @@ namespace mv::ui {
 class CharacterController : public QObject {
   Q_OBJECT
  public:
-  CharacterController(EditorModel& model, IniFile& ini, std::filesystem::path directory, DataTab* tab,
-                      QPlainTextEdit* notes, QObject* parent = nullptr);
+  CharacterController(CharacterSession& session, IniFile& ini, DataTab* tab, QPlainTextEdit* notes,
+                      QObject* parent = nullptr);
 
   void FillCharacterList();
   void LoadCharacter(const std::string& key);
@@ -51,7 +51,7 @@ class CharacterController : public QObject {
   void ShowNotes();
 
   IniFile& ini_;
-  CharacterSession session_;
+  CharacterSession& session_;
   DataTab* tab_;
   QPlainTextEdit* notes_;
   bool notesModified_ = false;

@@ -40,7 +40,8 @@ QCheckBox* Check(QWidget* parent, const QString& caption, const char* name, int 
 
 }  // namespace
 
-DataTab::DataTab(EditorModel& model, QWidget* parent) : QWidget(parent), model_(model) {
+DataTab::DataTab(OrderDocument& document, CharacterSession& session, QWidget* parent)
+    : QWidget(parent), document_(document), character_(session) {
   auto* character = new QGroupBox(" Karakter ", this);
   character->setGeometry(8, 4, 300, 212);
   const auto* wholeNumber = new RuleValidator(IsDigitsOrEmpty, this);
@@ -137,30 +138,35 @@ void DataTab::SetQueueEnabled(bool on) {
 }
 
 void DataTab::Bind() {
-  auto bindText = [this](QLineEdit* edit, auto&& field) {
+  auto bindCharacter = [this](QLineEdit* edit, std::string CharacterFields::*field) {
     connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
-      if (!showing_) field(model_) = W(t);
+      if (!showing_) character_.EditCharacter([&](CharacterFields& c) { c.*field = W(t); });
     });
   };
-  bindText(numberEdit_, [](EditorModel& m) -> std::string& { return m.character.number; });
-  bindText(accountEdit_, [](EditorModel& m) -> std::string& { return m.character.account; });
-  bindText(passwordEdit_, [](EditorModel& m) -> std::string& { return m.character.password; });
-  bindText(nameEdit_, [](EditorModel& m) -> std::string& { return m.character.name; });
-  bindText(descriptionEdit_, [](EditorModel& m) -> std::string& { return m.character.description; });
-  bindText(turnEdit_, [](EditorModel& m) -> std::string& { return m.fields.turn; });
-  bindText(queueCharacterEdit_, [](EditorModel& m) -> std::string& { return m.fields.queueCharacter; });
-  bindText(queueTurnEdit_, [](EditorModel& m) -> std::string& { return m.fields.queueTurn; });
+  bindCharacter(numberEdit_, &CharacterFields::number);
+  bindCharacter(accountEdit_, &CharacterFields::account);
+  bindCharacter(passwordEdit_, &CharacterFields::password);
+  bindCharacter(nameEdit_, &CharacterFields::name);
+  bindCharacter(descriptionEdit_, &CharacterFields::description);
+  auto bindSheet = [this](QLineEdit* edit, std::string SheetFields::*field) {
+    connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
+      if (!showing_) document_.EditFields([&](SheetFields& f) { f.*field = W(t); });
+    });
+  };
+  bindSheet(turnEdit_, &SheetFields::turn);
+  bindSheet(queueCharacterEdit_, &SheetFields::queueCharacter);
+  bindSheet(queueTurnEdit_, &SheetFields::queueTurn);
   connect(dietBox_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
-    if (!showing_) model_.character.diet = W(t);
+    if (!showing_) character_.EditCharacter([&](CharacterFields& c) { c.diet = W(t); });
   });
   connect(raidCostBox_, &QSpinBox::valueChanged, this, [this](int v) {
-    if (!showing_) model_.character.raidCost = v;
+    if (!showing_) character_.EditCharacter([&](CharacterFields& c) { c.raidCost = v; });
   });
   connect(nameEdit_, &QLineEdit::textChanged, this, &DataTab::CharacterNameChanged);
 
   auto bindFlag = [this](QCheckBox* box, bool SheetFields::*flag) {
     connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
-      if (!showing_) model_.fields.*flag = on;
+      if (!showing_) document_.EditFields([&](SheetFields& f) { f.*flag = on; });
     });
   };
   bindFlag(requestULBox_, &SheetFields::requestUL);
@@ -172,25 +178,23 @@ void DataTab::Bind() {
     connect(deliveryButtons_[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
       if (showing_) return;
       if (on) {
-        model_.fields.delivery = DeliveryForm(i + 1);
-        ShowFields();  // unticks the others
-      } else if (model_.fields.delivery == DeliveryForm(i + 1)) {
+        document_.EditFields([&](SheetFields& f) { f.delivery = DeliveryForm(i + 1); });  // the others untick
+      } else if (document_.fields().delivery == DeliveryForm(i + 1)) {
         deliveryButtons_[std::size_t(i)]->setChecked(true);  // a radio button is unticked only by another or "Törlés"
       }
     });
   }
-  connect(resetDeliveryButton_, &QPushButton::clicked, this, [this] {
-    model_.fields.delivery = DeliveryForm::None;
-    ShowFields();
-  });
+  connect(resetDeliveryButton_, &QPushButton::clicked, this,
+          [this] { document_.EditFields([](SheetFields& f) { f.delivery = DeliveryForm::None; }); });
   connect(queuedBox_, &QCheckBox::toggled, this, [this](bool on) {
     if (showing_) return;
-    model_.fields.queued = on;
-    if (!on) {
-      model_.fields.queueCharacter.clear();
-      model_.fields.queueTurn.clear();
-    }
-    ShowFields();
+    document_.EditFields([on](SheetFields& f) {
+      f.queued = on;
+      if (!on) {
+        f.queueCharacter.clear();
+        f.queueTurn.clear();
+      }
+    });
   });
 }
 
@@ -207,8 +211,8 @@ void DataTab::SetLastSent(const QString& text) { lastSent_->setText(text); }
 
 void DataTab::ShowFields() {
   showing_ = true;
-  const CharacterFields& c = model_.character;
-  const SheetFields& f = model_.fields;
+  const CharacterFields& c = character_.shown().fields;
+  const SheetFields& f = document_.fields();
   auto set = [](QLineEdit* edit, const std::string& value) {
     const QString text = Q(value);
     if (edit->text() != text) edit->setText(text);

@@ -12,16 +12,18 @@
 #include <QWidget>
 #include <array>
 
-#include "core/EditorModel.h"
+#include "core/OrderDocument.h"
+#include "store/CharacterSession.h"
 
 namespace mv::ui {
 
 class DataTab : public QWidget {
   Q_OBJECT
  public:
-  DataTab(EditorModel& model, QWidget* parent = nullptr);
+  // Edits the document's sheet fields and the session's character.
+  DataTab(OrderDocument& document, CharacterSession& character, QWidget* parent = nullptr);
 
-  // Shows the model's sheet and character fields.
+  // Shows the sheet and character fields as they stand.
   void ShowFields();
   // "Utoljára elküldve: …" of the character shown, or nothing.
   void SetLastSent(const QString& text);
@@ -69,7 +71,8 @@ class DataTab : public QWidget {
   QLineEdit* queueTurnEdit_;
   QLabel* lastSent_ = nullptr;
 
-  EditorModel& model_;
+  OrderDocument& document_;
+  CharacterSession& character_;
   bool showing_ = false;  // ShowFields is writing the controls
 };
 

@@ -19,10 +19,10 @@
 
 namespace mv::ui {
 
-LetterActions::LetterActions(const EditorModel& model, IniFile& ini, const Settings& settings,
+LetterActions::LetterActions(const SheetEditor& editor, IniFile& ini, const Settings& settings,
                              std::filesystem::path directory, QWidget* window)
     : QObject(window),
-      model_(model),
+      editor_(editor),
       ini_(ini),
       settings_(settings),
       directory_(std::move(directory)),
@@ -32,9 +32,17 @@ LetterActions::LetterActions(const EditorModel& model, IniFile& ini, const Setti
   connect(problems_, &ProblemList::RowChosen, this, &LetterActions::RowChosen);
 }
 
+std::vector<SheetProblem> LetterActions::Check() const {
+  return CheckSheet(editor_.document().Content(editor_.character().key), editor_.lookups());
+}
+
+std::string LetterActions::Letter() const {
+  return OrderLetterText(editor_.document().sheet(), editor_.document().fields(), Character());
+}
+
 bool LetterActions::LetterMayGo(const QString& question) {
   if (!settings_.checkBeforeSend) return true;
-  const std::vector<SheetProblem> problems = CheckSheet(model_);
+  const std::vector<SheetProblem> problems = Check();
   const int errors = CountErrors(problems);
   if (errors == 0) return true;  // warnings and notices never stop a letter
   QMessageBox box(QMessageBox::Question, kWindowCaption, QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question),
@@ -56,11 +64,11 @@ void LetterActions::ShowProblems(const std::vector<SheetProblem>& problems) {
   problems_->exec();
 }
 
-void LetterActions::CheckWholeSheet() { ShowProblems(CheckSheet(model_)); }
+void LetterActions::CheckWholeSheet() { ShowProblems(Check()); }
 
 void LetterActions::PostLetter() {
   if (!LetterMayGo("Elküldöd így is?")) return;
-  const std::string letter = OrderLetterText(model_);
+  const std::string letter = Letter();
   if (settings_.previewBeforeSend) {
     preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
@@ -70,7 +78,8 @@ void LetterActions::PostLetter() {
   QString sent = Q(SendOutcomeMessage(outcome));
   if (outcome.sent()) {
     // What went out is kept; the send stands even if the copy does not.
-    if (!ArchiveSentLetter(directory_, model_.character.number, model_.fields.turn, letter, std::time(nullptr)))
+    if (!ArchiveSentLetter(directory_, Character().number, editor_.document().fields().turn, letter,
+                           std::time(nullptr)))
       sent += "\n" + Q(SentCopyNotKeptMessage());
     emit Sent();
   }
@@ -78,7 +87,7 @@ void LetterActions::PostLetter() {
 }
 
 QString LetterActions::LastSentLine() const {
-  const auto last = LastSent(directory_, model_.character.number);
+  const auto last = LastSent(directory_, Character().number);
   return last ? Q(mv::LastSentText(*last)) : QString();
 }
 
@@ -102,11 +111,11 @@ void LetterActions::SendTestMail(QWidget* dialog, const SmtpSettings& smtp) {
 
 void LetterActions::SaveLetter() {
   if (!LetterMayGo("Elmented így is?")) return;
-  const std::string letter = OrderLetterText(model_);
+  const std::string letter = Letter();
   QFileDialog dialog(window_, "UL levél mentése", QString::fromStdString(directory_.string()), "UL Levél (*.eul)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("eul");
-  dialog.selectFile(Q(DefaultLetterFileName(model_)));
+  dialog.selectFile(Q(DefaultLetterFileName(Character(), editor_.document().fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.
   if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
@@ -115,7 +124,7 @@ void LetterActions::SaveLetter() {
 
 void LetterActions::CopyLetter() {
   if (!LetterMayGo("Kimásolod így is?")) return;
-  QApplication::clipboard()->setText(Q(OrderLetterText(model_)));
+  QApplication::clipboard()->setText(Q(Letter()));
 }
 
 }  // namespace mv::ui

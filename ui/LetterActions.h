@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "core/EditorModel.h"
 #include "core/SheetCheck.h"
+#include "core/SheetEditor.h"
 #include "letter/SmtpTransport.h"
 #include "store/IniFile.h"
 #include "store/Settings.h"
@@ -20,7 +20,7 @@ class LetterActions : public QObject {
   Q_OBJECT
  public:
   // settings: the window's applied settings, read at each delivery.
-  LetterActions(const EditorModel& model, IniFile& ini, const Settings& settings, std::filesystem::path directory,
+  LetterActions(const SheetEditor& editor, IniFile& ini, const Settings& settings, std::filesystem::path directory,
                 QWidget* window);
 
   // "Utoljára elküldve: …" of the character shown, or nothing.
@@ -47,8 +47,11 @@ class LetterActions : public QObject {
   void ShowProblems(const std::vector<SheetProblem>& problems);
   // A send's outcome in its message box; sentText when it was delivered.
   static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
+  std::vector<SheetProblem> Check() const;
+  std::string Letter() const;
+  const CharacterFields& Character() const { return editor_.character().fields; }
 
-  const EditorModel& model_;
+  const SheetEditor& editor_;
   IniFile& ini_;
   const Settings& settings_;
   std::filesystem::path directory_;

@@ -40,7 +40,8 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
     : QMainWindow(parent),
       programDirectory_(std::move(programDirectory)),
       ini_(programDirectory_ / "mv.ini"),
-      editor_(model_) {
+      session_(document_, ini_, programDirectory_),
+      editor_(document_, view_, lists_, session_.shown()) {
   setObjectName("TFormMain");
   setWindowTitle(kWindowCaption);
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -53,11 +54,11 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
     else
       QApplication::restoreOverrideCursor();
   });
-  model_.rowState.Clear();
-  LoadReferenceLists(programDirectory_, model_.lists);
+  LoadReferenceLists(programDirectory_, lists_);
+  changes_ = new DocumentSignals(document_, view_, session_, this);
 
   BuildTabs();
-  characters_ = new CharacterController(model_, ini_, programDirectory_, dataTab_, notes_, this);
+  characters_ = new CharacterController(session_, ini_, dataTab_, notes_, this);
   characters_->setObjectName("Karakterek");
   options_ = new OptionsController(ini_,
                                    std::make_unique<FreedesktopAssociation>(FreedesktopAssociation::ForCurrentUser(
@@ -69,7 +70,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   // Leftovers of writes that were killed midway; copies still writing keep theirs.
   for (const std::filesystem::path& folder : files_->SheetFolders()) RemoveStaleTemporaryFiles(folder);
   RemoveStaleTemporaryFiles(programDirectory_ / kSentFolder);
-  letters_ = new LetterActions(model_, ini_, options_->settings(), programDirectory_, this);
+  letters_ = new LetterActions(editor_, ini_, options_->settings(), programDirectory_, this);
   BuildHelp();
   BuildMenus();
   Connect();
@@ -94,9 +95,9 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
 void MainWindow::BuildTabs() {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("PageControl1");
-  dataTab_ = new DataTab(model_);
+  dataTab_ = new DataTab(document_, session_);
   dataTab_->setObjectName("Adatok");
-  orderTab_ = new OrderTab(editor_);
+  orderTab_ = new OrderTab(editor_, *changes_);
   orderTab_->setObjectName("UtasitasLap");
   auto* notes = new QWidget;
   notes->setObjectName("Jegyzetek");
@@ -105,7 +106,7 @@ void MainWindow::BuildTabs() {
   notes_->setObjectName("MemoJegyzet");
   notes_->setAccessibleName("Jegyzetek");
   notesLayout->addWidget(notes_);
-  auto* lists = new ListsTab(programDirectory_, model_.lists);
+  auto* lists = new ListsTab(programDirectory_, lists_);
   lists->setObjectName("Listak");
   connect(lists, &ListsTab::ListsChanged, orderTab_, &OrderTab::ShowSheet);
 
@@ -115,7 +116,7 @@ void MainWindow::BuildTabs() {
   tabs_->addTab(lists, "Listák");
   tabs_->addTab(new RiddlesTab, "Rejtvények");
   tabs_->addTab(new ValleyTab, "LV rejtvények");
-  tabs_->addTab(new FormatterTab(model_.lists, editor_.interpreter().lookups()), "Formázók");
+  tabs_->addTab(new FormatterTab(lists_), "Formázók");
   tabs_->setCurrentWidget(dataTab_);
   setCentralWidget(tabs_);
 }
@@ -142,10 +143,14 @@ void MainWindow::Connect() {
   connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
   connect(characters_, &CharacterController::WriteFailed, this,
           [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
-  connect(files_, &SheetFileActions::SheetReplaced, this, [this] {
-    ShowModel();
+  // The screen follows the document, the view and the character.
+  connect(changes_, &DocumentSignals::FieldsChanged, dataTab_, &DataTab::ShowFields);
+  connect(changes_, &DocumentSignals::CharacterChanged, this, [this] {
+    dataTab_->ShowFields();
     UpdateCharacterControls();
   });
+  connect(changes_, &DocumentSignals::WorkChanged, this, &MainWindow::ScheduleKeepingUnsavedWork);
+  connect(notes_, &QPlainTextEdit::textChanged, this, &MainWindow::ScheduleKeepingUnsavedWork);
   connect(files_, &SheetFileActions::ShowOrders, orderTab_, &OrderTab::ShowMe);
   connect(files_, &SheetFileActions::Notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
@@ -211,10 +216,12 @@ void MainWindow::BuildMenus() {
   QAction* undo = rowItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"), &OrderTab::Undo);
   QAction* redo = rowItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"), &OrderTab::Redo);
   // Enabled only with something to undo or redo, in the menu and the pop-up alike.
-  model_.history.SetObserver([undo, redo](bool canUndo, bool canRedo) {
+  const auto followHistory = [undo, redo](bool canUndo, bool canRedo) {
     undo->setEnabled(canUndo);
     redo->setEnabled(canRedo);
-  });
+  };
+  connect(changes_, &DocumentSignals::HistoryChanged, this, followHistory);
+  followHistory(document_.CanUndo(), document_.CanRedo());
   edit->addSeparator();
   QAction* insert = rowItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"), &OrderTab::InsertRow);
   QAction* remove = rowItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow);
@@ -286,7 +293,7 @@ std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
 }
 
 void MainWindow::BuildPotionMenus() {
-  for (QMenu* menu : {potionMenu_, popupPotionMenu_}) orderTab_->FillPotionMenu(menu, model_.lists.potions);
+  for (QMenu* menu : {potionMenu_, popupPotionMenu_}) orderTab_->FillPotionMenu(menu, lists_.potions);
 }
 
 void MainWindow::ShowModel() {
@@ -295,18 +302,19 @@ void MainWindow::ShowModel() {
 }
 
 void MainWindow::UpdateCharacterControls() {
-  const bool numbered = CanSave(model_);
+  const CharacterFields& character = session_.shown().fields;
+  const bool numbered = CanSave(character);
   saveAction_->setEnabled(numbered);
   saveAsAction_->setEnabled(numbered);
-  dataTab_->EnableCharacterButtons(CanStoreCharacter(model_), dataTab_->characterList()->currentIndex() >= 0);
-  const bool sendable = CanSend(model_);
+  dataTab_->EnableCharacterButtons(CanStoreCharacter(character), dataTab_->characterList()->currentIndex() >= 0);
+  const bool sendable = CanSend(character);
   for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
   // The folder is read again only for another character (or after a send).
-  if (model_.character.number != lastSentShownFor_) ShowLastSent();
+  if (character.number != lastSentShownFor_) ShowLastSent();
 }
 
 void MainWindow::ShowLastSent() {
-  lastSentShownFor_ = model_.character.number;
+  lastSentShownFor_ = session_.shown().fields.number;
   dataTab_->SetLastSent(letters_->LastSentLine());
 }
 
@@ -320,11 +328,18 @@ void MainWindow::OpenStartupSheet(const QStringList& arguments) {
 }
 
 void MainWindow::StartKeepingUnsavedWork() {
-  // The recovery copy and the notes follow the player's changes shortly.
-  auto* keeper = new QTimer(this);
-  keeper->setObjectName("RecoveryTimer");
-  connect(keeper, &QTimer::timeout, this, &MainWindow::KeepUnsavedWork);
-  keeper->start(kKeepInterval);
+  // The recovery copy and the notes follow the player's changes shortly:
+  // at most a second after the first change, however fast he types.
+  keeper_ = new QTimer(this);
+  keeper_->setObjectName("RecoveryTimer");
+  keeper_->setSingleShot(true);
+  keeper_->setInterval(kKeepInterval);
+  connect(keeper_, &QTimer::timeout, this, &MainWindow::KeepUnsavedWork);
+  ScheduleKeepingUnsavedWork();  // a sheet opened or restored at start
+}
+
+void MainWindow::ScheduleKeepingUnsavedWork() {
+  if (keeper_ && !keeper_->isActive()) keeper_->start();
 }
 
 void MainWindow::KeepUnsavedWork() {

@@ -8,13 +8,16 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 #include <filesystem>
 
 #include "core/SheetEditor.h"
+#include "store/CharacterSession.h"
 #include "store/IniFile.h"
 #include "ui/Captions.h"
 #include "ui/CharacterController.h"
 #include "ui/DataTab.h"
+#include "ui/DocumentSignals.h"
 #include "ui/HelpWindows.h"
 #include "ui/LetterActions.h"
 #include "ui/OptionsController.h"
@@ -29,11 +32,15 @@ class MainWindow : public QMainWindow {
   // arguments: the command line without the program name.
   MainWindow(std::filesystem::path programDirectory, const QStringList& arguments, QWidget* parent = nullptr);
 
-  // The model of control values the widgets show, and its editor.
-  EditorModel& model() { return model_; }
+  // What the widgets show: the sheet, where the player is in it, the
+  // character shown, the lists; and the editor that changes them.
+  OrderDocument& document() { return document_; }
+  SheetView& view() { return view_; }
+  CharacterSession& character() { return session_; }
+  ReferenceLists& lists() { return lists_; }
   SheetEditor& editor() { return editor_; }
 
-  // Everything on screen from the model.
+  // Everything on screen drawn again (the changes draw themselves).
   void ShowModel();
   // A sheet or a foreign sheet, as a file manager or the command line hands it.
   void OpenSheetFile(const QString& path) { files_->OpenSheetFile(path); }
@@ -60,13 +67,19 @@ class MainWindow : public QMainWindow {
   // first, then beside the executable, then the installed data folder.
   std::filesystem::path ShippedFile(const std::string& name) const;
   void ShowLastSent();
+  // Unsaved work is kept shortly after it changed.
+  void ScheduleKeepingUnsavedWork();
   void KeepUnsavedWork();
   void CentreOnScreen();
 
   std::filesystem::path programDirectory_;
   IniFile ini_;
-  EditorModel model_;
+  ReferenceLists lists_;
+  OrderDocument document_;
+  SheetView view_;
+  CharacterSession session_;
   SheetEditor editor_;
+  DocumentSignals* changes_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   DataTab* dataTab_ = nullptr;
   OrderTab* orderTab_ = nullptr;
@@ -76,6 +89,7 @@ class MainWindow : public QMainWindow {
   SheetFileActions* files_ = nullptr;
   LetterActions* letters_ = nullptr;
   HelpWindows* help_ = nullptr;
+  QTimer* keeper_ = nullptr;
   bool firstShow_ = true;
   bool openedAtStart_ = false;
   bool placed_ = false;           // a stored place on a screen

@@ -56,7 +56,7 @@ OrderGrid::OrderGrid(SheetEditor& editor, QWidget* parent)
     : QTableView(parent),
       editor_(editor),
       editing_(editor),
-      model_(editor.model(), this),
+      model_(editor.document(), this),
       delegate_(new CellDelegate(this)) {
   setModel(&model_);
   setItemDelegate(delegate_);
@@ -83,12 +83,13 @@ OrderGrid::OrderGrid(SheetEditor& editor, QWidget* parent)
   setCornerButtonEnabled(false);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current, const QModelIndex&) { CurrentChanged(current); });
-  FollowModelCell();
+  FollowViewCell();
 }
 
-void OrderGrid::FollowModelCell() {
-  const EditorModel& m = editor_.model();
-  const QModelIndex target = model_.index(m.currentRow - 1, m.currentCol);
+void OrderGrid::FollowViewCell() {
+  if (driving_) return;
+  const SheetView& view = editor_.view();
+  const QModelIndex target = model_.index(view.row() - 1, view.column());
   if (currentIndex() != target) setCurrentIndex(target);
 }
 
@@ -106,20 +107,16 @@ void OrderGrid::CurrentChanged(const QModelIndex& current) {
     setCurrentIndex(model_.index(current.row(), col::kCode));
     return;
   }
-  const int before = editor_.model().currentRow;
+  driving_ = true;
   editor_.SelectCell(OrderGridModel::SheetRow(current), current.column());
-  if (editor_.model().currentRow != before) {
-    model_.Refresh();
-    emit SheetChanged();
-  }
+  driving_ = false;
 }
 
 bool OrderGrid::ApplyKeyRules(QKeyEvent* event) {
   const KeyOutcome out = editing_.KeyPressed(VirtualKeyOf(*event), ModifiersOf(event->modifiers()));
-  if (out.cellsChanged) RefreshFromModel();
   if (out.moveColumn != 0) {
-    const EditorModel& m = editor_.model();
-    setCurrentIndex(model_.index(m.currentRow - 1, m.currentCol + out.moveColumn));
+    const SheetView& view = editor_.view();
+    setCurrentIndex(model_.index(view.row() - 1, view.column() + out.moveColumn));
   }
   if (out.contextHelpTopic) emit ContextHelpRequested(QString::fromStdString(*out.contextHelpTopic));
   if (out.mainHelp) emit MainHelpRequested();
@@ -134,7 +131,7 @@ bool OrderGrid::FilterTypedKey(QKeyEvent* event, QLineEdit* edit) {
   if (text.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
   const char32_t ch = text.toUcs4().value(0);
   if (ch < 32 || ch == 127) return false;
-  const int column = editor_.model().currentCol;
+  const int column = editor_.view().column();
   const auto typed = CanType(column, ch, std::size_t(edit->text().size() - edit->selectedText().size()));
   if (!typed) return true;                 // refused
   if (column != col::kCode) return false;  // the editor takes the digit as it is
@@ -169,10 +166,9 @@ void OrderGrid::KeyReleased(QKeyEvent* event) {
       topLeft = i;
   }
   if (!topLeft.isValid()) return;
-  if (editor_.KeyReleased(VirtualKeyOf(*event), OrderGridModel::SheetRow(topLeft), topLeft.column())) {
-    RefreshFromModel();
-    emit SheetChanged();
-  }
+  driving_ = true;
+  editor_.KeyReleased(VirtualKeyOf(*event), OrderGridModel::SheetRow(topLeft), topLeft.column());
+  driving_ = false;
 }
 
 bool OrderGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -251,7 +247,7 @@ void OrderGrid::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() == Qt::RightButton) {
     if (index.isValid()) {
-      const int column = index.column() == col::kLabel ? editor_.model().currentCol : index.column();
+      const int column = index.column() == col::kLabel ? editor_.view().column() : index.column();
       setCurrentIndex(model_.index(index.row(), column));
     }
     emit PopupRequested(event->globalPosition().toPoint());
@@ -299,11 +295,8 @@ void OrderGrid::mouseReleaseEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     const int from = dragFrom_;
     dragFrom_ = 0;
-    if (index.isValid() && OrderGridModel::SheetRow(index) != from) {
+    if (index.isValid() && OrderGridModel::SheetRow(index) != from)
       editing_.RowDragged(from, OrderGridModel::SheetRow(index));
-      RefreshFromModel();
-      emit SheetChanged();
-    }
     return;
   }
   QTableView::mouseReleaseEvent(event);

@@ -42,15 +42,15 @@ class OrderGrid : public QTableView {
   void SetCompletion(bool on) { completion_ = on; }
   bool Completion() const { return completion_; }
 
-  // Makes the sheet's current cell the grid's current cell.
-  void FollowModelCell();
-  // The sheet changed: redraw and bring an open cell editor up to date.
+  // Makes the view's current cell the grid's current cell, unless the grid
+  // itself is moving it.
+  void FollowViewCell();
+  // The cells changed: redraw and bring an open cell editor up to date.
   void RefreshFromModel();
   // Before an operation on the whole sheet (undo, redo): no cell is typed in.
   void CloseCellEditor();
 
  signals:
-  void SheetChanged();
   void ContextHelpRequested(const QString& topic);
   void MainHelpRequested();
   void PopupRequested(const QPoint& globalPos);
@@ -78,6 +78,9 @@ class OrderGrid : public QTableView {
   void CurrentChanged(const QModelIndex& current);
 
   SheetEditor& editor_;
+  // The grid is telling the editor where it is: the view must not be
+  // followed back.
+  bool driving_ = false;
   GridEditing editing_;
   OrderGridModel model_;
   CellDelegate* delegate_;

@@ -7,8 +7,8 @@
 
 namespace mv::ui {
 
-OrderGridModel::OrderGridModel(EditorModel& model, QObject* parent)
-    : QAbstractTableModel(parent), model_(model), look_(LookOf(DefaultGridColours(), 1)) {}
+OrderGridModel::OrderGridModel(OrderDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document), look_(LookOf(DefaultGridColours(), 1)) {}
 
 int OrderGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kRows; }
 int OrderGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kColumns; }
@@ -19,7 +19,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
   const int column = index.column();
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return Q(model_.sheet.Cell(row, column));
+    case Qt::EditRole: return Q(document_.sheet().Cell(row, column));
     case Qt::TextAlignmentRole:
       if (column == col::kCode) return int(Qt::AlignLeft | Qt::AlignVCenter);
       if (column >= col::kFirstParam && column <= col::kLastParam) return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -37,7 +37,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
 
 QVariant OrderGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= OrderSheet::kColumns) return {};
-  if (role == Qt::DisplayRole) return Q(model_.sheet.Cell(0, section));
+  if (role == Qt::DisplayRole) return Q(document_.sheet().Cell(0, section));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
   return {};
 }
@@ -50,11 +50,8 @@ Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {
 
 bool OrderGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole || index.column() == col::kLabel) return false;
-  std::string& cell = model_.sheet.Cell(SheetRow(index), index.column());
-  const std::string text = W(value.toString());
-  if (cell == text) return true;
-  cell = text;
-  emit dataChanged(index, index, {role});
+  // The document announces the change; the grid redraws from that.
+  document_.SetCell(SheetRow(index), index.column(), W(value.toString()));
   return true;
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include "core/EditorModel.h"
+#include "core/OrderDocument.h"
 #include "ui/GridLook.h"
 
 namespace mv::ui {
@@ -11,7 +11,7 @@ namespace mv::ui {
 class OrderGridModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  explicit OrderGridModel(EditorModel& model, QObject* parent = nullptr);
+  explicit OrderGridModel(OrderDocument& document, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,11 +24,11 @@ class OrderGridModel : public QAbstractTableModel {
   static int SheetRow(const QModelIndex& index) { return index.row() + 1; }
 
   void SetLook(const GridLook& look);
-  // The sheet changed behind the model's back.
+  // The document's cells changed.
   void Refresh();
 
  private:
-  EditorModel& model_;
+  OrderDocument& document_;
   GridLook look_;
 };
 

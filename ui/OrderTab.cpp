@@ -33,7 +33,7 @@ QLabel* Figure(QWidget* parent, const char* objectName, int x, int y) {
 
 }  // namespace
 
-OrderTab::OrderTab(SheetEditor& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+OrderTab::OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* parent) : QWidget(parent), editor_(editor) {
   grid_ = new OrderGrid(editor, this);
   grid_->setObjectName("StringGrid1");
   grid_->setAccessibleName("Utasítások");
@@ -89,7 +89,13 @@ OrderTab::OrderTab(SheetEditor& editor, QWidget* parent) : QWidget(parent), edit
   Caption(this, "Össz KNO:", 384, 340, 110);
   osszKno_ = Figure(this, "RxLabelOsszKNO", 500, 340);
 
-  connect(grid_, &OrderGrid::SheetChanged, this, &OrderTab::ShowInterpretation);
+  connect(&changes, &DocumentSignals::CellsChanged, grid_, &OrderGrid::RefreshFromModel);
+  connect(&changes, &DocumentSignals::FiguresChanged, this, &OrderTab::ShowFigures);
+  connect(&changes, &DocumentSignals::ViewChanged, this, [this] {
+    ShowPanel();
+    grid_->FollowViewCell();
+  });
+  ShowSheet();
 }
 
 void OrderTab::SetFlatGrid(bool flat) {
@@ -110,19 +116,24 @@ void OrderTab::SetGridFont(const QFont& font) {
   grid_->verticalHeader()->setDefaultSectionSize(17);
 }
 
-void OrderTab::ShowInterpretation() {
-  const EditorModel& m = editor_.model();
-  labelParancs_->setText(Q(m.panel.command));
-  for (int n = 0; n < 8; ++n) lines_[std::size_t(n)]->setText(Q(m.panel.lines[std::size_t(n)]));
-  ellsz_->setText(Q(m.figures.checkNumber));
-  osszTvp_->setText(Q(m.figures.tvpTotal));
-  osszKno_->setText(Q(m.figures.knoTotal));
+void OrderTab::ShowPanel() {
+  const DescriptionPanel& panel = editor_.view().panel();
+  labelParancs_->setText(Q(panel.command));
+  for (int n = 0; n < 8; ++n) lines_[std::size_t(n)]->setText(Q(panel.lines[std::size_t(n)]));
+}
+
+void OrderTab::ShowFigures() {
+  const SheetFigures& figures = editor_.document().figures();
+  ellsz_->setText(Q(figures.checkNumber));
+  osszTvp_->setText(Q(figures.tvpTotal));
+  osszKno_->setText(Q(figures.knoTotal));
 }
 
 void OrderTab::ShowSheet() {
   grid_->RefreshFromModel();
-  grid_->FollowModelCell();
-  ShowInterpretation();
+  grid_->FollowViewCell();
+  ShowPanel();
+  ShowFigures();
 }
 
 void OrderTab::SetGridLook(const GridLook& look, bool hover, bool completion) {
@@ -134,7 +145,7 @@ void OrderTab::SetGridLook(const GridLook& look, bool hover, bool completion) {
 
 void OrderTab::FillPotionMenu(QMenu* menu, const std::vector<std::string>& potionLines) {
   auto captions = std::make_shared<QStringList>();
-  const Lookups& lookups = editor_.interpreter().lookups();
+  const Lookups lookups = editor_.lookups();
   for (const std::string& line : potionLines)
     if (QString caption = Q(PotionCaption(line, lookups)); !caption.isEmpty()) captions->append(std::move(caption));
   for (QMenu* page : menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) page->deleteLater();
@@ -171,61 +182,46 @@ void OrderTab::FillPotionPage(QMenu* menu, const std::shared_ptr<const QStringLi
   menu->addActions(items);
 }
 
-void OrderTab::AfterRowOperation(bool done) {
-  if (!done) {
-    // Pushing row 20 off the sheet would lose the player's order without a word.
+void OrderTab::SayIfNoRoom(bool done) {
+  // Pushing row 20 off the sheet would lose the player's order without a word.
+  if (!done)
     Tell(this, QMessageBox::Warning,
          "A 20. sorban parancs áll, ezért nem fér el új sor. Előbb töröld vagy helyezd át.");
-    return;
-  }
-  ShowSheet();
 }
 
 void OrderTab::NewCommand() {
   if (!isVisible() || picker_->exec() != QDialog::Accepted) return;
-  AfterRowOperation(grid_->editing().InsertCommandRow(picker_->SelectedNumber()));
+  SayIfNoRoom(grid_->editing().InsertCommandRow(picker_->SelectedNumber()));
 }
 
 void OrderTab::BrewPotion(const QString& caption) {
   if (!isVisible()) return;
-  if (grid_->editing().LastRowHoldsOrder()) return AfterRowOperation(false);
-  if (grid_->editing().BrewPotion(W(caption))) AfterRowOperation();
+  if (grid_->editing().LastRowHoldsOrder()) return SayIfNoRoom(false);
+  grid_->editing().BrewPotion(W(caption));
 }
 
-void OrderTab::InsertRow() { AfterRowOperation(grid_->editing().InsertRow()); }
-void OrderTab::DeleteRow() {
-  grid_->editing().DeleteRow();
-  AfterRowOperation();
-}
-void OrderTab::DuplicateRow() { AfterRowOperation(grid_->editing().DuplicateRow()); }
-void OrderTab::MoveRowUp() {
-  grid_->editing().MoveRowUp();
-  AfterRowOperation();
-}
-void OrderTab::MoveRowDown() {
-  grid_->editing().MoveRowDown();
-  AfterRowOperation();
-}
+void OrderTab::InsertRow() { SayIfNoRoom(grid_->editing().InsertRow()); }
+void OrderTab::DeleteRow() { grid_->editing().DeleteRow(); }
+void OrderTab::DuplicateRow() { SayIfNoRoom(grid_->editing().DuplicateRow()); }
+void OrderTab::MoveRowUp() { grid_->editing().MoveRowUp(); }
+void OrderTab::MoveRowDown() { grid_->editing().MoveRowDown(); }
 
 void OrderTab::Undo() {
   grid_->CloseCellEditor();
-  if (editor_.Undo()) AfterRowOperation();
+  editor_.Undo();
 }
 
 void OrderTab::Redo() {
   grid_->CloseCellEditor();
-  if (editor_.Redo()) AfterRowOperation();
+  editor_.Redo();
 }
 
-void OrderTab::Recalculate() {
-  editor_.Recalculate();
-  AfterRowOperation();
-}
+void OrderTab::Recalculate() { editor_.Recalculate(); }
 
 void OrderTab::SelectRow(int row) {
   emit ShowMe();
   editor_.SelectCell(row, col::kCode);
-  AfterRowOperation();
+  grid_->FollowViewCell();  // the same row: the grid may still be elsewhere in it
 }
 
 void OrderTab::showEvent(QShowEvent* event) {

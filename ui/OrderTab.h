@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ui/CommandPicker.h"
+#include "ui/DocumentSignals.h"
 #include "ui/OrderGrid.h"
 
 namespace mv::ui {
@@ -17,12 +18,11 @@ namespace mv::ui {
 class OrderTab : public QWidget {
   Q_OBJECT
  public:
-  OrderTab(SheetEditor& editor, QWidget* parent = nullptr);
+  // Shows what `changes` announces of the editor's document and view.
+  OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* parent = nullptr);
 
   OrderGrid* grid() const { return grid_; }
-  // Shows the panel and the figures as the model holds them.
-  void ShowInterpretation();
-  // Redraws everything after the sheet changed as a whole.
+  // Redraws the grid, the panel and the figures (the lists changed).
   void ShowSheet();
   void SetCharacterName(const QString& name) { labelName_->setText(name); }
   // Flat, borderless grid (appearance settings).
@@ -62,8 +62,10 @@ class OrderTab : public QWidget {
 
  private:
   void FillPotionPage(QMenu* menu, const std::shared_ptr<const QStringList>& captions, qsizetype begin, qsizetype end);
+  void ShowPanel();
+  void ShowFigures();
   // A row operation that needs room says so when row 20 holds an order.
-  void AfterRowOperation(bool done = true);
+  void SayIfNoRoom(bool done);
 
   SheetEditor& editor_;
   CommandPicker* picker_;

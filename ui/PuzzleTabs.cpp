@@ -234,8 +234,8 @@ void ValleyTab::Spices() {
   Put("rebusz4j", r.second.rounded);
 }
 
-FormatterTab::FormatterTab(const ReferenceLists& lists, const Lookups& lookups, QWidget* parent)
-    : QWidget(parent), lists_(lists), lookups_(lookups) {
+FormatterTab::FormatterTab(const ReferenceLists& lists, QWidget* parent)
+    : QWidget(parent), lists_(lists), lookups_(lists) {
   setObjectName("Formazok");
   auto* layout = new QVBoxLayout(this);
   families_ = new QComboBox;

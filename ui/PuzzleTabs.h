@@ -84,7 +84,7 @@ class ValleyTab : public CalculatorPage {
 class FormatterTab : public QWidget {
   Q_OBJECT
  public:
-  FormatterTab(const ReferenceLists& lists, const Lookups& lookups, QWidget* parent = nullptr);
+  explicit FormatterTab(const ReferenceLists& lists, QWidget* parent = nullptr);
   QComboBox* families() const { return families_; }
   QComboBox* kinds() const { return kinds_; }
   QLabel* itemLabel() const { return item_; }
@@ -98,7 +98,7 @@ class FormatterTab : public QWidget {
   void Format();
 
   const ReferenceLists& lists_;
-  const Lookups& lookups_;
+  const Lookups lookups_;
   QComboBox* families_;
   QComboBox* kinds_;
   QLabel* item_;

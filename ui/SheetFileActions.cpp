@@ -18,7 +18,7 @@ SheetFileActions::SheetFileActions(SheetEditor& editor, const Settings& settings
                                    CharacterController* characters, QWidget* window)
     : QObject(window),
       editor_(editor),
-      model_(editor.model()),
+      document_(editor.document()),
       settings_(settings),
       directory_(std::move(directory)),
       characters_(characters),
@@ -35,7 +35,7 @@ std::vector<std::filesystem::path> SheetFileActions::SheetFolders() const {
 }
 
 bool SheetFileActions::MayReplaceSheet() {
-  if (!model_.sheetModified) return true;
+  if (!document_.modified()) return true;
   const auto answer = AskQuestion(window_, "Elmented a változásokat?",
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
   if (answer == QMessageBox::No) return true;
@@ -46,7 +46,6 @@ bool SheetFileActions::MayReplaceSheet() {
 void SheetFileActions::NewSheet() {
   if (!MayReplaceSheet()) return;
   editor_.NewSheet();
-  emit SheetReplaced();
 }
 
 void SheetFileActions::OpenSheetDialog() {
@@ -59,25 +58,24 @@ void SheetFileActions::OpenSheetFile(const QString& path) {
   if (!MayReplaceSheet()) return;
   const FileOutcome outcome =
       OpenSheet(editor_, path.toStdString(), [this](const std::string& key) { LoadCharacter(key); });
-  emit SheetReplaced();
   if (outcome.failed()) ShowFailure(outcome.message);
 }
 
 bool SheetFileActions::SaveTo(const std::filesystem::path& path) {
-  const FileOutcome outcome = SaveSheet(model_, path);
+  const FileOutcome outcome = SaveSheet(document_, editor_.character().key, path);
   if (outcome.failed()) ShowFailure(outcome.message);
   return !outcome.failed();
 }
 
 bool SheetFileActions::MaySave() {
-  if (HasCharacterKey(model_)) return true;
+  if (HasCharacterKey(editor_.character())) return true;
   Tell(window_, QMessageBox::Warning, "Nem lehet elmenteni az UL-t amíg nincs száma a karakternek");
   return false;
 }
 
 bool SheetFileActions::Save() {
-  if (model_.sheetFileName.empty()) return SaveAs();
-  return MaySave() && SaveTo(model_.sheetFileName);
+  if (document_.fileName().empty()) return SaveAs();
+  return MaySave() && SaveTo(document_.fileName());
 }
 
 bool SheetFileActions::SaveAs() {
@@ -85,7 +83,7 @@ bool SheetFileActions::SaveAs() {
   QFileDialog dialog(window_, "UL mentése", QString::fromStdString(directory_.string()), "UL Form (*.ulf)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("ulf");
-  dialog.selectFile(Q(DefaultSheetName(model_)));
+  dialog.selectFile(Q(DefaultSheetName(editor_.character().fields, document_.fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   return SaveTo(dialog.selectedFiles().first().toStdString());
 }
@@ -104,12 +102,11 @@ void SheetFileActions::ImportForeignSheetFile(const QString& file) {
     ShowFailure(imported.outcome.message);
     return;
   }
-  emit SheetReplaced();
   emit ShowOrders();
 }
 
 void SheetFileActions::KeepUnsavedWork() {
-  if (recovery_->Update(model_) || recoveryFailureSaid_) return;
+  if (recovery_->Update(document_, editor_.character().key) || recoveryFailureSaid_) return;
   recoveryFailureSaid_ = true;
   emit Notice("Nem tudok helyreállítási másolatot írni: " + Q(WriteFailureReason(errno)));
 }
@@ -132,14 +129,13 @@ void SheetFileActions::OfferRecoveredSheets() {
     }
     const FileOutcome outcome =
         SheetRecovery::Restore(editor_, orphan, SheetFolders(), [this](const std::string& key) { LoadCharacter(key); });
-    emit SheetReplaced();
     if (outcome.failed()) {
       ShowFailure(outcome.message);
       continue;
     }
     emit ShowOrders();
     // Ours now; the others stay for the next start.
-    if (recovery_->Update(model_)) SheetRecovery::Forget(orphan);
+    if (recovery_->Update(document_, editor_.character().key)) SheetRecovery::Forget(orphan);
     return;
   }
 }

@@ -48,8 +48,6 @@ class SheetFileActions : public QObject {
   void ImportForeignSheetFile(const QString& file);
 
  signals:
-  // The sheet was replaced as a whole: everything must be shown again.
-  void SheetReplaced();
   // The orders should be in front.
   void ShowOrders();
   // A line for the status bar (a problem that must not stop the typing).
@@ -63,7 +61,7 @@ class SheetFileActions : public QObject {
   void ShowFailure(const std::string& message);
 
   SheetEditor& editor_;
-  EditorModel& model_;
+  OrderDocument& document_;
   const Settings& settings_;
   std::filesystem::path directory_;
   CharacterController* characters_;

@@ -30,26 +30,28 @@ QJsonArray Rect(const QWidget* w) {
 }  // namespace
 
 void StateProbe::Write() {
-  const EditorModel& m = window_->model();
+  const OrderDocument& document = window_->document();
+  const SheetView& view = window_->view();
+  const CharacterFields& character = window_->character().shown().fields;
   QJsonObject state;
   const auto* tabs = window_->findChild<QTabWidget*>("PageControl1");
   state["tab"] = tabs->tabText(tabs->currentIndex());
-  state["command"] = Q(m.panel.command);
+  state["command"] = Q(view.panel().command);
   QJsonArray lines;
-  for (const std::string& line : m.panel.lines) lines.append(Q(line));
+  for (const std::string& line : view.panel().lines) lines.append(Q(line));
   state["lines"] = lines;
-  state["check"] = Q(m.figures.checkNumber);
-  state["tvp_total"] = Q(m.figures.tvpTotal);
-  state["kno_total"] = Q(m.figures.knoTotal);
-  state["current_row"] = m.currentRow;
-  state["modified"] = m.sheetModified;
-  state["sheet_file"] = QString::fromStdString(m.sheetFileName);
-  state["character"] = Q(m.character.number);
-  state["name"] = Q(m.character.name);
+  state["check"] = Q(document.figures().checkNumber);
+  state["tvp_total"] = Q(document.figures().tvpTotal);
+  state["kno_total"] = Q(document.figures().knoTotal);
+  state["current_row"] = view.row();
+  state["modified"] = document.modified();
+  state["sheet_file"] = QString::fromStdString(document.fileName());
+  state["character"] = Q(character.number);
+  state["name"] = Q(character.name);
   QJsonArray rows;
   for (int r = 1; r <= OrderSheet::kRows; ++r) {
     QJsonArray cells;
-    for (int c = 1; c < OrderSheet::kColumns; ++c) cells.append(Q(m.sheet.Cell(r, c)));
+    for (int c = 1; c < OrderSheet::kColumns; ++c) cells.append(Q(document.sheet().Cell(r, c)));
     rows.append(cells);
   }
   state["rows"] = rows;

@@ -6,6 +6,7 @@
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
 #include "core/GridEditing.h"
+#include "core/SheetWorkspace.h"
 #include "core/VirtualKeys.h"
 
 namespace mv {
@@ -26,21 +27,20 @@ struct KeyCase {
 
 class GridEditingTest : public ::testing::Test {
  protected:
-  GridEditingTest() : editor_(model_), editing_(editor_) {}
   void SetParams(int row, const Params& p) {
-    for (int k = 0; k < 6; ++k) model_.sheet.Cell(row, col::kFirstParam + k) = p[std::size_t(k)];
+    for (int k = 0; k < 6; ++k) model_.document.SetCell(row, col::kFirstParam + k, p[std::size_t(k)]);
   }
   Params GetParams(int row) const {
     Params p;
-    for (int k = 0; k < 6; ++k) p[std::size_t(k)] = model_.sheet.Cell(row, col::kFirstParam + k);
+    for (int k = 0; k < 6; ++k) p[std::size_t(k)] = model_.document.sheet().Cell(row, col::kFirstParam + k);
     return p;
   }
-  void Order(int row, const char* code) { model_.sheet.Cell(row, col::kCode) = code; }
-  std::string Code(int row) const { return model_.sheet.Cell(row, col::kCode); }
+  void Order(int row, const char* code) { model_.document.SetCell(row, col::kCode, code); }
+  std::string Code(int row) const { return model_.document.sheet().Cell(row, col::kCode); }
 
-  EditorModel model_;
-  SheetEditor editor_;
-  GridEditing editing_;
+  SheetWorkspace model_;
+  SheetEditor& editor_ = model_.editor;
+  GridEditing editing_{editor_};
 };
 
 TEST_F(GridEditingTest, KeyRulesInsideARow) {
@@ -104,8 +104,8 @@ TEST_F(GridEditingTest, KeyRulesInsideARow) {
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.what);
     SetParams(1, c.before);
-    model_.currentRow = 1;
-    model_.currentCol = c.column;
+    model_.view.SetRow(1);
+    model_.view.SetCursor(model_.view.row(), c.column);
     const KeyOutcome out = editing_.KeyPressed(c.key, c.mods);
     EXPECT_EQ(GetParams(1), c.after);
     EXPECT_EQ(out.consumed, c.consumed);
@@ -115,7 +115,7 @@ TEST_F(GridEditingTest, KeyRulesInsideARow) {
 
 TEST_F(GridEditingTest, KeypadKeysInTheCodeColumnChangeNothingButAreConsumed) {
   Order(1, "be");
-  model_.currentCol = col::kCode;
+  model_.view.SetCursor(model_.view.row(), col::kCode);
   EXPECT_TRUE(editing_.KeyPressed(vk::kAdd, KeyModifiers::None).consumed);
   EXPECT_EQ(Code(1), "be");
 }
@@ -130,72 +130,72 @@ TEST_F(GridEditingTest, F1OpensTheCommandsTopicOrTheContents) {
 
 TEST_F(GridEditingTest, InsertMovesRowsDownAndLeavesABlankCurrentRow) {
   for (int r = 1; r <= 19; ++r) Order(r, CommandCatalogue::ByNumber(r).code.data());
-  model_.rowState[5].repeatCount = 7;
-  model_.currentRow = 5;
+  model_.document.rowStates()[5].repeatCount = 7;
+  model_.view.SetRow(5);
   ASSERT_TRUE(editing_.InsertRow());
-  EXPECT_TRUE(model_.sheet.RowIsBlank(5));
-  EXPECT_EQ(model_.sheet.Cell(5, col::kTVP), "0");
+  EXPECT_TRUE(model_.document.sheet().RowIsBlank(5));
+  EXPECT_EQ(model_.document.sheet().Cell(5, col::kTVP), "0");
   EXPECT_EQ(Code(6), std::string(CommandCatalogue::ByNumber(5).code));
   EXPECT_EQ(Code(20), std::string(CommandCatalogue::ByNumber(19).code));
-  EXPECT_EQ(model_.sheet.Cell(20, col::kLabel), "20.");
-  EXPECT_EQ(model_.rowState[5].repeatCount, 7);  // the state stays with the row number
-  EXPECT_TRUE(model_.sheetModified);
+  EXPECT_EQ(model_.document.sheet().Cell(20, col::kLabel), "20.");
+  EXPECT_EQ(model_.document.rowStates()[5].repeatCount, 7);  // the state stays with the row number
+  EXPECT_TRUE(model_.document.modified());
 }
 
 TEST_F(GridEditingTest, InsertAndDuplicateRefuseToPushAnOrderOffTheSheet) {
   Order(20, "be");
   Order(3, "a");
-  model_.currentRow = 3;
+  model_.view.SetRow(3);
   EXPECT_FALSE(editing_.InsertRow());
   EXPECT_FALSE(editing_.DuplicateRow());
   EXPECT_FALSE(editing_.InsertCommandRow(8));
   EXPECT_EQ(Code(20), "be");
   EXPECT_EQ(Code(3), "a");
-  EXPECT_FALSE(model_.sheetModified);
-  model_.sheet.Cell(20, col::kCode).clear();
-  model_.sheet.Cell(20, col::kLastParam) = "4";  // a lone parameter is an order too
+  EXPECT_FALSE(model_.document.modified());
+  model_.document.SetCell(20, col::kCode, "");
+  model_.document.SetCell(20, col::kLastParam, "4");  // a lone parameter is an order too
   EXPECT_FALSE(editing_.InsertRow());
 }
 
 TEST_F(GridEditingTest, DeleteAndDuplicate) {
   Order(1, "a");
   Order(2, "be");
-  model_.sheet.Cell(2, col::kTVP) = "2";
-  model_.currentRow = 2;
+  model_.document.SetCell(2, col::kTVP, "2");
+  model_.view.SetRow(2);
   ASSERT_TRUE(editing_.DuplicateRow());
-  EXPECT_EQ(model_.sheet.Row(3), model_.sheet.Row(2));
+  EXPECT_EQ(model_.document.sheet().Row(3), model_.document.sheet().Row(2));
   editing_.DeleteRow();
   EXPECT_EQ(Code(2), "be");
-  EXPECT_TRUE(model_.sheet.RowIsBlank(3));
-  model_.currentRow = 20;
+  EXPECT_TRUE(model_.document.sheet().RowIsBlank(3));
+  model_.view.SetRow(20);
   Order(20, "d");
   editing_.DeleteRow();
-  EXPECT_TRUE(model_.sheet.RowIsBlank(20));
-  EXPECT_EQ(model_.sheet.Cell(20, col::kKNO), "0");
+  EXPECT_TRUE(model_.document.sheet().RowIsBlank(20));
+  EXPECT_EQ(model_.document.sheet().Cell(20, col::kKNO), "0");
 }
 
 TEST_F(GridEditingTest, MovesAndDragsKeepLabelsInOrder) {
   Order(2, "a");
   Order(3, "xyz");
-  model_.currentRow = 3;
+  model_.view.SetRow(3);
   editing_.MoveRowUp();
   EXPECT_EQ(Code(2), "xyz");
-  EXPECT_EQ(model_.currentRow, 2);
-  EXPECT_EQ(model_.panel.command, "Ismeretlen parancs"_w);
-  model_.currentRow = 1;
+  EXPECT_EQ(model_.view.row(), 2);
+  EXPECT_EQ(model_.view.panel().command, "Ismeretlen parancs"_w);
+  model_.view.SetRow(1);
   editing_.MoveRowUp();  // nothing on row 1
   EXPECT_EQ(Code(1), "");
   editing_.RowDragged(2, 6);
   EXPECT_EQ(Code(6), "xyz");
   EXPECT_EQ(Code(2), "a");
-  for (int r = 1; r <= 20; ++r) EXPECT_EQ(model_.sheet.Cell(r, col::kLabel), OrderSheet::RowLabel(r));
+  for (int r = 1; r <= 20; ++r) EXPECT_EQ(model_.document.sheet().Cell(r, col::kLabel), OrderSheet::RowLabel(r));
 }
 
 TEST_F(GridEditingTest, PotionCaptionsAndBrewing) {
   model_.lists.items.names.assign(200, "");
   model_.lists.items.names[44] = "Kék ital"_w;
   model_.lists.items.names[122] = "Zöld ital"_w;
-  const Lookups& lookups = editor_.interpreter().lookups();
+  const Lookups lookups = editor_.lookups();
   EXPECT_EQ(PotionCaption("045 12 13 14", lookups), lookups.ItemName("45"));
   EXPECT_EQ(PotionCaption("123 12 13", lookups), lookups.ItemName("123"));
   EXPECT_EQ(PotionCaption("4 123", lookups), "");
@@ -205,7 +205,7 @@ TEST_F(GridEditingTest, PotionCaptionsAndBrewing) {
   ASSERT_TRUE(editing_.BrewPotion(PotionCaption("123 12 13 14", lookups)));
   EXPECT_EQ(Code(1), "h");
   EXPECT_EQ(GetParams(1), (Params{"14", "1", "12", "13", "14", ""}));
-  model_.currentRow = 2;
+  model_.view.SetRow(2);
   ASSERT_TRUE(editing_.BrewPotion(PotionCaption("045 1", lookups)));
   EXPECT_EQ(GetParams(2), (Params{"14", "1", "2", "3", "4", "5"}));  // more than 4 blanks: from P2
   EXPECT_FALSE(editing_.BrewPotion("nincs ilyen"));
@@ -295,65 +295,65 @@ TEST_F(GridEditingTest, EveryChangeIsOneUndoStepAndRedoGivesItBack) {
          return true;
        }},
       {"picker", [](GridEditing& e) { return e.InsertCommandRow(5); }},
-      {"potion",
-       [this](GridEditing& e) { return e.BrewPotion(PotionCaption("045 12 13", editor_.interpreter().lookups())); }},
+      {"potion", [this](GridEditing& e) { return e.BrewPotion(PotionCaption("045 12 13", editor_.lookups())); }},
   };
   for (const auto& c : changes) {
-    model_ = EditorModel{};
+    editor_.NewSheet();
     model_.lists.potions = {"045 12 13"};
     Order(1, "be");
     Order(2, "ism");
     SetParams(2, {"3", "", "", "", "", ""});
-    model_.currentRow = 2;
+    model_.view.SetRow(2);
     editor_.InterpretCurrentRow();
-    model_.history.Reset(model_.sheet);
-    const OrderSheet before = model_.sheet;
+    model_.document.ResetHistory();
+    const OrderSheet before = model_.document.sheet();
     ASSERT_TRUE(c.change(editing_)) << c.what;
-    const OrderSheet after = model_.sheet;
+    const OrderSheet after = model_.document.sheet();
     ASSERT_NE(after, before) << c.what;
-    EXPECT_TRUE(model_.sheetModified);
+    EXPECT_TRUE(model_.document.modified());
     ASSERT_TRUE(editor_.Undo()) << c.what;
     EXPECT_EQ(Code(1), "be") << c.what;
     EXPECT_EQ(Code(2), "ism") << c.what;
-    EXPECT_EQ(model_.sheet.Cell(2, col::kFirstParam), "3") << c.what;
-    EXPECT_FALSE(model_.sheetModified) << c.what << ": back at the saved state";
+    EXPECT_EQ(model_.document.sheet().Cell(2, col::kFirstParam), "3") << c.what;
+    EXPECT_FALSE(model_.document.modified()) << c.what << ": back at the saved state";
     EXPECT_FALSE(editor_.Undo());
     ASSERT_TRUE(editor_.Redo()) << c.what;
-    for (int r = 1; r <= OrderSheet::kRows; ++r) EXPECT_EQ(model_.sheet.Row(r).code, after.Row(r).code) << c.what << r;
-    EXPECT_TRUE(model_.sheetModified);
+    for (int r = 1; r <= OrderSheet::kRows; ++r)
+      EXPECT_EQ(model_.document.sheet().Row(r).code, after.Row(r).code) << c.what << r;
+    EXPECT_TRUE(model_.document.modified());
   }
 }
 
 TEST_F(GridEditingTest, TypingIntoOneCellIsOneStepAndTheHistoryKeepsAHundred) {
-  model_.currentRow = 1;
+  model_.view.SetRow(1);
   for (const char* typed : {"b", "be"}) {
     Order(1, typed);
     editor_.KeyReleased('E', 1, col::kCode);
   }
-  model_.sheet.Cell(1, col::kFirstParam) = "7";
+  model_.document.SetCell(1, col::kFirstParam, "7");
   editor_.KeyReleased('7', 1, col::kFirstParam);
   ASSERT_TRUE(editor_.Undo());
-  EXPECT_EQ(model_.sheet.Cell(1, col::kFirstParam), "");
+  EXPECT_EQ(model_.document.sheet().Cell(1, col::kFirstParam), "");
   EXPECT_EQ(Code(1), "be");
   ASSERT_TRUE(editor_.Undo());
   EXPECT_EQ(Code(1), "");
-  EXPECT_FALSE(model_.sheetModified);
+  EXPECT_FALSE(model_.document.modified());
 
   // A new change after undoing drops the redo steps; saving marks the state.
   Order(3, "e");
   editor_.KeyReleased('E', 3, col::kCode);
   EXPECT_FALSE(editor_.Redo());
-  model_.history.MarkSaved(model_.sheet);
-  model_.sheetModified = false;
+  model_.document.MarkSaved(model_.document.fileName());
+  model_.document.SetModified(false);
   for (int i = 0; i < 150; ++i) {
-    model_.currentRow = 1;
+    model_.view.SetRow(1);
     editing_.DuplicateRow();
     editing_.DeleteRow();
   }
   int undone = 0;
   while (editor_.Undo()) ++undone;
   EXPECT_EQ(undone, int(SheetHistory::kSteps));
-  EXPECT_TRUE(model_.sheetModified);  // the saved state fell out of the history
+  EXPECT_TRUE(model_.document.modified());  // the saved state fell out of the history
 }
 
 }  // namespace

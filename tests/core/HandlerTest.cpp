@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/Cp1250.h"
-#include "core/SheetEditor.h"
+#include "core/UL.h"
 
 namespace mv {
 namespace {
@@ -22,46 +22,43 @@ struct HandlerCase {
 
 class HandlerTest : public ::testing::TestWithParam<HandlerCase> {};
 
-EditorModel ModelWithLists() {
-  EditorModel m;
-  m.lists.items.names.assign(1000, "");
-  m.lists.items.names[11] = "Kard";
-  m.lists.items.names[54] = cp1250::FromUtf8("Gyógyfű");
-  m.lists.items.names[522] = "Kulcs";
-  m.lists.characters.names.assign(100, "");
-  m.lists.characters.names[1] = "Borz";
-  m.lists.spells.names.assign(1000, "");
-  m.lists.spells.names[490] = cp1250::FromUtf8("Villám");    // spell 500
-  m.lists.spells.names[17] = cp1250::FromUtf8("Gyógyítás");  // spell 27
-  m.lists.monsters.names.assign(100, "");
-  m.lists.monsters.names[24] = cp1250::FromUtf8("Ork");  // monster 25
+ReferenceLists TestLists() {
+  ReferenceLists m;
+  m.items.names.assign(1000, "");
+  m.items.names[11] = "Kard";
+  m.items.names[54] = cp1250::FromUtf8("Gyógyfű");
+  m.items.names[522] = "Kulcs";
+  m.characters.names.assign(100, "");
+  m.characters.names[1] = "Borz";
+  m.spells.names.assign(1000, "");
+  m.spells.names[490] = cp1250::FromUtf8("Villám");    // spell 500
+  m.spells.names[17] = cp1250::FromUtf8("Gyógyítás");  // spell 27
+  m.monsters.names.assign(100, "");
+  m.monsters.names[24] = cp1250::FromUtf8("Ork");  // monster 25
   return m;
 }
 
-void PutRow(EditorModel& m, int row, std::string_view line) {
+void PutRow(OrderSheet& sheet, int row, std::string_view line) {
   std::stringstream in{std::string(line)};
   std::string field;
   int c = col::kCode;
-  while (c <= col::kKNO && std::getline(in, field, ',')) m.sheet.Cell(row, c++) = field;
+  while (c <= col::kKNO && std::getline(in, field, ',')) sheet.Cell(row, c++) = field;
 }
 
 TEST_P(HandlerTest, LinesAndCosts) {
   const HandlerCase& t = GetParam();
-  EditorModel m = ModelWithLists();
-  SheetEditor editor(m);
+  const ReferenceLists lists = TestLists();
+  OrderSheet sheet;
   int row = 0;
-  for (const char* line : t.rows) {
-    PutRow(m, ++row, line);
-    m.currentRow = row;
-    editor.InterpretCurrentRow();
-  }
+  for (const char* line : t.rows) PutRow(sheet, ++row, line);
+  const RowResult last = InterpretInOrderUpTo(sheet, row, Lookups(lists));
   for (int n = 1; n <= 8; ++n) {
     const auto want = t.lines.find(n);
-    EXPECT_EQ(cp1250::ToUtf8(m.panel.lines[std::size_t(n - 1)]), want == t.lines.end() ? "" : want->second)
+    EXPECT_EQ(cp1250::ToUtf8(last.panel.lines[std::size_t(n - 1)]), want == t.lines.end() ? "" : want->second)
         << "line " << n;
   }
-  EXPECT_EQ(cp1250::ToUtf8(m.sheet.Cell(row, col::kTVP)), t.tvp);
-  EXPECT_EQ(m.sheet.Cell(row, col::kKNO), t.kno);
+  EXPECT_EQ(cp1250::ToUtf8(last.tvp), t.tvp);
+  EXPECT_EQ(last.kno, t.kno);
 }
 
 // Items, trade and the auction.

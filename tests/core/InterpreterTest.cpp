@@ -6,56 +6,53 @@
 #include "core/CommandCatalogue.h"
 #include "core/CommandHandlers.h"
 #include "core/Cp1250.h"
-#include "core/SheetEditor.h"
+#include "core/SheetWorkspace.h"
 
 namespace mv {
 namespace {
 
 class InterpreterTest : public ::testing::Test {
  protected:
-  InterpreterTest() : editor(model) {}
-
   void Put(int row, std::initializer_list<std::string> cells) {
     int c = col::kCode;
-    for (const std::string& text : cells) model.sheet.Cell(row, c++) = text;
+    for (const std::string& text : cells) model.document.SetCell(row, c++, text);
   }
   void Interpret(int row) {
-    model.currentRow = row;
+    model.view.SetRow(row);
     editor.InterpretCurrentRow();
   }
 
-  EditorModel model;
-  SheetEditor editor;
+  SheetWorkspace model;
+  SheetEditor& editor = model.editor;
 };
 
 TEST_F(InterpreterTest, EmptyRowShowsNothingAndCostsNothing) {
-  model.panel.command = "old";
-  model.panel.lines[3] = "old";
+  model.view.SetPanel(DescriptionPanel{"old", {"", "", "", "old"}});
   Put(1, {"", "", "", "", "", "", "", "7", "8"});
   Interpret(1);
-  EXPECT_EQ(model.panel.command, "");
-  for (const auto& line : model.panel.lines) EXPECT_EQ(line, "");
-  EXPECT_EQ(model.sheet.Cell(1, col::kTVP), "0");
-  EXPECT_EQ(model.sheet.Cell(1, col::kKNO), "0");
+  EXPECT_EQ(model.view.panel().command, "");
+  for (const auto& line : model.view.panel().lines) EXPECT_EQ(line, "");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kTVP), "0");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kKNO), "0");
 }
 
 TEST_F(InterpreterTest, UnknownCode) {
   Put(2, {"xyz", "1", "", "", "", "", "", "12", "3"});
   Interpret(2);
-  EXPECT_EQ(model.panel.command, "Ismeretlen parancs");
-  EXPECT_EQ(model.sheet.Cell(2, col::kTVP), "0");
-  EXPECT_EQ(model.sheet.Cell(2, col::kKNO), "0");
+  EXPECT_EQ(model.view.panel().command, "Ismeretlen parancs");
+  EXPECT_EQ(model.document.sheet().Cell(2, col::kTVP), "0");
+  EXPECT_EQ(model.document.sheet().Cell(2, col::kKNO), "0");
 }
 
 TEST_F(InterpreterTest, CaptionIsTheCommandNameWhateverTheCase) {
   for (const char* code : {"BE", "Be", "be"}) {
     Put(1, {code});
     Interpret(1);
-    EXPECT_EQ(model.panel.command, "Belépés épületbe"_w) << code;
+    EXPECT_EQ(model.view.panel().command, "Belépés épületbe"_w) << code;
   }
   Put(1, {" be"});
   Interpret(1);
-  EXPECT_EQ(model.panel.command, "Ismeretlen parancs");
+  EXPECT_EQ(model.view.panel().command, "Ismeretlen parancs");
 }
 
 TEST(FrameResetsTVP, ExactlyTheNineCodesKeepTheirCost) {
@@ -73,36 +70,36 @@ TEST_F(InterpreterTest, TotalsAddAllCellsAndNeverShowNegative) {
   Put(3, {"", "", "", "", "", "", "", "-20", "-1"});
   Put(4, {"xyz"});
   Interpret(4);
-  EXPECT_EQ(model.figures.tvpTotal, "0");  // 5 - 20 clamps at 0
-  EXPECT_EQ(model.figures.knoTotal, "1");
-  model.sheet.Cell(3, col::kTVP) = "10";
+  EXPECT_EQ(model.document.figures().tvpTotal, "0");  // 5 - 20 clamps at 0
+  EXPECT_EQ(model.document.figures().knoTotal, "1");
+  model.document.SetCell(3, col::kTVP, "10");
   Interpret(4);
-  EXPECT_EQ(model.figures.tvpTotal, "15");
+  EXPECT_EQ(model.document.figures().tvpTotal, "15");
 }
 
 TEST_F(InterpreterTest, CheckNumberSumsParametersAndMayBeNegative) {
   Put(1, {"xyz", "10", "-30", "abc", "$10", "", "1 "});
   Interpret(1);
-  EXPECT_EQ(model.figures.checkNumber, "-4");  // 10 - 30 + 16
+  EXPECT_EQ(model.document.figures().checkNumber, "-4");  // 10 - 30 + 16
 }
 
 TEST_F(InterpreterTest, MovementRowsCountByTheirFirstFourCharacters) {
   Put(1, {"m", "123456", "12", "12345", "12a45", "", ""});
   Interpret(1);
-  EXPECT_TRUE(model.rowState[1].isMovementRow);
-  EXPECT_EQ(model.figures.checkNumber, std::to_string(1234 + 12 + 1234));
+  EXPECT_TRUE(model.document.rowStates()[1].isMovementRow);
+  EXPECT_EQ(model.document.figures().checkNumber, std::to_string(1234 + 12 + 1234));
 
   Put(1, {"xyz"});
   Interpret(1);
-  EXPECT_FALSE(model.rowState[1].isMovementRow);
-  EXPECT_EQ(model.figures.checkNumber, std::to_string(123456 + 12 + 12345));
+  EXPECT_FALSE(model.document.rowStates()[1].isMovementRow);
+  EXPECT_EQ(model.document.figures().checkNumber, std::to_string(123456 + 12 + 12345));
 }
 
 TEST_F(InterpreterTest, MovementPrefixThatIsNoIntegerCountsZero) {
   Put(1, {"m", "  12345", "-1234", "+12345", "   -1"});
   Interpret(1);
   // "  12" -> 12, "-123" -> -123, "+123" -> 123, "   -" is no integer -> 0
-  EXPECT_EQ(model.figures.checkNumber, std::to_string(12 - 123 + 123 + 0));
+  EXPECT_EQ(model.document.figures().checkNumber, std::to_string(12 - 123 + 123 + 0));
 }
 
 TEST_F(InterpreterTest, OtherRowsKeepTheirMovementStateUntilInterpreted) {
@@ -110,28 +107,31 @@ TEST_F(InterpreterTest, OtherRowsKeepTheirMovementStateUntilInterpreted) {
   Interpret(1);
   Put(2, {"xyz", "1"});
   Interpret(2);
-  EXPECT_EQ(model.figures.checkNumber, std::to_string(1234 + 1));
-  model.rowState.Clear();
+  EXPECT_EQ(model.document.figures().checkNumber, std::to_string(1234 + 1));
+  model.document.rowStates().Clear();
   Interpret(2);
-  EXPECT_EQ(model.figures.checkNumber, std::to_string(123456 + 1));
+  EXPECT_EQ(model.document.figures().checkNumber, std::to_string(123456 + 1));
 }
 
 TEST_F(InterpreterTest, RowStateIsResetForTheInterpretedRowOnly) {
-  model.rowState[3] = RowFlags{4, true, true, 2, true, true, true};
-  model.rowState[4].atTrader = true;
+  model.document.rowStates()[3] = RowFlags{4, true, true, 2, true, true, true};
+  model.document.rowStates()[4].atTrader = true;
   Put(3, {"xyz"});
   Interpret(3);
-  EXPECT_EQ(model.rowState[3].repeatCount, 0);
-  EXPECT_FALSE(model.rowState[3].atTrader);
-  EXPECT_FALSE(model.rowState[3].isMovementRow);
-  EXPECT_TRUE(model.rowState[4].atTrader);
+  EXPECT_EQ(model.document.rowStates()[3].repeatCount, 0);
+  EXPECT_FALSE(model.document.rowStates()[3].atTrader);
+  EXPECT_FALSE(model.document.rowStates()[3].isMovementRow);
+  EXPECT_TRUE(model.document.rowStates()[4].atTrader);
 }
 
 TEST_F(InterpreterTest, RepeatCountOfTheRowAboveMultipliesCosts) {
-  HandlerContext first(editor.interpreter(), 1);
+  RowStates states;
+  RowResult result;
+  const Lookups lookups(model.lists);
+  HandlerContext first(model.document.sheet(), 1, states, lookups, result);
   EXPECT_EQ(first.Repeated(5), 5);  // row 0 never repeats
-  model.rowState[4].repeatCount = 3;
-  HandlerContext below(editor.interpreter(), 5);
+  states[4].repeatCount = 3;
+  HandlerContext below(model.document.sheet(), 5, states, lookups, result);
   EXPECT_EQ(below.Repeated(5), 15);
 }
 
@@ -167,26 +167,26 @@ TEST_F(InterpreterTest, PotionRecipeHint) {
       {{"a", "14", "30", "25"}, ""},
   };
   for (const Case& c : cases) {
-    for (int k = col::kCode; k <= col::kLastParam; ++k) model.sheet.Cell(1, k).clear();
+    for (int k = col::kCode; k <= col::kLastParam; ++k) model.document.SetCell(1, k, "");
     Put(1, c.row);
     Interpret(1);
-    EXPECT_EQ(cp1250::ToUtf8(model.panel.lines[7]), c.hint) << *c.row.begin() << " " << *(c.row.begin() + 2);
+    EXPECT_EQ(cp1250::ToUtf8(model.view.panel().lines[7]), c.hint) << *c.row.begin() << " " << *(c.row.begin() + 2);
   }
 
   model.lists.potions.clear();
   Put(1, {"h", "14", "3", "33"});
   Interpret(1);
-  EXPECT_EQ(model.panel.lines[7], "");
+  EXPECT_EQ(model.view.panel().lines[7], "");
 }
 
 TEST_F(InterpreterTest, SelectingAnotherRowInterpretsItOnce) {
   Put(2, {"xyz"});
   editor.SelectCell(1, 3);
-  EXPECT_EQ(model.panel.command, "");  // same row: nothing interpreted
-  EXPECT_EQ(model.currentCol, 3);
+  EXPECT_EQ(model.view.panel().command, "");  // same row: nothing interpreted
+  EXPECT_EQ(model.view.column(), 3);
   editor.SelectCell(2, 1);
-  EXPECT_EQ(model.currentRow, 2);
-  EXPECT_EQ(model.panel.command, "Ismeretlen parancs");
+  EXPECT_EQ(model.view.row(), 2);
+  EXPECT_EQ(model.view.panel().command, "Ismeretlen parancs");
 }
 
 TEST_F(InterpreterTest, KeyReleaseMarksAndInterpretsUnlessNavigation) {
@@ -199,35 +199,35 @@ TEST_F(InterpreterTest, KeyReleaseMarksAndInterpretsUnlessNavigation) {
       {37, false}, {40, false}, {113, false}, {20, false}, {33, false}, {42, false}, {145, false},
   };
   for (const Case& c : cases) {
-    model.sheetModified = false;
-    model.panel.command.clear();
+    model.document.SetModified(false);
+    model.view.SetPanel({});
     EXPECT_EQ(editor.KeyReleased(c.key, 1, 2), c.interprets) << c.key;
-    EXPECT_EQ(model.sheetModified, c.interprets) << c.key;
-    EXPECT_EQ(model.panel.command.empty(), !c.interprets) << c.key;
+    EXPECT_EQ(model.document.modified(), c.interprets) << c.key;
+    EXPECT_EQ(model.view.panel().command.empty(), !c.interprets) << c.key;
   }
 }
 
 TEST_F(InterpreterTest, NewSheetClearsRowsFiguresAndStateButNotLabels) {
   Put(5, {"be", "1", "", "", "", "", "", "2", "0"});
-  model.figures.checkNumber = "9";
-  model.rowState[5].atTrader = true;
-  model.sheetModified = true;
-  model.sheetFileName = "x.ulf";
-  model.deliveryFormIndex = DeliveryForm::Uuencode;
-  model.fields.queued = true;
-  model.fields.queueTurn = "12";
+  model.document.SetFigures(SheetFigures{"9", "0", "0"});
+  model.document.rowStates()[5].atTrader = true;
+  model.document.SetModified(true);
+  model.document.SetFileName("x.ulf");
+  model.character.deliveryForm = DeliveryForm::Uuencode;
+  model.document.EditFields([&](SheetFields& f) { f.queued = true; });
+  model.document.EditFields([&](SheetFields& f) { f.queueTurn = "12"; });
   editor.NewSheet();
-  EXPECT_TRUE(model.sheet.RowIsBlank(5));
-  EXPECT_EQ(model.sheet.Cell(5, col::kTVP), "0");
-  EXPECT_EQ(model.sheet.Cell(5, col::kLabel), "05.");
-  EXPECT_EQ(model.figures.checkNumber, "0");
-  EXPECT_FALSE(model.rowState[5].atTrader);
-  EXPECT_FALSE(model.sheetModified);
-  EXPECT_EQ(model.sheetFileName, "");
-  EXPECT_EQ(model.fields.delivery, DeliveryForm::Uuencode);
-  EXPECT_FALSE(model.fields.queued);
-  EXPECT_EQ(model.fields.queueTurn, "");
-  EXPECT_EQ(model.currentRow, 1);
+  EXPECT_TRUE(model.document.sheet().RowIsBlank(5));
+  EXPECT_EQ(model.document.sheet().Cell(5, col::kTVP), "0");
+  EXPECT_EQ(model.document.sheet().Cell(5, col::kLabel), "05.");
+  EXPECT_EQ(model.document.figures().checkNumber, "0");
+  EXPECT_FALSE(model.document.rowStates()[5].atTrader);
+  EXPECT_FALSE(model.document.modified());
+  EXPECT_EQ(model.document.fileName(), "");
+  EXPECT_EQ(model.document.fields().delivery, DeliveryForm::Uuencode);
+  EXPECT_FALSE(model.document.fields().queued);
+  EXPECT_EQ(model.document.fields().queueTurn, "");
+  EXPECT_EQ(model.view.row(), 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "core/Cp1250.h"
 #include "core/SheetCheck.h"
-#include "core/SheetEditor.h"
+#include "core/SheetWorkspace.h"
 
 namespace mv {
 namespace {
@@ -18,20 +18,37 @@ struct Row {
   std::array<const char*, 6> params;
 };
 
+const ReferenceLists& Lists() {
+  static const ReferenceLists lists = [] {
+    ReferenceLists l;
+    l.items.names = {"kard", "pajzs"};
+    return l;
+  }();
+  return lists;
+}
+
+// Costs and figures as "Újraszámolás" leaves them.
+void Recalculate(SheetContent& m) {
+  const RecalculatedSheet fresh = Recalculated(m.sheet, Lookups(Lists()));
+  m.sheet = fresh.sheet;
+  m.figures = fresh.figures;
+}
+
 // A sheet as the window holds it after "Újraszámolás": nothing out of date.
-EditorModel Fresh(const std::vector<Row>& rows) {
-  EditorModel m;
+SheetContent Fresh(const std::vector<Row>& rows) {
+  SheetContent m;
   m.fields.turn = "3";
-  m.lists.items.names = {"kard", "pajzs"};
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const int r = int(i) + 1;
     m.sheet.Cell(r, col::kCode) = rows[i].code;
     for (int k = 0; k < 6; ++k)
       m.sheet.Cell(r, col::kFirstParam + k) = rows[i].params[std::size_t(k)] ? rows[i].params[std::size_t(k)] : "";
   }
-  SheetEditor(m).Recalculate();
+  Recalculate(m);
   return m;
 }
+
+std::vector<SheetProblem> Check(const SheetContent& m) { return CheckSheet(m, Lookups(Lists())); }
 
 std::vector<std::string> Lines(const std::vector<SheetProblem>& problems, Level level) {
   std::vector<std::string> out;
@@ -44,7 +61,7 @@ TEST(SheetCheckTest, EachKindOfProblemAtItsLevel) {
   const struct {
     const char* what;
     std::vector<Row> rows;
-    std::function<void(EditorModel&)> change;
+    std::function<void(SheetContent&)> change;
     Level level;
     std::vector<std::string> lines;
   } cases[] = {
@@ -56,48 +73,48 @@ TEST(SheetCheckTest, EachKindOfProblemAtItsLevel) {
        {"2. sor: paraméter áll a sorban, de parancs nincs"}},
       {"a parameter that is no integer",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.sheet.Cell(1, col::kFirstParam + 1) = "12a"; },
+       [](SheetContent& m) { m.sheet.Cell(1, col::kFirstParam + 1) = "12a"; },
        Level::Error,
        {"1. sor: 2. paraméter nem szám: 12a"}},
       {"hex is an integer", {{"be", {"$1F"}}}, nullptr, Level::Error, {}},
       {"empty turn",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.fields.turn = ""; },
+       [](SheetContent& m) { m.fields.turn = ""; },
        Level::Error,
        {"Nincs megadva a forduló."}},
       {"turn zero",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.fields.turn = "0"; },
+       [](SheetContent& m) { m.fields.turn = "0"; },
        Level::Error,
        {"A forduló csak 1 vagy nagyobb egész szám lehet: 0"}},
       {"signed turn",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.fields.turn = "+3"; },
+       [](SheetContent& m) { m.fields.turn = "+3"; },
        Level::Error,
        {"A forduló csak 1 vagy nagyobb egész szám lehet: +3"}},
       {"stale TVP",
        {{"e", {}}},
-       [](EditorModel& m) { m.sheet.Cell(1, col::kTVP) = "99"; },
+       [](SheetContent& m) { m.sheet.Cell(1, col::kTVP) = "99"; },
        Level::Warning,
        {"Össz TVP 30, az oszlop összege 99", "1. sor: TVP 99, helyesen 30"}},
       {"stale KNO",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.sheet.Cell(1, col::kKNO) = "2"; },
+       [](SheetContent& m) { m.sheet.Cell(1, col::kKNO) = "2"; },
        Level::Warning,
        {"Össz KNO 0, az oszlop összege 2", "1. sor: KNO 2, helyesen 0"}},
       {"\"vált\" counts as 0",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.sheet.Cell(1, col::kKNO) = "vált"_w.data(); },
+       [](SheetContent& m) { m.sheet.Cell(1, col::kKNO) = "vált"_w.data(); },
        Level::Warning,
        {}},
       {"TVP figure",
        {{"e", {}}},
-       [](EditorModel& m) { m.figures.tvpTotal = "12"; },
+       [](SheetContent& m) { m.figures.tvpTotal = "12"; },
        Level::Warning,
        {"Össz TVP 12, az oszlop összege 30"}},
       {"KNO figure",
        {{"be", {"1"}}},
-       [](EditorModel& m) { m.figures.knoTotal = "5"; },
+       [](SheetContent& m) { m.figures.knoTotal = "5"; },
        Level::Warning,
        {"Össz KNO 5, az oszlop összege 0"}},
       {"empty sheet", {}, nullptr, Level::Warning, {"Az UL üres: egyik sorban sincs parancs."}},
@@ -109,10 +126,10 @@ TEST(SheetCheckTest, EachKindOfProblemAtItsLevel) {
       {"unknown code is no notice", {{"xyz", {"7"}}}, nullptr, Level::Notice, {}},
   };
   for (const auto& c : cases) {
-    EditorModel m = Fresh(c.rows);
+    SheetContent m = Fresh(c.rows);
     if (c.change) c.change(m);
-    const EditorModel before = m;
-    const auto problems = CheckSheet(m);
+    const SheetContent before = m;
+    const auto problems = Check(m);
     EXPECT_EQ(Lines(problems, c.level), c.lines) << c.what;
     EXPECT_EQ(m.sheet, before.sheet) << c.what << ": the check changes nothing";
     EXPECT_EQ(m.figures.tvpTotal, before.figures.tvpTotal);
@@ -120,36 +137,38 @@ TEST(SheetCheckTest, EachKindOfProblemAtItsLevel) {
 }
 
 TEST(SheetCheckTest, ACleanSheetHasNoProblemAndRecalculationClearsStaleCosts) {
-  EditorModel m = Fresh({{"be", {"1"}}, {"e", {}}, {"ea", {"2"}}});
-  EXPECT_TRUE(CheckSheet(m).empty());
+  SheetContent m = Fresh({{"be", {"1"}}, {"e", {}}, {"ea", {"2"}}});
+  EXPECT_TRUE(Check(m).empty());
   m.sheet.Cell(2, col::kTVP) = "5";
   m.figures.tvpTotal = "77";
-  m.sheetModified = false;
-  ASSERT_EQ(CheckSheet(m).size(), 2u);
-  SheetEditor editor(m);
-  editor.Recalculate();
-  EXPECT_TRUE(CheckSheet(m).empty());
-  EXPECT_TRUE(m.sheetModified);
-  ASSERT_TRUE(editor.Undo());  // one step
-  EXPECT_EQ(m.sheet.Cell(2, col::kTVP), "5");
-  ASSERT_TRUE(editor.Redo());
+  ASSERT_EQ(Check(m).size(), 2u);
+  SheetWorkspace w;
+  w.lists = Lists();
+  w.document.Fill(m);
+  w.document.ResetHistory();
+  w.editor.Recalculate();
+  EXPECT_TRUE(Check(w.document.Content({})).empty());
+  EXPECT_TRUE(w.document.modified());
+  ASSERT_TRUE(w.editor.Undo());  // one step
+  EXPECT_EQ(w.document.sheet().Cell(2, col::kTVP), "5");
+  ASSERT_TRUE(w.editor.Redo());
 
-  EditorModel clean = Fresh({{"be", {"1"}}});
-  clean.sheetModified = false;
-  SheetEditor(clean).Recalculate();
-  EXPECT_FALSE(clean.sheetModified);  // nothing changed, nothing marked
+  SheetWorkspace clean;
+  clean.lists = Lists();
+  clean.document.Fill(Fresh({{"be", {"1"}}}));
+  clean.editor.Recalculate();
+  EXPECT_FALSE(clean.document.modified());  // nothing changed, nothing marked
 }
 
 // A cost typed into a row whose handler keeps the TVP is the player's: the
 // check interprets from it and so never calls it stale.
 TEST(SheetCheckTest, TheNineKeptTvpCodesKeepThePlayersCost) {
   for (const char* code : {"alc", "h", "k", "kk", "m", "tk", "tr", "v", "sp"}) {
-    EditorModel m = Fresh({{code, {}}});
+    SheetContent m = Fresh({{code, {}}});
     m.sheet.Cell(1, col::kTVP) = "37";
-    SheetEditor editor(m);
-    editor.Recalculate();  // what the handler makes of the typed cost
+    Recalculate(m);  // what the handler makes of the typed cost
     const std::string kept = m.sheet.Cell(1, col::kTVP);
-    for (const SheetProblem& p : CheckSheet(m))
+    for (const SheetProblem& p : Check(m))
       EXPECT_NE(p.level, Level::Warning) << code << ": " << cp1250::ToUtf8(ProblemLine(p));
     EXPECT_EQ(m.sheet.Cell(1, col::kTVP), kept) << code;
   }

@@ -16,8 +16,17 @@
 namespace mv {
 namespace {
 
-EditorModel Sheet() {
-  EditorModel m;
+// What a letter is made of.
+struct LetterSheet {
+  OrderSheet sheet;
+  SheetFields fields;
+  CharacterFields character;
+};
+std::vector<std::string> Lines(const LetterSheet& m) { return BuildOrderLetter(m.sheet, m.fields, m.character); }
+std::string Text(const LetterSheet& m) { return OrderLetterText(m.sheet, m.fields, m.character); }
+
+LetterSheet Sheet() {
+  LetterSheet m;
   m.character.number = "2345";
   m.character.account = "10001";
   m.character.password = "titok";
@@ -26,7 +35,7 @@ EditorModel Sheet() {
 }
 
 TEST(OrderLetterTest, AnEmptySheetGivesTheMinimalLetter) {
-  const auto lines = BuildOrderLetter(Sheet());
+  const auto lines = Lines(Sheet());
   ASSERT_EQ(lines.size(), 29u);
   EXPECT_EQ(lines[0], "VERSION=MV1.2");
   EXPECT_EQ(lines[1], "email=");
@@ -36,53 +45,53 @@ TEST(OrderLetterTest, AnEmptySheetGivesTheMinimalLetter) {
   EXPECT_EQ(lines[26], "PREKAR=");
   EXPECT_EQ(lines[27], "PREFORD=");
   EXPECT_EQ(lines[28], "Post=UL Post\xE1z\xE1sa");
-  EXPECT_EQ(DefaultLetterFileName(Sheet()), "2345-17.eul");
+  EXPECT_EQ(DefaultLetterFileName(Sheet().character, Sheet().fields), "2345-17.eul");
 }
 
 TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
   struct Case {
     const char* what;
-    void (*set)(EditorModel&);
+    void (*set)(LetterSheet&);
     std::vector<std::string> tail;  // the lines after C20
     std::vector<std::pair<int, std::string>> rows;
   };
   const Case cases[] = {
       {"code only",
-       [](EditorModel& m) { m.sheet.Cell(3, col::kCode) = "be"; },
+       [](LetterSheet& m) { m.sheet.Cell(3, col::kCode) = "be"; },
        {"PREKAR=", "PREFORD="},
        {{3, "C3=be      "}}},
       {"code and first parameter",
-       [](EditorModel& m) {
+       [](LetterSheet& m) {
          m.sheet.Cell(3, col::kCode) = "12";
          m.sheet.Cell(3, col::kFirstParam) = "5";
        },
        {"PREKAR=", "PREFORD="},
        {{3, "C3=12 5     "}}},
       {"parameters without a code",
-       [](EditorModel& m) { m.sheet.Cell(4, col::kFirstParam) = "7"; },
+       [](LetterSheet& m) { m.sheet.Cell(4, col::kFirstParam) = "7"; },
        {"PREKAR=", "PREFORD="},
        {{4, "C4="}}},
       {"all flags and base64 printed",
-       [](EditorModel& m) {
+       [](LetterSheet& m) {
          m.fields.requestUL = m.fields.requestJL = m.fields.extraTurn = m.fields.clubCode = true;
          m.fields.delivery = DeliveryForm::Base64Printed;
        },
        {"UL=OFF", "JL=OFF", "EXT=OFF", "KOD=B64", "PRINT=OFF", "PREKAR=", "PREFORD=", "KLUB=OFF"},
        {}},
       {"uuencode",
-       [](EditorModel& m) { m.fields.delivery = DeliveryForm::Uuencode; },
+       [](LetterSheet& m) { m.fields.delivery = DeliveryForm::Uuencode; },
        {"KOD=UUE", "PREKAR=", "PREFORD="},
        {}},
       {"uuencode printed",
-       [](EditorModel& m) { m.fields.delivery = DeliveryForm::UuencodePrinted; },
+       [](LetterSheet& m) { m.fields.delivery = DeliveryForm::UuencodePrinted; },
        {"KOD=UUE", "PRINT=OFF", "PREKAR=", "PREFORD="},
        {}},
       {"printed only",
-       [](EditorModel& m) { m.fields.delivery = DeliveryForm::PrintedOnly; },
+       [](LetterSheet& m) { m.fields.delivery = DeliveryForm::PrintedOnly; },
        {"KOD=POSTA", "PREKAR=", "PREFORD="},
        {}},
       {"queue ticked",
-       [](EditorModel& m) {
+       [](LetterSheet& m) {
          m.fields.queued = true;
          m.fields.queueCharacter = "2001";
          m.fields.queueTurn = "9";
@@ -90,7 +99,7 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
        {"PREKAR=2001", "PREFORD=9"},
        {}},
       {"queue unticked keeps old values out",
-       [](EditorModel& m) {
+       [](LetterSheet& m) {
          m.fields.queueCharacter = "2001";
          m.fields.queueTurn = "9";
        },
@@ -99,9 +108,9 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EditorModel m = Sheet();
+    LetterSheet m = Sheet();
     c.set(m);
-    const auto lines = BuildOrderLetter(m);
+    const auto lines = Lines(m);
     std::vector<std::string> tail(lines.begin() + 26, lines.end() - 1);
     EXPECT_EQ(tail, c.tail);
     EXPECT_EQ(lines.back(), "Post=UL Post\xE1z\xE1sa");
@@ -110,7 +119,7 @@ TEST(OrderLetterTest, RowsFlagsAndDeliveryForms) {
 }
 
 TEST(OrderLetterTest, TextEndsEveryLineWithCrLf) {
-  const std::string text = OrderLetterText(Sheet());
+  const std::string text = Text(Sheet());
   EXPECT_EQ(text.substr(0, 15), "VERSION=MV1.2\r\n");
   EXPECT_EQ(text.substr(text.size() - 19), "Post=UL Post\xE1z\xE1sa\r\n");
   EXPECT_EQ(SplitLines(text).size(), 29u);
@@ -137,10 +146,10 @@ std::string Utf8Message(const SendOutcome& outcome) { return cp1250::ToUtf8(Send
 TEST(SmtpTest, TheLetterArrivesByteForByte) {
   SmtpSink sink;
   ASSERT_GT(sink.port(), 0);
-  EditorModel m = Sheet();
+  LetterSheet m = Sheet();
   m.sheet.Cell(1, col::kCode) = "be";
   m.character.password = "\xE1rv\xEDzt\xFBr\xF5";  // accented Windows-1250 bytes
-  const MailMessage message{"ul@localhost", kLetterSubject, OrderLetterText(m)};
+  const MailMessage message{"ul@localhost", kLetterSubject, Text(m)};
   const SendOutcome outcome = SmtpTransport(Loopback(sink.port())).Send(message);
   ASSERT_TRUE(outcome.sent()) << SendOutcomeMessage(outcome);
   EXPECT_EQ(Utf8Message(outcome), "UL elküldve");
@@ -166,7 +175,7 @@ TEST(SmtpTest, StartTlsAndTlsDeliverWithALoginInUtf8) {
     SmtpSettings s = Loopback(sink.port(), security);
     s.user = "jatekos";
     s.password = cp1250::FromUtf8("jelszó");  // mv.ini keeps Windows-1250
-    const MailMessage message{"ul@localhost", kLetterSubject, OrderLetterText(Sheet())};
+    const MailMessage message{"ul@localhost", kLetterSubject, Text(Sheet())};
     const SendOutcome untrusted = SmtpTransport(s).Send(message);
     EXPECT_FALSE(untrusted.sent()) << mode << ": a self-signed certificate is not trusted by itself";
     s.caFile = sink.CaFile();
@@ -215,7 +224,7 @@ TEST(SmtpTest, ARefusedLoginSaysSoAndAdvisesAnAppPassword) {
 }
 
 TEST(SmtpTest, FailuresAreNeverReportedAsSuccess) {
-  const MailMessage message{"refuse@localhost", kLetterSubject, OrderLetterText(Sheet())};
+  const MailMessage message{"refuse@localhost", kLetterSubject, Text(Sheet())};
   {
     SmtpSink sink;
     const SendOutcome refused = SmtpTransport(Loopback(sink.port())).Send(message);

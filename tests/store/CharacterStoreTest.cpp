@@ -69,23 +69,23 @@ constexpr auto Written = CharacterSession::NotesWrite::Status::Written;
 
 TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShown) {
   IniFile ini(dir_ / "mv.ini");
-  EditorModel model;
-  CharacterSession session(model, ini, dir_);
+  OrderDocument document;
+  CharacterSession session(document, ini, dir_);
 
   session.Load("7777");  // nothing stored under it
   EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "");
   EXPECT_EQ(session.WriteNotes("").status, Written);  // no number, no file
   EXPECT_FALSE(fs::exists(dir_ / ".jzt"));
 
-  model.character = FieldsOf(Kard());
-  model.fields.delivery = DeliveryForm::Base64;
+  session.EditCharacter([this](CharacterFields& c) { c = FieldsOf(Kard()); });
+  document.EditFields([](SheetFields& f) { f.delivery = DeliveryForm::Base64; });
   ASSERT_EQ(session.Save(), cp1250::FromUtf8("Kardos Ödön (#2345)"));
-  EXPECT_EQ(model.currentCharacterKey, "2345");
+  EXPECT_EQ(session.shown().key, "2345");
   session.New();
-  EXPECT_EQ(model.fields.turn, "1");
-  EXPECT_EQ(model.fields.delivery, DeliveryForm::None);
+  EXPECT_EQ(document.fields().turn, "1");
+  EXPECT_EQ(document.fields().delivery, DeliveryForm::None);
   EXPECT_EQ(session.Load("2345"), cp1250::FromUtf8("Kardos Ödön (#2345)"));
-  EXPECT_EQ(model.deliveryFormIndex, DeliveryForm::Base64);  // the character's form, not the sheet's
+  EXPECT_EQ(session.shown().deliveryForm, DeliveryForm::Base64);  // the character's form, not the sheet's
   EXPECT_EQ(ini.Read("Karakterek", "Utolso"), "2345");
 
   EXPECT_EQ(session.WriteNotes("").status, Written);
@@ -96,7 +96,7 @@ TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShow
   EXPECT_EQ(Read(dir_ / "2345.jzt"), "");
 
   ASSERT_TRUE(session.Delete("2345"));
-  EXPECT_TRUE(model.currentCharacterKey.empty());
+  EXPECT_TRUE(session.shown().key.empty());
   EXPECT_TRUE(session.ListItems().empty());
 }
 

@@ -1,8 +1,10 @@
 // Writes that fail (read-only folder or file, a full disk) and a sheet that
 // cannot be read: the old bytes stay whole and the player is told.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include "core/SheetWorkspace.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -34,13 +36,12 @@ class FaultTest : public TempDirTest {
                       [](const fs::directory_entry& e) { return !e.path().filename().string().ends_with(".lock"); }));
   }
 
-  EditorModel Sheet() {
-    EditorModel m;
-    m.currentCharacterKey = "2345";
-    m.sheet.Cell(1, col::kCode) = "be";
-    m.sheetModified = true;
-    m.sheetFileName = "/before.ulf";
-    return m;
+  // A modified sheet of character 2345 that was once saved as /before.ulf.
+  static void Sheet(SheetWorkspace& m) {
+    m.character.key = "2345";
+    m.document.SetCell(1, col::kCode, "be");
+    m.document.SetModified(true);
+    m.document.SetFileName("/before.ulf");
   }
 };
 
@@ -52,12 +53,13 @@ TEST_F(FaultTest, SavingASheetThatCannotBeWrittenKeepsEverything) {
     if (what == "disk full") DiskFull();
     if (what == "read-only file") ::chmod((dir_ / "s.ulf").c_str(), 0444);
     if (what == "read-only folder") ::chmod(dir_.c_str(), 0555);
-    EditorModel m = Sheet();
-    const FileOutcome outcome = SaveSheet(m, dir_ / "s.ulf");
+    SheetWorkspace m;
+    Sheet(m);
+    const FileOutcome outcome = SaveSheet(m.document, m.character.key, dir_ / "s.ulf");
     EXPECT_TRUE(outcome.failed());
     EXPECT_FALSE(outcome.message.empty());
-    EXPECT_TRUE(m.sheetModified);
-    EXPECT_EQ(m.sheetFileName, "/before.ulf");
+    EXPECT_TRUE(m.document.modified());
+    EXPECT_EQ(m.document.fileName(), "/before.ulf");
     EXPECT_EQ(Read(dir_ / "s.ulf"), old);
     EXPECT_EQ(Files(), 1u);
     SetWriteFaultHook(nullptr);
@@ -86,25 +88,27 @@ TEST_F(FaultTest, SettingsListsAndImportsOnAFullDisk) {
   SetWriteFaultHook(nullptr);
   ASSERT_TRUE(WriteFileAtomically(dir_ / "in.oul", JoinLines(lines)));
   DiskFull();
-  EditorModel m = Sheet();
-  SheetEditor editor(m);
+  SheetWorkspace m;
+  Sheet(m);
+  SheetEditor& editor = m.editor;
   const OulImport imported = ImportOul(editor, dir_ / "in.oul", dir_, nullptr);
   EXPECT_TRUE(imported.outcome.failed());
   EXPECT_FALSE(fs::exists(dir_ / "2345-7i.ulf"));
-  EXPECT_EQ(m.sheet.Cell(1, col::kCode), "be");  // the window's sheet is untouched
+  EXPECT_EQ(m.document.sheet().Cell(1, col::kCode), "be");  // the window's sheet is untouched
   EXPECT_EQ(Files(), 3u);
 }
 
 TEST_F(FaultTest, ASheetThatCannotBeReadSaysSo) {
   fs::create_directories(dir_ / "locked.ulf");  // exists, but no file can be read there
-  EditorModel m = Sheet();
-  SheetEditor editor(m);
+  SheetWorkspace m;
+  Sheet(m);
+  SheetEditor& editor = m.editor;
   const FileOutcome outcome = OpenSheet(editor, dir_ / "locked.ulf", nullptr);
   EXPECT_TRUE(outcome.failed());
   EXPECT_NE(outcome.message.find("locked.ulf"), std::string::npos);
-  EXPECT_TRUE(m.sheet.RowIsBlank(1));  // the sheet of "Új"
-  EXPECT_EQ(m.sheetFileName, "");
-  EXPECT_FALSE(m.sheetModified);
+  EXPECT_TRUE(m.document.sheet().RowIsBlank(1));  // the sheet of "Új"
+  EXPECT_EQ(m.document.fileName(), "");
+  EXPECT_FALSE(m.document.modified());
 }
 
 }  // namespace

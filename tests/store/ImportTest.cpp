@@ -1,6 +1,8 @@
 // The .oul import: the fixed columns, the mended faults, the file written.
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include "core/SheetWorkspace.h"
 
 #include <filesystem>
 
@@ -109,24 +111,24 @@ TEST(OulImportTest, WritesTheSheetAndLoadsIt) {
   const fs::path dir = fs::temp_directory_path() / ("mvul-import-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   ASSERT_TRUE(WriteFileAtomically(dir / "in.oul", Foreign("2345", "17", {{"be", {"1", "", "", "", "", ""}, "5"}})));
-  EditorModel model;
-  model.sheet.Cell(1, col::kKNO) = "9";  // left over from the sheet before
-  model.sheetFileName = "/old/sheet.ulf";
-  SheetEditor editor(model);
+  SheetWorkspace model;
+  model.document.SetCell(1, col::kKNO, "9");  // left over from the sheet before
+  model.document.SetFileName("/old/sheet.ulf");
+  SheetEditor& editor = model.editor;
   std::string loaded;
   const OulImport result = ImportOul(editor, dir / "in.oul", dir, [&](const std::string& key) { loaded = key; });
   ASSERT_FALSE(result.outcome.failed()) << result.outcome.message;
   EXPECT_EQ(result.written, dir / "2345-17i.ulf");
   EXPECT_TRUE(fs::exists(dir / "2345-17i.ulf"));
-  EXPECT_EQ(model.fields.turn, "17");
-  EXPECT_EQ(model.sheet.Cell(1, col::kCode), "be");
-  EXPECT_EQ(model.sheet.Cell(1, col::kTVP), "5");
-  EXPECT_EQ(model.sheet.Cell(1, col::kKNO), "0");
-  EXPECT_EQ(model.figures.checkNumber, "1234");
-  EXPECT_EQ(model.sheetFileName, "");  // not the current file: a save asks for a name
+  EXPECT_EQ(model.document.fields().turn, "17");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kCode), "be");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kTVP), "5");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kKNO), "0");
+  EXPECT_EQ(model.document.figures().checkNumber, "1234");
+  EXPECT_EQ(model.document.fileName(), "");  // not the current file: a save asks for a name
   EXPECT_EQ(loaded, "2345");
   // By position: the TVP total is not recomputed, the KNO cell keeps its value.
-  EXPECT_EQ(model.figures.tvpTotal, "0");
+  EXPECT_EQ(model.document.figures().tvpTotal, "0");
 
   // A row code the grid cannot hold: nothing written, nothing loaded.
   ASSERT_TRUE(WriteFileAtomically(dir / "code.oul", Foreign("2346", "18", {{"1x", {"1"}, "5"}})));
@@ -135,14 +137,14 @@ TEST(OulImportTest, WritesTheSheetAndLoadsIt) {
   EXPECT_TRUE(badCode.outcome.failed());
   EXPECT_FALSE(fs::exists(dir / "2346-18i.ulf"));
   EXPECT_EQ(loaded, "");
-  EXPECT_EQ(model.figures.checkNumber, "1234");
+  EXPECT_EQ(model.document.figures().checkNumber, "1234");
   fs::remove(dir / "code.oul");
 
   // A refused file writes nothing and leaves the window's sheet alone.
   ASSERT_TRUE(WriteFileAtomically(dir / "bad.oul", "nem oul"));
   const OulImport refused = ImportOul(editor, dir / "bad.oul", dir, nullptr);
   EXPECT_TRUE(refused.outcome.failed());
-  EXPECT_EQ(model.sheet.Cell(1, col::kCode), "be");
+  EXPECT_EQ(model.document.sheet().Cell(1, col::kCode), "be");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
   fs::remove_all(dir);
 }

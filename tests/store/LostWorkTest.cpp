@@ -2,9 +2,11 @@
 // file or cannot be read, notes written by two copies, a held mv.ini lock,
 // leftovers of killed writes, and files far too large to read.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "core/SheetWorkspace.h"
 
 #include <filesystem>
 #include <fstream>
@@ -39,13 +41,12 @@ std::size_t FilesEndingWith(const fs::path& dir, const std::string& suffix) {
   return n;
 }
 
-EditorModel SheetOf(const std::string& character, const std::string& turn) {
-  EditorModel m;
-  m.currentCharacterKey = character;
-  m.fields.turn = turn;
-  m.sheet.Cell(1, col::kCode) = "be";
-  m.sheetModified = true;
-  return m;
+// A modified sheet of a character and turn.
+void SheetOf(SheetWorkspace& m, const std::string& character, const std::string& turn) {
+  m.character.key = character;
+  m.document.EditFields([&](SheetFields& f) { f.turn = turn; });
+  m.document.SetCell(1, col::kCode, "be");
+  m.document.SetModified(true);
 }
 
 using RecoveryNameTest = TempDirTest;
@@ -78,11 +79,12 @@ TEST_F(RecoveryNameTest, TheNameComesBackOnlyForTheSameSheetInASheetFolder) {
     fs::remove_all(dir_);
     for (const char* folder : {"kereses", "mashol"}) fs::create_directories(dir_ / folder);
     const fs::path sheetFile = dir_ / c.file;
-    EditorModel m = SheetOf("2345", "1");
-    ASSERT_FALSE(SaveSheet(m, sheetFile).failed());
-    m.sheet.Cell(2, col::kCode) = "e";  // typed on after the save
-    m.sheetModified = true;
-    { SheetRecovery(dir_).Update(m); }  // the program dies with its copy on disk
+    SheetWorkspace m;
+    SheetOf(m, "2345", "1");
+    ASSERT_FALSE(SaveSheet(m.document, m.character.key, sheetFile).failed());
+    m.document.SetCell(2, col::kCode, "e");  // typed on after the save
+    m.document.SetModified(true);
+    { SheetRecovery(dir_).Update(m.document, m.character.key); }  // the program dies with its copy on disk
     c.afterCopy(sheetFile);
 
     SheetRecovery next(dir_);
@@ -90,26 +92,26 @@ TEST_F(RecoveryNameTest, TheNameComesBackOnlyForTheSameSheetInASheetFolder) {
     ASSERT_EQ(orphans.sheets.size(), 1u);
     EXPECT_TRUE(orphans.sheets[0].description.starts_with(DisplayPath(sheetFile) + ", 20"))
         << orphans.sheets[0].description;
-    EditorModel restored;
-    SheetEditor editor(restored);
-    ASSERT_FALSE(SheetRecovery::Restore(editor, orphans.sheets[0], {dir_, dir_ / "kereses"}, nullptr).failed());
-    EXPECT_EQ(restored.sheet.Cell(2, col::kCode), "e");
-    EXPECT_EQ(restored.sheetFileName, c.keepsName ? sheetFile.string() : "");
+    SheetWorkspace restored;
+    ASSERT_FALSE(
+        SheetRecovery::Restore(restored.editor, orphans.sheets[0], {dir_, dir_ / "kereses"}, nullptr).failed());
+    EXPECT_EQ(restored.document.sheet().Cell(2, col::kCode), "e");
+    EXPECT_EQ(restored.document.fileName(), c.keepsName ? sheetFile.string() : "");
   }
 }
 
 TEST_F(RecoveryNameTest, ACopyOfTheEarlierFormatRestoresUnnamed) {
-  EditorModel m = SheetOf("2345", "4");
-  ASSERT_FALSE(SaveSheet(m, dir_ / "2345-4.ulf").failed());
-  WriteRaw(dir_ / ".mvul-helyreallitas-1-1.ulr",
-           "MVUL-HELYREALLITAS\r\n" + (dir_ / "2345-4.ulf").string() + "\r\n" + WriteSheet(m));
+  SheetWorkspace m;
+  SheetOf(m, "2345", "4");
+  ASSERT_FALSE(SaveSheet(m.document, m.character.key, dir_ / "2345-4.ulf").failed());
+  WriteRaw(dir_ / ".mvul-helyreallitas-1-1.ulr", "MVUL-HELYREALLITAS\r\n" + (dir_ / "2345-4.ulf").string() + "\r\n" +
+                                                     WriteSheet(m.document.Content(m.character.key)));
   Orphans orphans = SheetRecovery(dir_).ClaimOrphans();
   ASSERT_EQ(orphans.sheets.size(), 1u);
-  EditorModel restored;
-  SheetEditor editor(restored);
-  ASSERT_FALSE(SheetRecovery::Restore(editor, orphans.sheets[0], {dir_}, nullptr).failed());
-  EXPECT_EQ(restored.fields.turn, "4");
-  EXPECT_EQ(restored.sheetFileName, "");
+  SheetWorkspace restored;
+  ASSERT_FALSE(SheetRecovery::Restore(restored.editor, orphans.sheets[0], {dir_}, nullptr).failed());
+  EXPECT_EQ(restored.document.fields().turn, "4");
+  EXPECT_EQ(restored.document.fileName(), "");
 }
 
 TEST_F(RecoveryNameTest, CopiesThatCannotBeReadAreSetAsideNotDeleted) {
@@ -134,7 +136,9 @@ TEST_F(RecoveryNameTest, ACopyThatCannotBeWrittenSaysWhy) {
   SheetRecovery recovery(dir_);
   ::chmod(dir_.c_str(), 0555);
   errno = 0;
-  EXPECT_FALSE(recovery.Update(SheetOf("2345", "1")));
+  SheetWorkspace m;
+  SheetOf(m, "2345", "1");
+  EXPECT_FALSE(recovery.Update(m.document, m.character.key));
   EXPECT_EQ(WriteFailureReason(errno), cp1250::FromUtf8("nincs írási jogom"));
   EXPECT_EQ(WriteFailureReason(ENOSPC), cp1250::FromUtf8("megtelt a lemez"));
 }
@@ -143,9 +147,9 @@ using NotesTest = TempDirTest;
 
 TEST_F(NotesTest, TwoCopiesOfOneCharacterNeverOverwriteEachOthersNotes) {
   IniFile ini(dir_ / "mv.ini");
-  EditorModel first, second;
-  first.character.number = second.character.number = "2345";
+  OrderDocument first, second;
   CharacterSession a(first, ini, dir_), b(second, ini, dir_);
+  for (CharacterSession* s : {&a, &b}) s->EditCharacter([](CharacterFields& c) { c.number = "2345"; });
   ASSERT_EQ(a.WriteNotes("kozos\r\n").status, CharacterSession::NotesWrite::Status::Written);
   a.ReadNotes();
   b.ReadNotes();
@@ -171,9 +175,9 @@ TEST_F(NotesTest, TwoCopiesOfOneCharacterNeverOverwriteEachOthersNotes) {
 
 TEST_F(NotesTest, ANotesFileTooLargeForTheMemoIsNeitherReadNorWritten) {
   IniFile ini(dir_ / "mv.ini");
-  EditorModel m;
-  m.character.number = "2345";
-  CharacterSession session(m, ini, dir_);
+  OrderDocument document;
+  CharacterSession session(document, ini, dir_);
+  session.EditCharacter([](CharacterFields& c) { c.number = "2345"; });
   const std::string huge(2u << 20, 'j');
   WriteRaw(dir_ / "2345.jzt", huge);
   const CharacterSession::NotesRead read = session.ReadNotes();
@@ -186,12 +190,12 @@ TEST_F(NotesTest, ANotesFileTooLargeForTheMemoIsNeitherReadNorWritten) {
 
 TEST_F(NotesTest, ACharacterNumberFromAHandEditedIniNamesNoFileElsewhere) {
   IniFile ini(dir_ / "mv.ini");
-  EditorModel m;
-  CharacterSession session(m, ini, dir_);
+  OrderDocument document;
+  CharacterSession session(document, ini, dir_);
   fs::create_directories(dir_ / "x");
   for (const char* number : {"../x/escaped", "12345", "/tmp/a", "23 4"}) {
     SCOPED_TRACE(number);
-    m.character.number = number;
+    session.EditCharacter([&](CharacterFields& c) { c.number = number; });
     EXPECT_EQ(session.ReadNotes().status, CharacterSession::NotesRead::Status::None);
     EXPECT_EQ(session.WriteNotes("titok\r\n").status, CharacterSession::NotesWrite::Status::Written);
   }
@@ -265,23 +269,22 @@ TEST_F(TurnLineTest, AFirstLineThatCannotBeATurnIsKeptAndIsAnError) {
       {"-3", "-3", true},     {"99999999999999999999", "99999999999999999999", true},
       {"../x", "../x", true}, {"$FFFFFFFF", "$FFFFFFFF", true},
   };
-  EditorModel blank;
-  std::string rest = WriteSheet(blank);
+  std::string rest = WriteSheet(SheetContent{});
   rest = rest.substr(rest.find("\r\n"));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    EditorModel m;
+    SheetContent m;
     ASSERT_TRUE(ReadSheet(c.line + rest, "lap.ulf", m).ok);
     EXPECT_EQ(m.fields.turn, c.turn);
-    EXPECT_EQ(CountErrors(CheckSheet(m)) > 0, c.error);
+    const ReferenceLists lists;
+    EXPECT_EQ(CountErrors(CheckSheet(m, Lookups(lists))) > 0, c.error);
   }
 }
 
 TEST_F(TurnLineTest, ASheetFarTooLargeIsRefusedByName) {
   WriteRaw(dir_ / "nagy.ulf", "1\r\n" + std::string(3u << 20, '1'));
-  EditorModel m;
-  SheetEditor editor(m);
-  const FileOutcome outcome = OpenSheet(editor, dir_ / "nagy.ulf", nullptr);
+  SheetWorkspace m;
+  const FileOutcome outcome = OpenSheet(m.editor, dir_ / "nagy.ulf", nullptr);
   ASSERT_TRUE(outcome.failed());
   EXPECT_NE(outcome.message.find("nagy.ulf"), std::string::npos);
   EXPECT_NE(outcome.message.find(cp1250::FromUtf8("túl nagy")), std::string::npos);

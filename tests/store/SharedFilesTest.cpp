@@ -2,9 +2,11 @@
 // programs and a hostile world: mv.ini written by two copies, line breaks in
 // values, links, private files, leftovers of killed saves, sorted lists.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include "core/SheetWorkspace.h"
 
 #include <filesystem>
 
@@ -295,25 +297,25 @@ TEST_F(SentArchiveTest, EverySendIsKeptPrivatelyAndTheNewestIsShown) {
 
 using RecoveryTest = TempDirTest;
 
-EditorModel UnsavedSheet() {
-  EditorModel m;
-  m.currentCharacterKey = "2345";
-  m.fields.turn = "17";
-  m.fields.requestJL = true;
-  m.sheet.Cell(1, col::kCode) = "be";
-  m.sheet.Cell(1, col::kFirstParam) = "3";
-  m.sheet.Cell(1, col::kTVP) = "5";
-  m.figures.tvpTotal = "5";
-  m.sheetFileName = "/lapok/2345-17.ulf";
-  m.sheetModified = true;
-  return m;
+void UnsavedSheet(SheetWorkspace& m) {
+  m.character.key = "2345";
+  m.document.EditFields([&](SheetFields& f) { f.turn = "17"; });
+  m.document.EditFields([&](SheetFields& f) { f.requestJL = true; });
+  m.document.SetCell(1, col::kCode, "be");
+  m.document.SetCell(1, col::kFirstParam, "3");
+  m.document.SetCell(1, col::kTVP, "5");
+  m.document.SetFigures(SheetFigures{"0", "5", "0"});
+  m.document.SetFileName("/lapok/2345-17.ulf");
+  m.document.SetModified(true);
 }
 
 TEST_F(RecoveryTest, AKilledProgramsSheetIsOfferedBackWhole) {
   const pid_t child = ::fork();
   if (child == 0) {
     SheetRecovery recovery(dir_);
-    recovery.Update(UnsavedSheet());
+    SheetWorkspace m;
+    UnsavedSheet(m);
+    recovery.Update(m.document, m.character.key);
     ::_exit(0);  // killed: no destructor, no clean-up
   }
   int status = 0;
@@ -326,17 +328,18 @@ TEST_F(RecoveryTest, AKilledProgramsSheetIsOfferedBackWhole) {
   EXPECT_FALSE(orphans[0].file.string().ends_with(".ulf"));        // the open dialog must not list it
   EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().sheets.empty());  // claimed: a third copy does not offer it too
 
-  EditorModel m;
-  SheetEditor editor(m);
+  SheetWorkspace m;
   std::string loaded;
-  ASSERT_FALSE(SheetRecovery::Restore(editor, orphans[0], {dir_}, [&](const std::string& k) { loaded = k; }).failed());
-  const EditorModel want = UnsavedSheet();
-  EXPECT_EQ(m.sheet, want.sheet);
-  EXPECT_EQ(m.fields.turn, "17");
-  EXPECT_TRUE(m.fields.requestJL);
-  EXPECT_EQ(m.figures.tvpTotal, "5");
-  EXPECT_EQ(m.sheetFileName, "");  // no such sheet in a sheet folder: saved through "Ment másként"
-  EXPECT_TRUE(m.sheetModified);
+  ASSERT_FALSE(
+      SheetRecovery::Restore(m.editor, orphans[0], {dir_}, [&](const std::string& k) { loaded = k; }).failed());
+  SheetWorkspace want;
+  UnsavedSheet(want);
+  EXPECT_EQ(m.document.sheet(), want.document.sheet());
+  EXPECT_EQ(m.document.fields().turn, "17");
+  EXPECT_TRUE(m.document.fields().requestJL);
+  EXPECT_EQ(m.document.figures().tvpTotal, "5");
+  EXPECT_EQ(m.document.fileName(), "");  // no such sheet in a sheet folder: saved through "Ment másként"
+  EXPECT_TRUE(m.document.modified());
   EXPECT_EQ(loaded, "2345");
   SheetRecovery::Forget(orphans[0]);
   EXPECT_FALSE(fs::exists(orphans[0].file));
@@ -344,14 +347,15 @@ TEST_F(RecoveryTest, AKilledProgramsSheetIsOfferedBackWhole) {
 
 TEST_F(RecoveryTest, ARunningCopysSheetIsNotOfferedAndASavedSheetLeavesNothing) {
   SheetRecovery running(dir_);
-  EditorModel m = UnsavedSheet();
-  ASSERT_TRUE(running.Update(m));
+  SheetWorkspace m;
+  UnsavedSheet(m);
+  ASSERT_TRUE(running.Update(m.document, m.character.key));
   ASSERT_TRUE(fs::exists(running.file()));
   EXPECT_EQ(ModeOf(running.file()), 0600u);
   EXPECT_TRUE(SheetRecovery(dir_).ClaimOrphans().sheets.empty());
 
-  m.sheetModified = false;  // saved or given up
-  ASSERT_TRUE(running.Update(m));
+  m.document.SetModified(false);  // saved or given up
+  ASSERT_TRUE(running.Update(m.document, m.character.key));
   EXPECT_FALSE(fs::exists(running.file()));
   { SheetRecovery quits(dir_); }
   std::size_t left = 0;

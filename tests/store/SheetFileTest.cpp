@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/SheetWorkspace.h"
+
 #include "core/Cp1250.h"
 #include "core/SheetEditor.h"
 #include "store/SheetDocument.h"
@@ -26,10 +28,8 @@ std::vector<std::string> BlankOrders(int count) { return std::vector<std::string
 
 class SheetFileTest : public ::testing::Test {
  protected:
-  SheetFileTest() : editor(model) { editor.NewSheet(); }
   SheetReadResult Read(const std::string& text) { return ReadSheet(text, "lap.ulf", model); }
-  EditorModel model;
-  SheetEditor editor;
+  SheetContent model;
 };
 
 TEST(SplitLines, AllLineEndsAndALastLineWithoutOne) {
@@ -56,7 +56,7 @@ TEST_F(SheetFileTest, ReadsAFullSheet) {
   EXPECT_EQ(model.sheet.Row(1), (OrderRow{"be", {"1", "", "", "", "", ""}, "2", "0"}));
   EXPECT_EQ(model.figures.checkNumber, "5");
   EXPECT_EQ(model.figures.tvpTotal, "7");
-  EXPECT_EQ(r.characterKey, "2345");
+  EXPECT_EQ(model.characterKey, "2345");
 }
 
 TEST_F(SheetFileTest, LastTickedDeliveryFormWins) {
@@ -78,7 +78,7 @@ TEST_F(SheetFileTest, AnEmptyOrderLineEndsTheOrders) {
   EXPECT_EQ(model.figures.checkNumber, "");
   EXPECT_EQ(model.figures.tvpTotal, "99");
   EXPECT_EQ(model.figures.knoTotal, "3");
-  EXPECT_EQ(r.characterKey, "2345");
+  EXPECT_EQ(model.characterKey, "2345");
 }
 
 TEST_F(SheetFileTest, OrderLinesPastTheTwentiethAreSkipped) {
@@ -129,7 +129,7 @@ TEST_F(SheetFileTest, WriteProducesThirtySevenCrLfLinesThatReadBackIdentically) 
   model.sheet.SetRow(1, OrderRow{"be", {"1", "", "", "", "", ""}, "2", "0"});
   model.sheet.SetRow(20, OrderRow{"h", {"14", "1", "30", "25", "", ""}, std::string("vált"_w), "0"});
   model.figures = SheetFigures{"71", "2", "0"};
-  model.currentCharacterKey = "2345";
+  model.characterKey = "2345";
   const std::string written = WriteSheet(model);
   const auto lines = SplitLines(written);
   ASSERT_EQ(lines.size(), 37u);
@@ -139,24 +139,21 @@ TEST_F(SheetFileTest, WriteProducesThirtySevenCrLfLinesThatReadBackIdentically) 
   EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 37);
 
-  EditorModel again;
-  SheetEditor otherEditor(again);
-  otherEditor.NewSheet();
+  SheetContent again;
   ASSERT_TRUE(ReadSheet(written, "x", again).ok);
-  again.currentCharacterKey = "2345";
   EXPECT_EQ(WriteSheet(again), written);
 }
 
 class SheetDocumentTest : public ::testing::Test {
  protected:
-  SheetDocumentTest() : editor(model) {
+  SheetDocumentTest() {
     dir = std::filesystem::temp_directory_path() / ("mvul-sheet-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
   }
   ~SheetDocumentTest() override { std::filesystem::remove_all(dir); }
   std::filesystem::path dir;
-  EditorModel model;
-  SheetEditor editor;
+  SheetWorkspace model;
+  SheetEditor& editor = model.editor;
 };
 
 TEST_F(SheetDocumentTest, OpenLoadsTheSheetsCharacterAndInterpretsRowOne) {
@@ -164,60 +161,60 @@ TEST_F(SheetDocumentTest, OpenLoadsTheSheetsCharacterAndInterpretsRowOne) {
   orders[0] = "xyz,1";
   const auto path = dir / "2345-12.ulf";
   ASSERT_TRUE(WriteFileAtomically(path, SheetText(orders)));
-  model.sheetModified = true;
-  model.currentRow = 7;
+  model.document.SetModified(true);
+  model.view.SetRow(7);
   std::string loaded;
   const FileOutcome r = OpenSheet(editor, path, [&](const std::string& key) { loaded = key; });
   EXPECT_EQ(r.status, FileOutcome::Status::Done);
   EXPECT_EQ(loaded, "2345");
-  EXPECT_FALSE(model.sheetModified);
-  EXPECT_EQ(model.sheetFileName, path.string());
-  EXPECT_EQ(model.currentRow, 1);
-  EXPECT_EQ(model.panel.command, "Ismeretlen parancs");
+  EXPECT_FALSE(model.document.modified());
+  EXPECT_EQ(model.document.fileName(), path.string());
+  EXPECT_EQ(model.view.row(), 1);
+  EXPECT_EQ(model.view.panel().command, "Ismeretlen parancs");
 
   loaded.clear();
-  model.currentCharacterKey = "2345";
+  model.character.key = "2345";
   OpenSheet(editor, path, [&](const std::string& key) { loaded = key; });
   EXPECT_EQ(loaded, "");  // same character: nothing loaded
 }
 
 TEST_F(SheetDocumentTest, OpenOfAMissingFileChangesNothing) {
-  model.sheet.Cell(3, col::kCode) = "be";
-  model.sheetModified = true;
+  model.document.SetCell(3, col::kCode, "be");
+  model.document.SetModified(true);
   EXPECT_EQ(OpenSheet(editor, dir / "nincs.ulf", nullptr).status, FileOutcome::Status::Nothing);
   EXPECT_EQ(OpenSheet(editor, "", nullptr).status, FileOutcome::Status::Nothing);
-  EXPECT_EQ(model.sheet.Cell(3, col::kCode), "be");
-  EXPECT_TRUE(model.sheetModified);
+  EXPECT_EQ(model.document.sheet().Cell(3, col::kCode), "be");
+  EXPECT_TRUE(model.document.modified());
 }
 
 TEST_F(SheetDocumentTest, ABrokenFileLeavesANewUnnamedUnmodifiedSheet) {
   const auto path = dir / "rossz.ulf";
   ASSERT_TRUE(WriteFileAtomically(path, "12\r\n1\r\nx\r\n"));
-  model.sheet.Cell(3, col::kCode) = "be";
-  model.sheetFileName = "old.ulf";
+  model.document.SetCell(3, col::kCode, "be");
+  model.document.SetFileName("old.ulf");
   const FileOutcome r = OpenSheet(editor, path, nullptr);
   EXPECT_TRUE(r.failed());
-  EXPECT_TRUE(model.sheet.RowIsBlank(3));
-  EXPECT_EQ(model.sheetFileName, "");
-  EXPECT_FALSE(model.sheetModified);
-  EXPECT_EQ(model.fields.turn, "12");
+  EXPECT_TRUE(model.document.sheet().RowIsBlank(3));
+  EXPECT_EQ(model.document.fileName(), "");
+  EXPECT_FALSE(model.document.modified());
+  EXPECT_EQ(model.document.fields().turn, "12");
 }
 
 TEST_F(SheetDocumentTest, SaveReplacesTheFileWholeAndAFailedSaveKeepsTheOld) {
   const auto path = dir / "2345-1.ulf";
-  model.currentCharacterKey = "2345";
-  model.sheetModified = true;
-  ASSERT_EQ(SaveSheet(model, path).status, FileOutcome::Status::Done);
-  EXPECT_FALSE(model.sheetModified);
-  EXPECT_EQ(model.sheetFileName, path.string());
+  model.character.key = "2345";
+  model.document.SetModified(true);
+  ASSERT_EQ(SaveSheet(model.document, model.character.key, path).status, FileOutcome::Status::Done);
+  EXPECT_FALSE(model.document.modified());
+  EXPECT_EQ(model.document.fileName(), path.string());
   const auto before = ReadWholeFile(path);
 
-  model.sheetModified = true;
-  model.sheet.Cell(1, col::kCode) = "be";
-  const FileOutcome failed = SaveSheet(model, dir / "nincs" / "x.ulf");
+  model.document.SetModified(true);
+  model.document.SetCell(1, col::kCode, "be");
+  const FileOutcome failed = SaveSheet(model.document, model.character.key, dir / "nincs" / "x.ulf");
   EXPECT_TRUE(failed.failed());
-  EXPECT_TRUE(model.sheetModified);
-  EXPECT_EQ(model.sheetFileName, path.string());
+  EXPECT_TRUE(model.document.modified());
+  EXPECT_EQ(model.document.fileName(), path.string());
   EXPECT_EQ(ReadWholeFile(path), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);  // no temporary left
 }

@@ -53,12 +53,12 @@ TEST_F(MainWindowTest, NothingReplacesAModifiedSheetWithoutAsking) {
     // changes. Nem: the sheet is replaced.
     for (const auto answer : {QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::No}) {
       SCOPED_TRACE(std::string(what) + " " + std::to_string(answer));
-      window_->model().sheetModified = false;
+      window_->document().SetModified(false);
       Find<QAction>(*window_, "NewUL")->trigger();
       window_->activateWindow();
       Go(1, 1);
       Type("be");
-      ASSERT_TRUE(window_->model().sheetModified);
+      ASSERT_TRUE(window_->document().modified());
       const auto asked = AnswerOnce(window_.get(), answer);
       const auto refusal = Press(QMessageBox::Ok);  // the save's refusal, the import's failure
       replace();
@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, NothingReplacesAModifiedSheetWithoutAsking) {
       const bool replaced =
           answer == QMessageBox::No && std::string(what) != "Importálás";  // a bad .oul replaces nothing
       EXPECT_EQ(Cell(1, 1), replaced ? "" : "be");
-      EXPECT_EQ(window_->model().sheetModified, !replaced);
+      EXPECT_EQ(window_->document().modified(), !replaced);
     }
   }
 }
@@ -285,7 +285,7 @@ TEST_F(MainWindowTest, NotesTypedInTwoWindowsAreBothKept) {
   for (const auto& e : std::filesystem::directory_iterator(dir_))
     if (e.path().string().ends_with(".jzt.utkozes")) kept = Read(e.path().filename().string());
   EXPECT_EQ(kept, "elso ablak\r\n");
-  second.model().sheetModified = false;
+  second.document().SetModified(false);
 }
 
 TEST_F(MainWindowTest, ANotesFileTooLargeForTheMemoIsShownAsWhyAndLeftAlone) {

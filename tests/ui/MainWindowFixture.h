@@ -28,6 +28,7 @@
 #include <memory>
 
 #include "core/Cp1250.h"
+#include "core/SheetCheck.h"
 #include "letter/OrderLetter.h"
 #include "store/IniFile.h"
 #include "store/SheetDocument.h"
@@ -54,6 +55,14 @@ T* Find(const QObject& root, const char* name) {
   return found;
 }
 
+// The letter and the check of what the window shows.
+inline std::string LetterOf(MainWindow& w) {
+  return mv::OrderLetterText(w.document().sheet(), w.document().fields(), w.character().shown().fields);
+}
+inline std::vector<mv::SheetProblem> CheckOf(MainWindow& w) {
+  return mv::CheckSheet(w.document().Content(w.character().shown().key), w.editor().lookups());
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -65,13 +74,13 @@ class MainWindowTest : public ::testing::Test {
     QApplication::processEvents();
   }
   void TearDown() override {
-    window_->model().sheetModified = false;
+    window_->document().SetModified(false);
     window_.reset();
     std::filesystem::remove_all(dir_);
   }
   // A new window over the same program directory, as a restart.
   void Restart(const QStringList& arguments = {}) {
-    window_->model().sheetModified = false;
+    window_->document().SetModified(false);
     window_->close();
     window_.reset();
     window_ = std::make_unique<MainWindow>(dir_, arguments);
@@ -148,7 +157,7 @@ class MainWindowTest : public ::testing::Test {
     for (const QChar ch : text) QTest::keyClick(Focused(), ch.toLatin1());
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Focused(), key, mods); }
-  std::string Cell(int row, int column) { return window_->model().sheet.Cell(row, column); }
+  std::string Cell(int row, int column) { return window_->document().sheet().Cell(row, column); }
   QString Panel() { return Find<QLabel>(*window_, "LabelParancs")->text(); }
 
   std::filesystem::path dir_;

@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, TypingAnUnknownCodeShowsItIsUnknown) {
   Type("xyz");
   EXPECT_EQ(Cell(1, 1), "xyz");
   EXPECT_EQ(Panel(), QString("Ismeretlen parancs"));
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, CodeColumnTakesLettersOnlyInLowerCase) {
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, KeypadPlusCountsUpFromAnEmptyParameter) {
 }
 
 TEST_F(MainWindowTest, ShiftDeleteShiftsTheParametersLeft) {
-  for (int k = 1; k <= 6; ++k) window_->model().sheet.Cell(1, k + 1) = std::to_string(k);
+  for (int k = 1; k <= 6; ++k) window_->document().SetCell(1, k + 1, std::to_string(k));
   grid()->RefreshFromModel();
   Go(1, 3);
   Key(Qt::Key_Delete, Qt::ShiftModifier);
@@ -78,25 +78,25 @@ TEST_F(MainWindowTest, ShiftDeleteShiftsTheParametersLeft) {
 TEST_F(MainWindowTest, ArrowKeysDoNotMarkTheSheet) {
   Go(3, 2);
   Key(Qt::Key_Down);
-  EXPECT_FALSE(window_->model().sheetModified);
-  EXPECT_EQ(window_->model().currentRow, 4);
+  EXPECT_FALSE(window_->document().modified());
+  EXPECT_EQ(window_->view().row(), 4);
   Key(Qt::Key_Tab);
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, MovingARowUpInterpretsTheNewCurrentRow) {
-  window_->model().sheet.Cell(3, 1) = "xyz";
+  window_->document().SetCell(3, 1, "xyz");
   grid()->RefreshFromModel();
   Go(3, 1);
   Find<QAction>(*window_, "RowUp")->trigger();
   EXPECT_EQ(Cell(2, 1), "xyz");
-  EXPECT_EQ(window_->model().currentRow, 2);
+  EXPECT_EQ(window_->view().row(), 2);
   EXPECT_EQ(Panel(), QString("Ismeretlen parancs"));
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, PickerInsertsTheChosenCommandAsANewRow) {
-  window_->model().sheet.Cell(3, 1) = "xyz";
+  window_->document().SetCell(3, 1, "xyz");
   Go(3, 1);
   Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->list()->setCurrentRow(0);
   QTimer::singleShot(0, [this] { Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->accept(); });
@@ -119,21 +119,21 @@ TEST_F(MainWindowTest, PickerDoesNothingOutsideTheOrderTab) {
   Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::DataTab>(*window_, "Adatok"));
   Find<QAction>(*window_, "NewParancs1")->trigger();
   EXPECT_FALSE(Find<mv::ui::CommandPicker>(*window_, "TFormParancsok")->isVisible());
-  EXPECT_FALSE(window_->model().sheetModified);
+  EXPECT_FALSE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, CharacterNameFollowsIntoTheOrderTab) {
   Find<QLineEdit>(*window_, "EditKarNev")->setText("Ödön");
   EXPECT_EQ(window_->findChild<QLabel*>("LabelName")->text(), QString("Ödön"));
-  EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Ödön"));
+  EXPECT_EQ(window_->character().shown().fields.name, mv::cp1250::FromUtf8("Ödön"));
 }
 
 TEST_F(MainWindowTest, ReferenceListsGiveNamesFromTheStart) {
   WriteFile("targyak.dat", "Targyak\r\n12 Kard\r\n");
   WriteFile("italok.dat", "012 1 2 3\r\n0 1 2\r\n");
   Restart();
-  window_->model().sheet.Cell(1, 1) = "ea";
-  window_->model().sheet.Cell(1, 2) = "12";
+  window_->document().SetCell(1, 1, "ea");
+  window_->document().SetCell(1, 2, "12");
   Go(2, 1);
   Go(1, 1);
   EXPECT_EQ(Find<QLabel>(*window_, "LabelD2")->text(), QString("Kard (#12)"));
@@ -219,7 +219,7 @@ TEST_F(MainWindowTest, ListsTabLoadsSavesAndComplainsAboutMissingFiles) {
   said = AnswerNextDialog();
   lists->Update();
   EXPECT_EQ(*said, QString("Adatok aktualizálása kész"));
-  EXPECT_EQ(window_->model().lists.monsters.names.at(1), "S\xE1rk\xE1ny");
+  EXPECT_EQ(window_->lists().monsters.names.at(1), "S\xE1rk\xE1ny");
 }
 
 TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
   Find<QRadioButton>(*window_, "RadioButtonUuen")->setChecked(true);
   EXPECT_TRUE(Find<QPushButton>(*window_, "BitBtnKarSave")->isEnabled());
   Find<QPushButton>(*window_, "BitBtnKarSave")->click();
-  EXPECT_EQ(window_->model().currentCharacterKey, "2345");
+  EXPECT_EQ(window_->character().shown().key, "2345");
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBoxKar")->currentText(), QString("Kardos Ödön (#2345)"));
   EXPECT_TRUE(window_->findChild<QAction*>("SaveUL")->isEnabled());
   Find<QPushButton>(*window_, "BitBtnKarLoad")->click();  // "Utolso" is the character loaded last
@@ -241,11 +241,11 @@ TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
 
   // Without a "Betolt" choice nothing loads; with "Utolso" the last one does.
   Restart();
-  EXPECT_EQ(window_->model().character.number, "0000");
+  EXPECT_EQ(window_->character().shown().fields.number, "0000");
   mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Betolt", "Utolso");
   Restart();
-  EXPECT_EQ(window_->model().character.name, mv::cp1250::FromUtf8("Kardos Ödön"));
-  EXPECT_EQ(window_->model().deliveryFormIndex, mv::DeliveryForm::Uuencode);
+  EXPECT_EQ(window_->character().shown().fields.name, mv::cp1250::FromUtf8("Kardos Ödön"));
+  EXPECT_EQ(window_->character().shown().deliveryForm, mv::DeliveryForm::Uuencode);
   EXPECT_EQ(Find<QPlainTextEdit>(*window_, "MemoJegyzet")->toPlainText(), QString("Jegyzet: a kard a barlangban van"));
   EXPECT_TRUE(std::filesystem::exists(dir_ / "2345.jzt"));  // in the program directory
 
@@ -257,7 +257,7 @@ TEST_F(MainWindowTest, ACharacterIsSavedLoadedAtStartAndDeleted) {
       box->button(QMessageBox::Yes)->click();
   });
   EXPECT_TRUE(Find<mv::ui::CharacterController>(*window_, "Karakterek")->DeleteCharacter());
-  EXPECT_EQ(window_->model().character.number, "0000");  // the shown one was deleted
+  EXPECT_EQ(window_->character().shown().fields.number, "0000");  // the shown one was deleted
   EXPECT_EQ(Find<QComboBox>(*window_, "ComboBoxKar")->count(), 0);
 }
 
@@ -266,9 +266,11 @@ TEST_F(MainWindowTest, OpenDialogFindsTheCharactersTurnsAndOpensTheLast) {
   Find<QLineEdit>(*window_, "EditKarNev")->setText("Kard");
   Find<QPushButton>(*window_, "BitBtnKarSave")->click();
   for (const char* turn : {"9", "10"}) {
-    window_->model().fields.turn = turn;
-    window_->model().sheet.Cell(1, 1) = "ea";
-    ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / (std::string("2345-") + turn + ".ulf")).failed());
+    window_->document().EditFields([&](mv::SheetFields& f) { f.turn = turn; });
+    window_->document().SetCell(1, 1, "ea");
+    ASSERT_FALSE(mv::SaveSheet(window_->document(), window_->character().shown().key,
+                               dir_ / (std::string("2345-") + turn + ".ulf"))
+                     .failed());
   }
   mv::ui::SheetOpenDialog* dialog = Find<mv::ui::SheetOpenDialog>(*window_, "TFormULOpen");
   ASSERT_TRUE(dialog->Prepare(Find<mv::ui::SheetFileActions>(*window_, "UlFajlok")->SheetFolders(), {"Kard (#2345)"}));
@@ -319,13 +321,13 @@ TEST_F(MainWindowTest, CancelledPreviewSendsNothingAndSaysNothing) {
 TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
   SmtpSink sink;
   MakeSendable(*window_, sink.port(), false);
-  window_->model().sheet.Cell(1, 1) = "be";
+  window_->document().SetCell(1, 1, "be");
   QString* said = AnswerNextDialog();
   Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_EQ(*said, QString("UL elküldve"));
   ASSERT_EQ(sink.Received(), 1);
   const std::string mail = *sink.Message(1);
-  EXPECT_EQ(mail.substr(mail.find("\r\n\r\n") + 4), mv::OrderLetterText(window_->model()));
+  EXPECT_EQ(mail.substr(mail.find("\r\n\r\n") + 4), LetterOf(*window_));
 }
 
 TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSentAndWhereToSetOne) {
@@ -451,7 +453,7 @@ TEST_F(MainWindowTest, FormatterComposesAnItemNumber) {
 TEST_F(MainWindowTest, F1OpensTheCommandsPageOrTheContents) {
   ASSERT_TRUE(Find<mv::ui::HelpWindows>(*window_, "Sugo")->on());
   EXPECT_TRUE(window_->findChild<QAction*>("Contents")->isEnabled());
-  window_->model().sheet.Cell(2, 1) = "be";
+  window_->document().SetCell(2, 1, "be");
   Go(2, 1);
   Key(Qt::Key_F1);
   EXPECT_EQ(Find<mv::ui::HelpWindows>(*window_, "Sugo")->Topic("KontextusHelpAblak"), QString("pbe"));
@@ -495,7 +497,7 @@ TEST_F(MainWindowTest, AFailedSaveOnQuittingKeepsTheWindowAndTheOrders) {
   NumberedCharacter();
   const std::filesystem::path locked = dir_ / "zart";
   std::filesystem::create_directories(locked);
-  window_->model().sheetFileName = (locked / "2345-1.ulf").string();
+  window_->document().SetFileName((locked / "2345-1.ulf").string());
   Go(1, 1);
   Type("be");
   ::chmod(locked.c_str(), 0555);
@@ -506,14 +508,14 @@ TEST_F(MainWindowTest, AFailedSaveOnQuittingKeepsTheWindowAndTheOrders) {
   EXPECT_EQ(said->at(0), QString("Elmented a változásokat?"));
   EXPECT_TRUE(window_->isVisible());
   EXPECT_EQ(Cell(1, 1), "be");
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, TheReleaseOfAKeyThatClosedADialogChangesNothing) {
   Go(1, 1);
   for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_Delete}) {
     QTest::keyRelease(grid(), key);  // its press went to the dialog
-    EXPECT_FALSE(window_->model().sheetModified) << key;
+    EXPECT_FALSE(window_->document().modified()) << key;
   }
   // The picker closed with Escape, then its key's release reaches the grid.
   QTimer::singleShot(50, [] {
@@ -521,9 +523,9 @@ TEST_F(MainWindowTest, TheReleaseOfAKeyThatClosedADialogChangesNothing) {
   });
   Find<QAction>(*window_, "NewParancs1")->trigger();
   QTest::keyRelease(grid(), Qt::Key_Escape);
-  EXPECT_FALSE(window_->model().sheetModified);
+  EXPECT_FALSE(window_->document().modified());
   QTest::keyClick(grid(), Qt::Key_E);  // a key typed in the grid still counts
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, UndoAndRedoFromTheMenuAndThePopup) {
@@ -543,10 +545,10 @@ TEST_F(MainWindowTest, UndoAndRedoFromTheMenuAndThePopup) {
   EXPECT_EQ(Cell(1, 1), "be");
   undo->trigger();
   EXPECT_EQ(Cell(1, 1), "");
-  EXPECT_FALSE(window_->model().sheetModified);  // back where the sheet started
+  EXPECT_FALSE(window_->document().modified());  // back where the sheet started
   window_->findChild<QAction*>("Redo")->trigger();
   EXPECT_EQ(Cell(1, 1), "be");
-  EXPECT_TRUE(window_->model().sheetModified);
+  EXPECT_TRUE(window_->document().modified());
   EXPECT_EQ(grid()->model()->index(0, 1).data().toString(), QString("be"));  // the grid shows it
 }
 
@@ -563,15 +565,13 @@ TEST_F(MainWindowTest, UndoAndRedoAreEnabledOnlyWithSomethingToUndoOrRedo) {
   EXPECT_EQ(state(), std::pair(false, true));
   redo->trigger();
   EXPECT_EQ(state(), std::pair(true, false));
-  window_->model().sheetModified = false;
+  window_->document().SetModified(false);
   Find<QAction>(*window_, "NewUL")->trigger();
   EXPECT_EQ(state(), std::pair(false, false));  // a new sheet starts a new history
 
-  // The check's scratch copy of the model drives nothing.
-  mv::EditorModel copy = window_->model();
-  copy.history.Record(mv::OrderSheet{});
-  copy.sheet.Cell(1, 1) = "e";
-  copy.history.Record(copy.sheet);
+  // The check interprets the sheet without touching its history.
+  window_->document().SetCell(1, 1, "e");
+  CheckOf(*window_);
   EXPECT_EQ(state(), std::pair(false, false));
 }
 
@@ -580,12 +580,12 @@ TEST_F(MainWindowTest, ASheetOpenedAtStartKeepsItsCharacter) {
   NumberedCharacter("2345");
   mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Betolt", "Alapertelmezett");
   mv::IniFile(dir_ / "mv.ini").Write("Karakterek", "Alapertelmezett", "2999");
-  window_->model().fields.turn = "7";
-  ASSERT_FALSE(mv::SaveSheet(window_->model(), dir_ / "2345-7.ulf").failed());
+  window_->document().EditFields([&](mv::SheetFields& f) { f.turn = "7"; });
+  ASSERT_FALSE(mv::SaveSheet(window_->document(), window_->character().shown().key, dir_ / "2345-7.ulf").failed());
   Restart({QString::fromStdString((dir_ / "2345-7.ulf").string())});
-  EXPECT_EQ(window_->model().character.number, "2345");
+  EXPECT_EQ(window_->character().shown().fields.number, "2345");
   Restart();
-  EXPECT_EQ(window_->model().character.number, "2999");  // without a sheet the rule holds
+  EXPECT_EQ(window_->character().shown().fields.number, "2999");  // without a sheet the rule holds
 }
 
 TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
@@ -594,7 +594,7 @@ TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
   Type("be");
   QTest::qWait(1300);  // the recovery copy is written shortly after a change
   // Killed: no question, no clean-up; a new program starts.
-  window_->model().sheetModified = false;
+  window_->document().SetModified(false);
   auto* killed = window_.release();
   killed->setAttribute(Qt::WA_DeleteOnClose, false);
   // The recovery lock goes with the process; here with the window's copy.
@@ -606,22 +606,21 @@ TEST_F(MainWindowTest, AnUnsavedSheetOfAKilledProgramIsOfferedBack) {
   ASSERT_FALSE(said->isEmpty());
   EXPECT_TRUE(said->at(0).startsWith("Találtam egy el nem mentett UL-t (2345-1, 20")) << said->at(0).toStdString();
   EXPECT_EQ(Cell(1, 1), "be");
-  EXPECT_TRUE(window_->model().sheetModified);
-  EXPECT_EQ(window_->model().character.number, "2345");
+  EXPECT_TRUE(window_->document().modified());
+  EXPECT_EQ(window_->character().shown().fields.number, "2345");
 }
 
 // A sheet with one problem of each level: an unknown code, a stale cost and
 // an item the list cannot name.
 void ProblemSheet(MainWindow& w) {
-  mv::EditorModel& m = w.model();
-  m.sheet.Cell(1, 1) = "xyz";
-  m.sheet.Cell(2, 1) = "e";
-  m.sheet.Cell(2, 8) = "99";
-  m.sheet.Cell(3, 1) = "ea";
-  m.sheet.Cell(3, 2) = "7";
-  m.currentRow = 3;
+  mv::OrderDocument& m = w.document();
+  m.SetCell(1, 1, "xyz");
+  m.SetCell(2, 1, "e");
+  m.SetCell(2, 8, "99");
+  m.SetCell(3, 1, "ea");
+  m.SetCell(3, 2, "7");
+  w.view().SetRow(3);
   w.editor().InterpretCurrentRow();
-  w.ShowModel();
 }
 
 TEST_F(MainWindowTest, EllenorzesListsTheProblemsAndADoubleClickGoesToTheRow) {
@@ -643,24 +642,24 @@ TEST_F(MainWindowTest, EllenorzesListsTheProblemsAndADoubleClickGoesToTheRow) {
     for (int i = 0; i < list->count(); ++i)
       if (list->item(i)->text().startsWith("1. sor")) emit list->itemDoubleClicked(list->item(i));
   });
-  const mv::OrderSheet before = window_->model().sheet;
+  const mv::OrderSheet before = window_->document().sheet();
   check->trigger();
   EXPECT_TRUE(lines.contains("1. sor: ismeretlen parancs: xyz")) << lines.join("|").toStdString();
   EXPECT_TRUE(lines.contains("2. sor: TVP 99, helyesen 30")) << lines.join("|").toStdString();
   EXPECT_TRUE(lines.contains("3. sor: nincs a listában: 7 (tárgy)")) << lines.join("|").toStdString();
   EXPECT_TRUE(levels.contains("error") && levels.contains("warning") && levels.contains("notice"));
-  EXPECT_EQ(window_->model().currentRow, 1);           // the double-clicked row
-  EXPECT_EQ(window_->model().sheet.Cell(2, 8), "99");  // the check changed nothing
+  EXPECT_EQ(window_->view().row(), 1);                      // the double-clicked row
+  EXPECT_EQ(window_->document().sheet().Cell(2, 8), "99");  // the check changed nothing
 
   window_->findChild<QAction*>("Ujraszamolas")->trigger();
-  EXPECT_EQ(window_->model().sheet.Cell(2, 8), "30");
+  EXPECT_EQ(window_->document().sheet().Cell(2, 8), "30");
 }
 
 TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
   SmtpSink sink;
   MakeSendable(*window_, sink.port(), false);
   ProblemSheet(*window_);
-  ASSERT_EQ(mv::CountErrors(mv::CheckSheet(window_->model())), 1);
+  ASSERT_EQ(mv::CountErrors(CheckOf(*window_)), 1);
   ASSERT_TRUE(Find<mv::ui::OptionsController>(*window_, "Beallitasok")->settings().checkBeforeSend);
   // The question's default answer (Enter) and Escape both say no.
   for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
@@ -700,7 +699,7 @@ TEST_F(MainWindowTest, ALetterWithErrorsIsQuestionedAndTheDefaultSendsNothing) {
   EXPECT_EQ(*answered_, QString("UL elküldve"));
   const auto kept = std::filesystem::directory_iterator(dir_ / "elkuldve");
   ASSERT_NE(kept, std::filesystem::directory_iterator());
-  EXPECT_EQ(mv::ReadWholeFile(kept->path()).value_or(""), mv::OrderLetterText(window_->model()));
+  EXPECT_EQ(mv::ReadWholeFile(kept->path()).value_or(""), LetterOf(*window_));
   EXPECT_TRUE(
       window_->findChild<QLabel*>("LabelUtoljaraElkuldve")->text().startsWith("Utoljára elküldve: 1. forduló, "));
 }
@@ -711,7 +710,7 @@ TEST_F(MainWindowTest, StandardButtonsAndFileDialogsAreHungarianAndTheTitleStand
               QApplication::applicationDisplayName() == QApplication::applicationName());
 
   // The question before quitting: Hungarian buttons, "Igen" by default.
-  window_->model().sheetModified = true;
+  window_->document().SetModified(true);
   QStringList buttons;
   QString defaultButton;
   auto* timer = new QTimer(window_.get());
@@ -766,7 +765,7 @@ TEST_F(MainWindowTest, CharactersAreListedInHungarianAlphabeticalOrder) {
 }
 
 TEST_F(MainWindowTest, DraggingARowShowsWhereItWillLand) {
-  window_->model().sheet.Cell(1, 1) = "be";
+  window_->document().SetCell(1, 1, "be");
   window_->ShowModel();
   QWidget* viewport = grid()->viewport();
   const QPoint from = grid()->visualRect(grid()->model()->index(0, 0)).center();

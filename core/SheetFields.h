@@ -1,0 +1,23 @@
+// The sheet-level fields of the "Adatok" tab that travel with an order sheet.
+#pragma once
+
+#include <string>
+
+namespace mv {
+
+enum class DeliveryForm { None = 0, Base64, Base64Printed, Uuencode, UuencodePrinted, PrintedOnly };
+
+struct SheetFields {
+  std::string turn = "1";                      // EditFord
+  bool requestUL = false;                      // CheckBoxUL
+  bool requestJL = false;                      // CheckBoxJL
+  bool extraTurn = false;                      // CheckBoxEXT
+  bool clubCode = false;                       // CheckBoxKlub
+  DeliveryForm delivery = DeliveryForm::None;  // the five radio buttons
+  bool queued = false;                         // CheckBoxSorb
+  std::string queueCharacter;                  // EditSorbKar
+  std::string queueTurn;                       // EditSorbFord
+  bool operator==(const SheetFields&) const = default;
+};
+
+}  // namespace mv
