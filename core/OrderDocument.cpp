@@ -48,9 +48,9 @@ void OrderDocument::SetFields(const SheetFields& fields) {
   EditFields([&](SheetFields& f) { f = fields; });
 }
 
-void OrderDocument::SetFigures(const SheetFigures& figures) {
+void OrderDocument::SetFigures(SheetFigures figures) {
   if (figures_ == figures) return;
-  figures_ = figures;
+  figures_ = std::move(figures);
   Changed(kFigures);
 }
 

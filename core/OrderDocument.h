@@ -74,7 +74,7 @@ class OrderDocument {
   void SetCell(int row, int column, std::string text);
   void EditFields(const std::function<void(SheetFields&)>& edit);
   void SetFields(const SheetFields& fields);
-  void SetFigures(const SheetFigures& figures);
+  void SetFigures(SheetFigures figures);
   // The rows, fields and figures of a file's content (not its key).
   void Fill(const SheetContent& content);
   SheetContent Content(std::string characterKey) const { return {sheet_, fields_, figures_, std::move(characterKey)}; }

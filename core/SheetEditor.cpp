@@ -18,11 +18,11 @@ bool SheetEditor::IsNavigationKey(int key) {
 void SheetEditor::InterpretCurrentRow() {
   const int row = view_.row();
   OrderDocument::Batch batch(document_);
-  const RowResult result = Interpret(document_.sheet(), row, document_.rowStates(), lookups());
-  document_.SetCell(row, col::kTVP, result.tvp);
-  document_.SetCell(row, col::kKNO, result.kno);
+  RowResult result = Interpret(document_.sheet(), row, document_.rowStates(), lookups());
+  document_.SetCell(row, col::kTVP, std::move(result.tvp));
+  document_.SetCell(row, col::kKNO, std::move(result.kno));
   document_.SetFigures(FiguresOf(document_.sheet(), document_.rowStates()));
-  view_.SetPanel(result.panel);
+  view_.SetPanel(std::move(result.panel));
 }
 
 void SheetEditor::ExplainCurrentRow() {

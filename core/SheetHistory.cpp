@@ -11,12 +11,12 @@ void SheetHistory::Reset(const OrderSheet& sheet, bool saved) {
 }
 
 void SheetHistory::SetObserver(Observer observer) {
-  observer_.call = std::move(observer);
+  observer_ = std::move(observer);
   Announce();
 }
 
 void SheetHistory::Announce() const {
-  if (observer_.call) observer_.call(CanUndo(), CanRedo());
+  if (observer_) observer_(CanUndo(), CanRedo());
 }
 
 void SheetHistory::Record(const OrderSheet& sheet, std::optional<Cell> typedCell) {

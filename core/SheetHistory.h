@@ -29,8 +29,7 @@ class SheetHistory {
   bool CanRedo() const { return at_ + 1 < states_.size(); }
 
   // Told whether there is something to undo and to redo after every change
-  // of the history (the window's "Visszavonás" and "Mégis" follow it). A
-  // copy of the history (the check's scratch model) tells no one.
+  // of the history (the document passes it on).
   using Observer = std::function<void(bool canUndo, bool canRedo)>;
   void SetObserver(Observer observer);
 
@@ -42,19 +41,11 @@ class SheetHistory {
  private:
   void Announce() const;
 
-  // Not copied with the history: a scratch copy must not drive the window.
-  struct OwnObserver {
-    Observer call;
-    OwnObserver() = default;
-    OwnObserver(const OwnObserver&) {}
-    OwnObserver& operator=(const OwnObserver&) { return *this; }
-  };
-
   std::deque<OrderSheet> states_{OrderSheet{}};
   std::size_t at_ = 0;
   std::optional<std::size_t> saved_ = 0;
   std::optional<Cell> typing_;
-  OwnObserver observer_;
+  Observer observer_;
 };
 
 }  // namespace mv

@@ -52,14 +52,16 @@ RowResult Interpret(const OrderSheet& sheet, int row, RowStates& states, const L
   if (!code.empty())
     result.panel.command = number == CommandCatalogue::kUnknown ? std::string("Ismeretlen parancs")
                                                                 : std::string(CommandCatalogue::ByNumber(number).name);
-  result.tvp = FrameResetsTVP(code) ? std::string("0") : sheet.Cell(row, col::kTVP);
+  const CommandEntry* entry = Handlers().ForNumber(number);
+  // The frame resets the TVP unless the handler decides it.
+  result.tvp = entry && entry->keepsTVP ? sheet.Cell(row, col::kTVP) : std::string("0");
   result.kno = "0";
 
   RowFlags& state = states[row];
   state = RowFlags{};
   state.isMovementRow = code == "m";
 
-  if (const CommandEntry* entry = Handlers().ForNumber(number)) {
+  if (entry) {
     HandlerContext context(sheet, row, states, lookups, result);
     entry->handler(context);
     if (entry->after) entry->after(context);

@@ -32,7 +32,7 @@ class CharacterSession {
 
   // The list items, sorted by text (the window sorts them its own way).
   std::vector<std::string> ListItems() const { return store_.ListItems(); }
-  // The character under key on the model. A stored one becomes the last used
+  // The character under key is shown. A stored one becomes the last used
   // one. Returns its list item.
   std::string Load(const std::string& key);
   // An empty character: no number, turn 1, no delivery form.

@@ -1,4 +1,4 @@
-// Opening and saving an order sheet file on the editor's model.
+// Opening and saving an order sheet file on the editor's document.
 #pragma once
 
 #include <filesystem>

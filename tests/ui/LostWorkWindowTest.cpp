@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "core/Cp1250.h"
+#include "store/SheetFile.h"
 #include "store/SheetRecovery.h"
 #include "store/TextFile.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -71,6 +72,30 @@ TEST_F(MainWindowTest, NothingReplacesAModifiedSheetWithoutAsking) {
       EXPECT_EQ(window_->document().modified(), !replaced);
     }
   }
+}
+
+// The panel explains what the current row holds now: not the order "Új"
+// cleared away, and the order a recovered sheet brings back.
+TEST_F(MainWindowTest, ThePanelExplainsWhatTheCurrentRowHoldsAfterNewAndARestoredSheet) {
+  window_->activateWindow();
+  Go(1, 1);
+  Type("be");
+  Key(Qt::Key_Tab);
+  ASSERT_EQ(Panel(), "Belépés épületbe");
+  AnswerOnce(window_.get(), QMessageBox::No);
+  Find<QAction>(*window_, "NewUL")->trigger();
+  EXPECT_EQ(Cell(1, 1), "");
+  EXPECT_EQ(Panel(), "");
+  EXPECT_EQ(Find<QLabel>(*window_, "RxLabelOsszTVP")->text(), "0");
+
+  mv::SheetContent lost;
+  lost.sheet.Cell(1, mv::col::kCode) = "e";
+  WriteFile(".mvul-helyreallitas-1-1.ulr", "MVUL-HELYREALLITAS\r\n\r\n" + mv::WriteSheet(lost));
+  Press(QMessageBox::Yes);
+  Find<mv::ui::SheetFileActions>(*window_, "UlFajlok")->OfferRecoveredSheets();
+  EXPECT_EQ(Cell(1, 1), "e");
+  EXPECT_EQ(Panel(), "Élelemszerzés");
+  EXPECT_TRUE(window_->document().modified());
 }
 
 TEST_F(MainWindowTest, CtrlZAndCtrlYWorkWhileACellIsBeingTyped) {
