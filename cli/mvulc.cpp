@@ -1,4 +1,5 @@
 // mvulc: the order editor's logic without a window, for checking sheets.
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -9,10 +10,12 @@
 
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
+#include "core/NextTurn.h"
 #include "core/SheetCheck.h"
 #include "core/SheetWorkspace.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
+#include "letter/TurnStatus.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
@@ -21,6 +24,8 @@
 #include "store/Settings.h"
 #include "store/SheetDocument.h"
 #include "store/SheetFile.h"
+#include "store/SheetScan.h"
+#include "store/TextFile.h"
 
 namespace {
 
@@ -58,9 +63,13 @@ constexpr int kRefused = 1;
 constexpr const char* kUsage =  // UTF-8: for the terminal
     "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
     "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
-    "          mvulc send [--dir KÖNYVTÁR] LAP.ulf\n"
+    "          mvulc send [--dir KÖNYVTÁR] LAP.ulf [LAP.ulf ...]\n"
+    "          mvulc status [--dir KÖNYVTÁR] [--turn N]\n"
+    "          mvulc next [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
-    "          mvulc --help | --version\n";
+    "          mvulc --help | --version\n"
+    "Kilépési kód: 0 rendben; 1 egy levél nem ment el, vagy a --strict ellenőrzés hibát talált;\n"
+    "          2 hibás bemenet, vagy egy UL nem küldhető.\n";
 
 int Usage() {
   std::cerr << kUsage;
@@ -76,12 +85,8 @@ int Fail(const std::string& cp1250Message) {
 // directory's mv.ini; the message for the player when that fails.
 std::optional<std::string> OpenWithItsCharacter(const std::filesystem::path& programDir,
                                                 const std::filesystem::path& sheetPath, mv::SheetWorkspace& sheet) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(sheetPath, ec)) return mv::UnreadableSheetMessage(mv::DisplayPath(sheetPath));
   mv::IniFile ini(programDir / "mv.ini");
-  const mv::FileOutcome opened = mv::OpenSheet(sheet.editor, sheetPath, [&](const std::string& key) {
-    mv::ShowCharacter(sheet.character, sheet.document, key, mv::CharacterStore(ini).Load(key));
-  });
+  const mv::FileOutcome opened = mv::OpenWithItsCharacter(sheet, ini, sheetPath);
   if (opened.failed()) return opened.message;
   return std::nullopt;
 }
@@ -96,7 +101,10 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
   if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
   // The sheet as the window holds it just after opening.
   const mv::Lookups lookups = sheet.editor.lookups();
-  const std::vector<mv::SheetProblem> problems = mv::CheckSheet(sheet.document.Content(sheet.character.key), lookups);
+  mv::IniFile ini(programDir / "mv.ini");
+  const auto budget = mv::SheetBudget(ini, sheet.character.key, sheet.document.fields().turn);
+  const std::vector<mv::SheetProblem> problems =
+      mv::CheckSheet(sheet.document.Content(sheet.character.key), lookups, budget);
 
   // Every row as a player stepping down the grid sees it, with its costs.
   const mv::RecalculatedSheet fresh = mv::Recalculated(sheet.document.sheet(), lookups);
@@ -112,7 +120,8 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
   }
   out += "],\"tvp_total\":" + JsonString(fresh.figures.tvpTotal) +
          ",\"kno_total\":" + JsonString(fresh.figures.knoTotal) +
-         ",\"check\":" + JsonString(fresh.figures.checkNumber) + ",\"problems\":[";
+         ",\"check\":" + JsonString(fresh.figures.checkNumber) +
+         ",\"tvp_budget\":" + JsonString(budget ? std::to_string(*budget) : std::string()) + ",\"problems\":[";
   for (std::size_t i = 0; i < problems.size(); ++i)
     out += std::string(i ? "," : "") + "{\"row\":" + std::to_string(problems[i].row) + ",\"level\":\"" +
            mv::LevelName(problems[i].level) + "\",\"text\":" + JsonString(problems[i].text) + "}";
@@ -131,26 +140,132 @@ int Letter(const std::filesystem::path& programDir, const std::filesystem::path&
   return std::cout ? 0 : kFailure;
 }
 
-// Sends the sheet's letter (the bytes "letter" prints) through the
-// directory's mail settings, as "UL küldése" would without the preview.
-int Send(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
-  mv::SheetWorkspace sheet;
-  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
-  if (!mv::CanSend(sheet.character.fields))
-    return Fail(std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w));
-  const mv::IniFile ini(programDir / "mv.ini");
-  const std::string letter = LetterOf(sheet);
-  const mv::SendOutcome outcome =
-      mv::SmtpTransport(mv::ReadSmtpSettings(ini)).Send({mv::ReadSettings(ini).recipient, mv::kLetterSubject, letter});
-  const std::string message = mv::cp1250::ToUtf8(mv::SendOutcomeMessage(outcome));
-  if (!outcome.sent()) {
-    std::cerr << message << "\n";
-    return kRefused;
+// The failure message of an outcome on one line.
+std::string OneLine(const std::string& cp1250Message) {
+  std::string out;
+  for (const std::string& line : mv::SplitLines(cp1250Message)) {
+    if (line.empty()) continue;
+    out += (out.empty() ? "" : std::string(" – "_w)) + line;
   }
-  std::cout << message << "\n";
-  if (!mv::ArchiveSentLetter(programDir, sheet.character.fields.number, sheet.document.fields().turn, letter,
-                             std::time(nullptr)))
-    std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
+  return mv::cp1250::ToUtf8(out);
+}
+
+// Sends the sheets' letters (the bytes "letter" prints) through the
+// directory's mail settings and one connection, as "UL küldése" would
+// without the preview. Every sheet is read and must be sendable first.
+int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths) {
+  struct Outgoing {
+    std::string name;  // as given, for the report
+    std::string character, turn, letter;
+  };
+  std::vector<Outgoing> outgoing;
+  for (const std::string& path : sheetPaths) {
+    mv::SheetWorkspace sheet;
+    if (const auto error = OpenWithItsCharacter(programDir, path, sheet)) return Fail(*error);
+    if (!mv::CanSend(sheet.character.fields))
+      return Fail(
+          std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w) +
+          (sheetPaths.size() > 1 ? " (" + mv::DisplayPath(path) + ")" : std::string()));
+    outgoing.push_back({std::filesystem::path(path).filename().string(), sheet.character.fields.number,
+                        sheet.document.fields().turn, LetterOf(sheet)});
+  }
+  const mv::IniFile ini(programDir / "mv.ini");
+  const std::string recipient = mv::ReadSettings(ini).recipient;
+  std::vector<mv::MailMessage> messages;
+  for (const Outgoing& o : outgoing) messages.push_back({recipient, mv::kLetterSubject, o.letter});
+
+  const bool one = outgoing.size() == 1;
+  const auto prefix = [&](std::size_t i) { return one ? std::string() : outgoing[i].name + ": "; };
+  int delivered = 0;
+  const auto outcomes =
+      mv::SmtpTransport(mv::ReadSmtpSettings(ini))
+          .SendAll(messages, nullptr, [&](std::size_t i, const mv::SendOutcome& outcome) {
+            using Status = mv::SendOutcome::Status;
+            const bool wentOut = outcome.sent() || outcome.status == Status::Unconfirmed;
+            const bool kept = !wentOut || mv::ArchiveSentLetter(programDir, outgoing[i].character, outgoing[i].turn,
+                                                                outgoing[i].letter, std::time(nullptr), !outcome.sent())
+                                              .has_value();
+            const std::string message = mv::SendOutcomeMessage(outcome);
+            if (outcome.sent()) {
+              ++delivered;
+              std::cout << prefix(i) << mv::cp1250::ToUtf8(message) << "\n";
+            } else {
+              std::cerr << prefix(i) << (one ? mv::cp1250::ToUtf8(message) : OneLine(message)) << "\n";
+            }
+            if (!kept) std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
+          });
+  for (std::size_t i = outcomes.size(); i < outgoing.size(); ++i)
+    std::cerr << prefix(i) << mv::cp1250::ToUtf8(std::string("nem ment el: a küldés előbb megszakadt"_w)) << "\n";
+  return delivered == int(outgoing.size()) ? 0 : kRefused;
+}
+
+// The state of every character's sheet (its current one, or that of a turn).
+int Status(const std::filesystem::path& programDir, std::optional<long long> turn) {
+  mv::IniFile ini(programDir / "mv.ini");
+  mv::ReferenceLists lists;
+  mv::LoadReferenceLists(programDir, lists);
+  const mv::TurnOverview overview = mv::ScanTurns(mv::SheetFolders(programDir, ini), ini, lists);
+  const mv::KeptLetters kept(programDir);
+  const mv::TurnContext context{lists, kept, ini};
+  for (const std::string& name : overview.ignored)
+    std::cerr << mv::cp1250::ToUtf8(std::string("Kihagyva (nem érvényes forduló vagy karakter): "_w) + name) << "\n";
+  for (const auto& path : overview.broken)
+    std::cerr << mv::cp1250::ToUtf8(std::string("Hibás fájl: "_w) + mv::DisplayPath(path)) << "\n";
+  std::string out = "{\"characters\":[";
+  bool first = true;
+  for (const mv::CharacterTurns& character : overview.characters) {
+    const auto shown = turn ? turn : character.CurrentTurn();
+    const mv::TurnStatus status = shown ? mv::StatusOf(character, *shown, context) : mv::TurnStatus{};
+    char sent[32] = "";
+    if (status.sent) std::strftime(sent, sizeof sent, "%Y-%m-%d %H:%M", &*status.sent);
+    out += std::string(first ? "" : ",") + "{\"character\":" + JsonString(character.key) +
+           ",\"name\":" + JsonString(character.name) +
+           ",\"turn\":" + JsonString(shown ? std::to_string(*shown) : std::string()) + ",\"state\":\"" +
+           std::string(mv::StateKey(status.state)) + "\",\"sheet\":" +
+           JsonString(status.sheet.empty() ? std::string() : mv::DisplayPath(status.sheet.filename())) +
+           ",\"errors\":" + std::to_string(status.errors) + ",\"can_send\":" + (character.canSend ? "true" : "false") +
+           ",\"tvp_total\":" + JsonString(status.tvpTotal) +
+           ",\"tvp_budget\":" + JsonString(status.tvpBudget ? std::to_string(*status.tvpBudget) : std::string()) +
+           ",\"sent\":" + JsonString(sent) + "}";
+    first = false;
+  }
+  std::cout << out << "]}\n";
+  return 0;
+}
+
+// Writes the next turn's sheet beside the sheet, as "UL a következő
+// fordulóra" and "Ment" would, and prints its path; never over a file.
+int Next(const std::filesystem::path& programDir, const std::filesystem::path& sheetPath) {
+  mv::SheetWorkspace sheet;
+  mv::LoadReferenceLists(programDir, sheet.lists);
+  if (const auto error = OpenWithItsCharacter(programDir, sheetPath, sheet)) return Fail(*error);
+  const std::string& number = sheet.character.fields.number;
+  if (!mv::IsValidCharacterNumberText(sheet.character.key) || !mv::IsNumberedCharacter(number))
+    return Fail(std::string("A következő forduló UL-je nem készíthető el: nincs érvényes karakterszám ("_w) +
+                mv::DisplayPath(sheetPath) + ").");
+  const auto next = mv::NextTurnSheet(sheet.document.Content(sheet.character.key), sheet.editor.lookups());
+  if (!next)
+    return Fail(std::string("A következő forduló UL-je nem készíthető el: a forduló nem érvényes ("_w) +
+                mv::DisplayPath(sheetPath) + ").");
+  const std::filesystem::path folder = std::filesystem::absolute(sheetPath).parent_path();
+  const std::string base = number + "-" + next->fields.turn;
+  const std::filesystem::path target = folder / (base + ".ulf");
+  mv::IniFile ini(programDir / "mv.ini");
+  std::vector<std::filesystem::path> folders = mv::SheetFolders(programDir, ini);
+  folders.push_back(folder);
+  const mv::SheetScan scan = mv::ScanSheetFolders(folders, true);
+  const auto existing = std::find_if(scan.sheets.begin(), scan.sheets.end(), [&](const mv::FoundSheet& s) {
+    return s.key == next->characterKey && s.turn == next->fields.turn;
+  });
+  const std::string exists = std::string("Már van UL erre a fordulóra, nem írom felül: "_w);
+  if (existing != scan.sheets.end()) return Fail(exists + mv::DisplayPath(existing->path));
+  const auto written = mv::WriteNewFile(folder, base, ".ulf", mv::WriteSheet(*next), 0644, 1);
+  if (!written) {
+    std::error_code ec;
+    if (std::filesystem::exists(target, ec)) return Fail(exists + mv::DisplayPath(target));
+    return Fail(std::string("Nem sikerült elmenteni az UL-t ide: "_w) + mv::DisplayPath(target));
+  }
+  std::cout << written->string() << "\n";
   return 0;
 }
 
@@ -180,9 +295,12 @@ int main(int argc, char** argv) {
   std::filesystem::path dir;
   std::vector<std::string> rest;
   bool strict = false;
+  std::optional<long long> turn;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--strict" && command == "check") {
       strict = true;
+    } else if (args[i] == "--turn" && command == "status") {
+      if (++i == args.size() || !(turn = mv::ValidTurn(args[i]))) return Usage();
     } else if (args[i] == "--dir") {
       if (++i == args.size()) return Usage();
       dir = args[i];
@@ -194,6 +312,8 @@ int main(int argc, char** argv) {
   if (command == "check" && rest.size() == 1) return Check(dir, rest[0], strict);
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
-  if (command == "send" && rest.size() == 1) return Send(dir, rest[0]);
+  if (command == "send" && !rest.empty()) return Send(dir, rest);
+  if (command == "status" && rest.empty()) return Status(dir, turn);
+  if (command == "next" && rest.size() == 1) return Next(dir, rest[0]);
   return Usage();
 }

@@ -62,7 +62,8 @@ void CheckFigure(const char* name, const std::string& figure, const OrderSheet& 
 
 }  // namespace
 
-std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lookups) {
+std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lookups,
+                                     std::optional<long long> tvpBudget) {
   std::vector<SheetProblem> out;
   CheckTurn(held.fields.turn, out);
 
@@ -70,8 +71,10 @@ std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lo
   std::vector<LookupMiss> misses;
   lookups.SetMissLog(&misses);
   bool anyCode = false;
+  long long tvpTotal = 0;
   InterpretInOrder(sheet, lookups, [&](int r, const RowResult& fresh) {
     anyCode = anyCode || !sheet.Cell(r, col::kCode).empty();
+    tvpTotal += IntOrZero(fresh.tvp);
     CheckCells(sheet, r, out);
     for (const LookupMiss& m : misses)
       out.push_back({r, Level::Notice,
@@ -91,6 +94,11 @@ std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lo
 
   CheckFigure("TVP", held.figures.tvpTotal, held.sheet, col::kTVP, out);
   CheckFigure("KNO", held.figures.knoTotal, held.sheet, col::kKNO, out);
+  tvpTotal = std::max(0LL, tvpTotal);
+  if (tvpBudget && tvpTotal > *tvpBudget)
+    out.push_back({0, Level::Error,
+                   std::string("Össz TVP: "_w) + std::to_string(tvpTotal) + ", de csak " + std::to_string(*tvpBudget) +
+                       std::string(" TVP-d van erre a fordulóra."_w)});
   if (!anyCode) out.push_back({0, Level::Warning, std::string("Az UL üres: egyik sorban sincs parancs."_w)});
 
   // Row order, the sheet-wide lines first, then by level within a row.

@@ -3,6 +3,7 @@
 // lists cannot name (notices). It never changes the sheet it checks.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ struct SheetProblem {
 
 // Interprets rows 1..20 in order from a cleared row state, each row
 // starting from its cells as they stand; the figures are those the sheet
-// holds (shown or stored).
-std::vector<SheetProblem> CheckSheet(const SheetContent& sheet, const Lookups& lookups);
+// holds (shown or stored). A TVP total (as the loop gives it) above the
+// character's budget for the turn is an error of the sheet.
+std::vector<SheetProblem> CheckSheet(const SheetContent& sheet, const Lookups& lookups,
+                                     std::optional<long long> tvpBudget = std::nullopt);
 
 // "<row>. sor: <text>", or the text alone for the sheet as a whole.
 std::string ProblemLine(const SheetProblem& problem);

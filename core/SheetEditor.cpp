@@ -1,5 +1,6 @@
 #include "core/SheetEditor.h"
 
+#include "core/NextTurn.h"
 #include "core/VirtualKeys.h"
 
 namespace mv {
@@ -87,8 +88,18 @@ void SheetEditor::NewSheet() {
   ExplainCurrentRow();  // the old row 1 is gone
 }
 
+bool SheetEditor::NextTurn() {
+  const auto next = NextTurnSheet(document_.Content(character_.key), lookups());
+  if (!next) return false;
+  OrderDocument::Batch batch(document_);
+  document_.Fill(*next);
+  document_.rowStates() = InterpretInOrder(next->sheet, lookups()).states;
+  Loaded(Origin::NextTurn);
+  return true;
+}
+
 void SheetEditor::Loaded(Origin origin, std::string fileName) {
-  const bool recovered = origin == Origin::Recovered;
+  const bool recovered = origin == Origin::Recovered || origin == Origin::NextTurn;
   OrderDocument::Batch batch(document_);
   document_.EditSheet([](OrderSheet& sheet) { sheet.RenumberRows(1); });
   document_.SetFileName(std::move(fileName));

@@ -49,6 +49,7 @@ class SheetEditor {
     Opened,     // as on disk under its file name; row 1 is interpreted
     Imported,   // unnamed and unmodified, the converted file being on disk
     Recovered,  // modified, its name kept only when safe
+    NextTurn,   // made from the sheet before: modified, unnamed
   };
   // A sheet that came from a file is on the document: rows renumbered, row 1
   // current, the history starting here. Where the file is not opened as it
@@ -68,6 +69,11 @@ class SheetEditor {
   // (which stays the live state), fresh costs and figures written; one undo
   // step, and modified only when a cell changed. The current row stays.
   void Recalculate();
+
+  // "UL a következő fordulóra": the document becomes the next turn's sheet,
+  // made from the one it holds. False (nothing changed) when its turn is not
+  // a valid turn.
+  bool NextTurn();
 
   // Keys whose release neither marks the sheet nor interprets.
   static bool IsNavigationKey(int virtualKey);

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace mv {
 
@@ -32,12 +35,29 @@ struct SendOutcome {
   bool sent() const { return status == Status::Sent; }
 };
 
+// Told after each message of a run: its index and outcome.
+using SendProgress = std::function<void(std::size_t index, const SendOutcome& outcome)>;
+
 class MailTransport {
  public:
   virtual ~MailTransport() = default;
   // cancel: set from another thread to stop the transfer at any point.
   virtual SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel = nullptr) = 0;
+  // Several messages in order, through one connection where the transport
+  // can. A refused login or a cancel stops the run: the outcomes cover the
+  // messages tried, no more.
+  virtual std::vector<SendOutcome> SendAll(const std::vector<MailMessage>& messages,
+                                           const std::atomic<bool>* cancel = nullptr,
+                                           const SendProgress& progress = nullptr);
 };
+
+// Whether a run stops after this outcome.
+bool StopsTheRun(const SendOutcome& outcome);
+// The run of SendAll: sendOne(i) for each message in order, until the
+// cancel is set between two of them or an outcome stops the run.
+std::vector<SendOutcome> SendInOrder(const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel,
+                                     const SendProgress& progress,
+                                     const std::function<SendOutcome(std::size_t index)>& sendOne);
 
 // What the player reads for an outcome (Windows-1250): the three messages of
 // the mail interface ("UL elküldve", "Nem tudtam elküldeni a levelet",

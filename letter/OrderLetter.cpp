@@ -1,5 +1,7 @@
 #include "letter/OrderLetter.h"
 
+#include <algorithm>
+
 #include "core/Cp1250.h"
 #include "store/TextFile.h"
 
@@ -37,6 +39,19 @@ std::vector<std::string> BuildOrderLetter(const OrderSheet& sheet, const SheetFi
   if (f.clubCode) lines.push_back("KLUB=OFF");
   lines.push_back(std::string("Post=UL Postázása"_w));
   return lines;
+}
+
+std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines) {
+  static constexpr std::string_view kSheetKeys[] = {"FORD", "UL", "JL", "EXT", "PREKAR", "PREFORD", "KLUB"};
+  std::vector<std::string> orders;
+  for (const std::string& line : letterLines) {
+    const std::string_view key = std::string_view(line).substr(0, line.find('='));
+    const bool row =
+        key.size() >= 2 && key[0] == 'C' && key.find_first_not_of("0123456789", 1) == std::string_view::npos;
+    if (row || std::find(std::begin(kSheetKeys), std::end(kSheetKeys), key) != std::end(kSheetKeys))
+      orders.push_back(line);
+  }
+  return orders;
 }
 
 std::string OrderLetterText(const OrderSheet& sheet, const SheetFields& fields, const CharacterFields& character) {

@@ -18,6 +18,12 @@ std::string OrderLetterText(const OrderSheet& sheet, const SheetFields& fields, 
 // "2345-17.eul": character number, "-", turn, ".eul" (Windows-1250).
 std::string DefaultLetterFileName(const CharacterFields& character, const SheetFields& fields);
 
+// "The orders" of a letter's lines: those that come from the sheet (the
+// turn, the flags, the queue and the 20 rows), not those of the character's
+// stored data (number, account, password, delivery form). Two letters with
+// the same orders carry the same orders, whatever the password.
+std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines);
+
 inline constexpr const char* kLetterSubject = "Form posted by Vorlan's UL-maker program";
 
 }  // namespace mv

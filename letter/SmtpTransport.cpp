@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <initializer_list>
+#include <optional>
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
@@ -44,6 +45,31 @@ std::string Advice(const SendOutcome& o) {
 }
 
 }  // namespace
+
+bool StopsTheRun(const SendOutcome& outcome) {
+  // One letter's refusal leaves the others to go; anything about the
+  // connection, the login or the player's cancel does not.
+  return outcome.status != SendOutcome::Status::Sent && outcome.status != SendOutcome::Status::SendError;
+}
+
+std::vector<SendOutcome> SendInOrder(const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel,
+                                     const SendProgress& progress,
+                                     const std::function<SendOutcome(std::size_t index)>& sendOne) {
+  std::vector<SendOutcome> outcomes;
+  for (std::size_t i = 0; i < messages.size(); ++i) {
+    // "Mégse" between letters: the rest are not tried.
+    if (i > 0 && cancel && cancel->load()) break;
+    outcomes.push_back(sendOne(i));
+    if (progress) progress(i, outcomes.back());
+    if (StopsTheRun(outcomes.back())) break;
+  }
+  return outcomes;
+}
+
+std::vector<SendOutcome> MailTransport::SendAll(const std::vector<MailMessage>& messages,
+                                                const std::atomic<bool>* cancel, const SendProgress& progress) {
+  return SendInOrder(messages, cancel, progress, [&](std::size_t i) { return Send(messages[i], cancel); });
+}
 
 std::string SendOutcomeMessage(const SendOutcome& o) {
   std::string text;
@@ -243,28 +269,55 @@ SendOutcome SmtpReplies::Outcome(const End& end) const {
   return out;
 }
 
-SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bool>* cancel) {
+namespace {
+
+// What is refused before any connection.
+std::optional<SendOutcome> RefusedBeforeConnecting(const SmtpSettings& settings, const MailMessage& message) {
   SendOutcome out;
-  if (settings_.server.empty() || message.to.empty()) {
+  if (settings.server.empty() || message.to.empty()) {
     out.status = SendOutcome::Status::NoMailSetup;
     return out;
   }
-  if (settings_.sender.empty()) {
+  if (settings.sender.empty()) {
     out.status = SendOutcome::Status::NoSender;
     return out;
   }
   // Credentials never cross the network in clear.
-  const bool login = !settings_.user.empty();
-  if (login && settings_.security == SmtpSettings::Security::None) {
+  if (!settings.user.empty() && settings.security == SmtpSettings::Security::None) {
     out.status = SendOutcome::Status::Unencrypted;
     return out;
   }
-  static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-  CURL* curl = initialised ? curl_easy_init() : nullptr;
-  if (!curl) {
+  return std::nullopt;
+}
+
+// One libcurl handle: its connection stays open from one message to the
+// next, and says goodbye after the last one, inside that transfer's bounds.
+class Connection {
+ public:
+  explicit Connection(const SmtpSettings& settings) : settings_(settings) {
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    curl_ = initialised ? curl_easy_init() : nullptr;
+  }
+  ~Connection() {
+    if (curl_) curl_easy_cleanup(curl_);
+  }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel, bool last);
+
+ private:
+  const SmtpSettings& settings_;
+  CURL* curl_ = nullptr;
+};
+
+SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>* cancel, bool last) {
+  if (!curl_) {
+    SendOutcome out;
     out.status = SendOutcome::Status::NoMailSetup;
     return out;
   }
+  CURL* curl = curl_;
   const bool tls = settings_.security == SmtpSettings::Security::Tls;
   const std::string url =
       std::string(tls ? "smtps://" : "smtp://") + settings_.server + ":" + std::to_string(settings_.port);
@@ -288,8 +341,9 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
   curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kReplySeconds);
   curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTransferSeconds);
-  // The goodbye happens inside the transfer, under the reply bound.
-  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, 1L);
+  // The goodbye happens inside the last transfer, under the reply bound;
+  // before it the connection waits for the next letter.
+  curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, last ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchCancel);
@@ -302,7 +356,7 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
   if (!settings_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.caFile.c_str());
   if (settings_.security == SmtpSettings::Security::StartTls)
     curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
-  if (login) {
+  if (!settings_.user.empty()) {
     curl_easy_setopt(curl, CURLOPT_USERNAME, user.c_str());
     curl_easy_setopt(curl, CURLOPT_PASSWORD, password.c_str());
   }
@@ -310,10 +364,28 @@ SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bo
   const CURLcode result = curl_easy_perform(curl);
   long reply = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply);
+  // Nothing of this message's buffers may outlive it in the handle.
+  curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, nullptr);
+  curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
   curl_slist_free_all(recipients);
-  curl_easy_cleanup(curl);
 
   return transfer.replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended});
+}
+
+}  // namespace
+
+SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bool>* cancel) {
+  if (auto refused = RefusedBeforeConnecting(settings_, message)) return *refused;
+  return Connection(settings_).Send(message, cancel, true);
+}
+
+std::vector<SendOutcome> SmtpTransport::SendAll(const std::vector<MailMessage>& messages,
+                                                const std::atomic<bool>* cancel, const SendProgress& progress) {
+  Connection connection(settings_);
+  return SendInOrder(messages, cancel, progress, [&](std::size_t i) {
+    if (auto refused = RefusedBeforeConnecting(settings_, messages[i])) return *refused;
+    return connection.Send(messages[i], cancel, i + 1 == messages.size());
+  });
 }
 
 }  // namespace mv

@@ -65,6 +65,10 @@ class SmtpTransport : public MailTransport {
  public:
   explicit SmtpTransport(SmtpSettings settings) : settings_(std::move(settings)) {}
   SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel = nullptr) override;
+  // Through one connection: it is kept open between the letters and closed
+  // after the last one.
+  std::vector<SendOutcome> SendAll(const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel = nullptr,
+                                   const SendProgress& progress = nullptr) override;
 
  private:
   SmtpSettings settings_;

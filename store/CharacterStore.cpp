@@ -65,6 +65,29 @@ int RaidCostFromText(std::string_view text) {
   return std::clamp(*value, kMinRaidCost, kMaxRaidCost);
 }
 
+std::optional<long long> TvpBudget::For(std::string_view sheetTurn) const {
+  const auto value = ParseInteger(amount);
+  if (!value || *value < 0 || amount.empty() || turn != sheetTurn || !IsDecimalDigits(amount)) return std::nullopt;
+  return *value;
+}
+
+TvpBudget ReadTvpBudget(const IniFile& ini, std::string_view key) {
+  const IniFile::SteadyRead steady(ini);
+  return {ini.Read(key, "TVPKeret"), ini.Read(key, "TVPKeretFordulo")};
+}
+
+bool WriteTvpBudget(IniFile& ini, std::string_view key, const TvpBudget& budget) {
+  if (budget.amount.empty())
+    return ini.Apply({IniChange::EraseKey(key, "TVPKeret"), IniChange::EraseKey(key, "TVPKeretFordulo")});
+  return ini.Apply(
+      {IniChange::Set(key, "TVPKeret", budget.amount), IniChange::Set(key, "TVPKeretFordulo", budget.turn)});
+}
+
+std::optional<long long> SheetBudget(IniFile& ini, std::string_view key, std::string_view turn) {
+  if (key.empty() || !CharacterStore(ini).IsStored(key)) return std::nullopt;
+  return ReadTvpBudget(ini, key).For(turn);
+}
+
 std::string StartupCharacterKey(const IniFile& ini) {
   const std::string choice = cp1250::Upper(ini.Read(kIndex, "Betolt"));
   if (choice == "UTOLSO") return ini.Read(kIndex, "Utolso");

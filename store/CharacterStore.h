@@ -69,6 +69,21 @@ class CharacterStore {
   IniFile& ini_;
 };
 
+// "Elérhető TVP": the TVP a stored character has for one turn, kept as
+// TVPKeret and TVPKeretFordulo in its section.
+struct TvpBudget {
+  std::string amount;  // digits; empty: no budget
+  std::string turn;
+  // The budget of a sheet of that turn, if one applies.
+  std::optional<long long> For(std::string_view sheetTurn) const;
+};
+TvpBudget ReadTvpBudget(const IniFile& ini, std::string_view key);
+// An empty amount removes both keys. False on a write error.
+bool WriteTvpBudget(IniFile& ini, std::string_view key, const TvpBudget& budget);
+// The budget that applies to a sheet of that character and turn: only a
+// stored character has one.
+std::optional<long long> SheetBudget(IniFile& ini, std::string_view key, std::string_view turn);
+
 // The character that start-up loads, as "Betolt" (in any case) says: the
 // last used or the default one; empty for none.
 std::string StartupCharacterKey(const IniFile& ini);

@@ -2,7 +2,8 @@
 
 #include <unistd.h>
 
-#include <regex>
+#include <algorithm>
+#include <tuple>
 
 #include "core/Cp1250.h"
 #include "store/ProgramDirectory.h"
@@ -19,36 +20,75 @@ std::string NamePart(std::string_view text) {
   return out.empty() ? "_" : out;
 }
 
+constexpr std::string_view kUnconfirmedMark = "-bizonytalan";
+
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir,
                                                        std::string_view character, std::string_view turn,
-                                                       std::string_view letter, std::time_t when) {
+                                                       std::string_view letter, std::time_t when, bool unconfirmed) {
   const std::filesystem::path folder = programDir / kSentFolder;
   CreatePrivateDirectory(folder);
-  const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + FileNameTime(when);
+  const std::string base = NamePart(character) + "-" + NamePart(turn) + "-" + FileNameTime(when) +
+                           (unconfirmed ? std::string(kUnconfirmedMark) : std::string());
   return WriteNewFile(folder, base, ".eul", letter, 0600);
 }
 
+namespace {
+
+// "<character>-<turn>-<YYYYMMDD>-<HHMMSS>[-bizonytalan]" with the number of a
+// second send in that second (maybe empty).
+std::optional<SentName> ReadSentStem(std::string_view rest, std::string_view number) {
+  SentName out;
+  if (rest.ends_with(kUnconfirmedMark)) {
+    out.unconfirmed = true;
+    rest.remove_suffix(kUnconfirmedMark.size());
+  }
+  if (rest.size() < 16 || rest[rest.size() - 16] != '-' || rest[rest.size() - 7] != '-') return std::nullopt;
+  const std::string_view date = rest.substr(rest.size() - 15, 8), time = rest.substr(rest.size() - 6, 6);
+  if (!IsDigits(date) || !IsDigits(time)) return std::nullopt;
+  // The turn may hold a dash, the character does not.
+  const std::string_view head = rest.substr(0, rest.size() - 16);
+  const auto dash = head.find('-');
+  if (dash == std::string_view::npos || dash == 0) return std::nullopt;
+  out.character = std::string(head.substr(0, dash));
+  out.record.turn = std::string(head.substr(dash + 1));
+  const auto num = [](std::string_view digits) { return std::stoi(std::string(digits)); };
+  out.record.time.tm_year = num(date.substr(0, 4)) - 1900;
+  out.record.time.tm_mon = num(date.substr(4, 2)) - 1;
+  out.record.time.tm_mday = num(date.substr(6, 2));
+  out.record.time.tm_hour = num(time.substr(0, 2));
+  out.record.time.tm_min = num(time.substr(2, 2));
+  out.record.time.tm_sec = num(time.substr(4, 2));
+  // Sortable: the time, then the number of a second send in that second.
+  out.order = std::string(date) + std::string(time) + std::string(6 - number.size(), '0') + std::string(number);
+  return out;
+}
+
+}  // namespace
+
+std::optional<SentName> ReadSentName(std::string_view name) {
+  if (!name.ends_with(".eul")) return std::nullopt;
+  const std::string_view rest = name.substr(0, name.size() - 4);
+  if (auto plain = ReadSentStem(rest, {})) return plain;
+  const auto dash = rest.rfind('-');
+  if (dash == std::string_view::npos) return std::nullopt;
+  const std::string_view number = rest.substr(dash + 1);
+  if (!IsDigits(number) || number.size() > 6) return std::nullopt;
+  return ReadSentStem(rest.substr(0, dash), number);
+}
+
 std::optional<SentName> ReadSentName(std::string_view name, std::string_view character) {
-  static const std::regex kName(R"((.*)-(\d{4})(\d{2})(\d{2})-(\d{2})(\d{2})(\d{2})(?:-(\d+))?\.eul)");
   const std::string prefix = NamePart(character) + "-";
   if (!name.starts_with(prefix)) return std::nullopt;
-  const std::string rest(name.substr(prefix.size()));
-  std::smatch m;
-  if (!std::regex_match(rest, m, kName)) return std::nullopt;
-  SentName out;
-  // Sortable: the time, then the number of a second send in that second.
-  out.order = m[2].str() + m[3].str() + m[4].str() + m[5].str() + m[6].str() + m[7].str() +
-              std::string(6 - std::min<std::size_t>(6, m[8].length()), '0') + m[8].str();
-  out.record.turn = m[1].str();
-  out.record.time.tm_year = std::stoi(m[2].str()) - 1900;
-  out.record.time.tm_mon = std::stoi(m[3].str()) - 1;
-  out.record.time.tm_mday = std::stoi(m[4].str());
-  out.record.time.tm_hour = std::stoi(m[5].str());
-  out.record.time.tm_min = std::stoi(m[6].str());
-  out.record.time.tm_sec = std::stoi(m[7].str());
-  return out;
+  auto sent = ReadSentName(name);
+  // The character's part ends at its first dash; a longer one is another's.
+  if (!sent || sent->character + "-" != prefix) return std::nullopt;
+  return sent;
 }
 
 std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character) {
@@ -56,10 +96,37 @@ std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std:
   std::error_code ec;
   for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
     const auto sent = ReadSentName(it->path().filename().string(), character);
-    if (sent && (!newest || sent->order > newest->order)) newest = sent;
+    if (sent && !sent->unconfirmed && (!newest || sent->order > newest->order)) newest = sent;
   }
   if (!newest) return std::nullopt;
   return newest->record;
+}
+
+KeptLetters::KeptLetters(const std::filesystem::path& programDir) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (auto sent = ReadSentName(it->path().filename().string())) newest_.push_back({std::move(*sent), it->path()});
+  }
+  // Newest first within a character and turn, then one of each kept.
+  std::sort(newest_.begin(), newest_.end(), [](const KeptLetter& a, const KeptLetter& b) {
+    return std::tie(a.name.character, a.name.record.turn, b.name.order) <
+           std::tie(b.name.character, b.name.record.turn, a.name.order);
+  });
+  newest_.erase(std::unique(newest_.begin(), newest_.end(),
+                            [](const KeptLetter& a, const KeptLetter& b) {
+                              return a.name.character == b.name.character && a.name.record.turn == b.name.record.turn;
+                            }),
+                newest_.end());
+}
+
+const KeptLetter* KeptLetters::Newest(std::string_view character, std::string_view turn) const {
+  const auto at = std::lower_bound(newest_.begin(), newest_.end(), std::pair(character, turn),
+                                   [](const KeptLetter& k, const std::pair<std::string_view, std::string_view>& key) {
+                                     return std::pair<std::string_view, std::string_view>(k.name.character,
+                                                                                          k.name.record.turn) < key;
+                                   });
+  if (at == newest_.end() || at->name.character != character || at->name.record.turn != turn) return nullptr;
+  return &*at;
 }
 
 std::string SentCopyNotKeptMessage() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mv {
 
@@ -14,27 +15,48 @@ inline constexpr std::string_view kSentFolder = "elkuldve";
 
 // elkuldve/<character>-<turn>-<YYYYMMDD-HHMMSS>.eul (local time), "-2" and
 // so on when that name is taken; the file 0600, the folder 0700. Nothing on
-// failure.
+// failure. A letter that went out whole without the server's answer
+// (unconfirmed) is kept as ...-<time>-bizonytalan.eul.
 std::optional<std::filesystem::path> ArchiveSentLetter(const std::filesystem::path& programDir,
                                                        std::string_view character, std::string_view turn,
-                                                       std::string_view letter, std::time_t when);
+                                                       std::string_view letter, std::time_t when,
+                                                       bool unconfirmed = false);
 
 struct SentRecord {
   std::string turn;
   std::tm time{};  // local time, from the file name
 };
 
-// A kept letter's file name read for a character: its turn and time, and a
-// key that sorts sends by time (and by the number of a second send in that
-// second). Nothing for another character's or a foreign file.
+// A kept letter's file name read: its character, turn and time, whether the
+// delivery was confirmed, and a key that sorts sends by time (and by the
+// number of a second send in that second). Nothing for a foreign file.
 struct SentName {
+  std::string character;
   SentRecord record;
   std::string order;
+  bool unconfirmed = false;
 };
+std::optional<SentName> ReadSentName(std::string_view name);
+// The same, only for the kept letters of one character.
 std::optional<SentName> ReadSentName(std::string_view name, std::string_view character);
 
-// The newest send of a character, by the time in the file names.
+// The newest confirmed send of a character, by the time in the file names.
 std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character);
+
+// The newest kept letter of each character and turn, confirmed or not,
+// from one look at elkuldve/.
+struct KeptLetter {
+  SentName name;
+  std::filesystem::path path;
+};
+class KeptLetters {
+ public:
+  explicit KeptLetters(const std::filesystem::path& programDir);
+  const KeptLetter* Newest(std::string_view character, std::string_view turn) const;
+
+ private:
+  std::vector<KeptLetter> newest_;  // sorted by character, then turn
+};
 
 // Said after a delivery whose copy could not be written (Windows-1250).
 std::string SentCopyNotKeptMessage();

@@ -123,4 +123,10 @@ bool WriteSettings(IniFile& ini, const Settings& s) {
   return ini.Apply(changes);
 }
 
+std::vector<std::filesystem::path> SheetFolders(const std::filesystem::path& programDir, const Settings& settings) {
+  std::vector<std::filesystem::path> folders{programDir};
+  for (const std::string& path : settings.searchPaths) folders.emplace_back(cp1250::ToUtf8(path));
+  return folders;
+}
+
 }  // namespace mv

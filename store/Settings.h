@@ -1,6 +1,8 @@
 // The settings of "mv.ini" and the rules by which they are read and written.
 #pragma once
 
+#include <filesystem>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -46,5 +48,12 @@ const char* StartupText(StartupCharacter startup);
 // A search path as the list accepts it (trailing separator added), or
 // nothing: "C:\x" style Windows paths and absolute paths on Linux.
 std::optional<std::string> AcceptSearchPath(const std::string& path);
+
+// Every folder the open dialog and the turn board search: the program
+// directory first, then the search paths.
+std::vector<std::filesystem::path> SheetFolders(const std::filesystem::path& programDir, const Settings& settings);
+inline std::vector<std::filesystem::path> SheetFolders(const std::filesystem::path& programDir, const IniFile& ini) {
+  return SheetFolders(programDir, ReadSettings(ini));
+}
 
 }  // namespace mv

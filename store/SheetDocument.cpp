@@ -1,6 +1,7 @@
 #include "store/SheetDocument.h"
 
 #include "core/Cp1250.h"
+#include "store/CharacterStore.h"
 #include "store/SheetFile.h"
 #include "store/TextFile.h"
 
@@ -23,6 +24,18 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
   editor.Loaded(SheetEditor::Origin::Opened, path.string());
   return {FileOutcome::Status::Done, {}};
+}
+
+FileOutcome OpenWithItsCharacter(SheetWorkspace& sheet, IniFile& ini, const std::filesystem::path& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec))
+    return {FileOutcome::Status::Failed, UnreadableSheetMessage(DisplayPath(path))};
+  const FileOutcome opened = OpenSheet(sheet.editor, path, [&](const std::string& key) {
+    ShowCharacter(sheet.character, sheet.document, key, CharacterStore(ini).Load(key));
+  });
+  return opened.status == FileOutcome::Status::Nothing
+             ? FileOutcome{FileOutcome::Status::Failed, UnreadableSheetMessage(DisplayPath(path))}
+             : opened;
 }
 
 SheetReadResult FillFromFile(SheetEditor& editor, std::string_view content, std::string_view displayName,

@@ -7,6 +7,8 @@
 
 #include "core/CharacterFields.h"
 #include "core/SheetEditor.h"
+#include "core/SheetWorkspace.h"
+#include "store/IniFile.h"
 #include "store/SheetFile.h"
 
 namespace mv {
@@ -32,6 +34,10 @@ FileOutcome SaveSheet(OrderDocument& document, const std::string& characterKey, 
 
 // Proposed file name (without extension): character number "-" turn.
 std::string DefaultSheetName(const CharacterFields& character, const SheetFields& fields);
+
+// A sheet file opened without a window, as "Megnyit" opens it, with the
+// character its last line names taken from mv.ini.
+FileOutcome OpenWithItsCharacter(SheetWorkspace& sheet, IniFile& ini, const std::filesystem::path& path);
 
 // A new sheet filled from a file's content: rows, fields and figures on the
 // document, the file's character loaded when it is not the one shown.

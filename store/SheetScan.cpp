@@ -86,7 +86,7 @@ std::optional<std::vector<std::string>> FirstAndLastLine(const fs::path& path) {
 
 }  // namespace
 
-SheetScan ScanSheetFolders(const std::vector<fs::path>& folders) {
+SheetScan ScanSheetFolders(const std::vector<fs::path>& folders, bool goOn) {
   SheetScan scan;
   std::unordered_set<std::string> seen;
   for (const fs::path& folder : folders) {
@@ -98,6 +98,11 @@ SheetScan ScanSheetFolders(const std::vector<fs::path>& folders) {
       const std::string name = cp1250::FromUtf8(path.filename().string());
       if (seen.count(name)) continue;
       const auto lines = FirstAndLastLine(path);
+      if (!lines && goOn) {
+        seen.insert(name);
+        scan.unreadableSheets.push_back(path);
+        continue;
+      }
       if (!lines) {
         scan.unreadable = path;
         return scan;

@@ -20,10 +20,14 @@ struct SheetScan {
   std::vector<FoundSheet> sheets;
   // A sheet that exists but cannot be read stops the scan.
   std::optional<std::filesystem::path> unreadable;
+  // Or, when the scan goes on past them, every such sheet.
+  std::vector<std::filesystem::path> unreadableSheets;
 };
 
 // Folders in order; a name found in an earlier folder hides later ones.
-SheetScan ScanSheetFolders(const std::vector<std::filesystem::path>& folders);
+// The open dialog stops at the first sheet that cannot be read; the turn
+// board goes on (goOn) and lists them.
+SheetScan ScanSheetFolders(const std::vector<std::filesystem::path>& folders, bool goOn = false);
 
 // "12. forduló   (2345-12.ulf)" for every sheet of a key, sorted by text.
 std::vector<std::string> TurnEntries(const std::vector<FoundSheet>& sheets, std::string_view key);

@@ -233,7 +233,8 @@ bool WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
 }
 
 std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir, std::string_view base,
-                                                  std::string_view extension, std::string_view bytes, unsigned mode) {
+                                                  std::string_view extension, std::string_view bytes, unsigned mode,
+                                                  int names) {
   const auto nameFor = [&](int n) {
     return std::string(base) + (n == 1 ? "" : "-" + std::to_string(n)) + std::string(extension);
   };
@@ -243,7 +244,7 @@ std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& d
   if (!temp.Write(bytes, mode_t(mode), writeFault && writeFault(dir / first))) return std::nullopt;
   // A link never replaces a file, so two writes of one name both stay.
   std::optional<std::filesystem::path> kept;
-  for (int n = 1; n < 1000 && !kept; ++n) {
+  for (int n = 1; n <= names && !kept; ++n) {
     const std::filesystem::path target = dir / (n == 1 ? first : nameFor(n));
     if (::link(temp.path().c_str(), target.c_str()) == 0)
       kept = target;

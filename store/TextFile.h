@@ -52,11 +52,12 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, unsigned newFileMode = 0644);
 
 // Writes bytes whole under the first free name of base + extension,
-// base + "-2" + extension, ... in dir (at most 999 tries): never replaces a
-// file, so two writes in one second both stay. The path written, or nothing
-// on failure.
+// base + "-2" + extension, ... in dir (at most `names` of them): never
+// replaces a file, so two writes in one second both stay. The path written,
+// or nothing on failure (errno EEXIST: every name was taken).
 std::optional<std::filesystem::path> WriteNewFile(const std::filesystem::path& dir, std::string_view base,
-                                                  std::string_view extension, std::string_view bytes, unsigned mode);
+                                                  std::string_view extension, std::string_view bytes, unsigned mode,
+                                                  int names = 999);
 
 // "YYYYMMDD-HHMMSS" in local time: the time in the names of kept files.
 std::string FileNameTime(std::time_t when);

@@ -3,15 +3,22 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <ctime>
 
 #include "core/Cp1250.h"
+#include "core/SheetWorkspace.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/SentArchive.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "ui/Captions.h"
 #include "ui/SendProgress.h"
@@ -76,14 +83,103 @@ void LetterActions::PostLetter() {
   const SendOutcome outcome =
       SendWithProgress(window_, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
   QString sent = Q(SendOutcomeMessage(outcome));
-  if (outcome.sent()) {
-    // What went out is kept; the send stands even if the copy does not.
-    if (!ArchiveSentLetter(directory_, Character().number, editor_.document().fields().turn, letter,
-                           std::time(nullptr)))
-      sent += "\n" + Q(SentCopyNotKeptMessage());
-    emit Sent();
-  }
+  if (const QString warning = KeepLetter(Character().number, editor_.document().fields().turn, letter, outcome);
+      !warning.isEmpty())
+    sent += "\n" + warning;
+  if (outcome.sent() || outcome.status == SendOutcome::Status::Unconfirmed) emit Sent();
   ShowSendOutcome(window_, outcome, sent);
+}
+
+QString LetterActions::KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
+                                  const SendOutcome& outcome) {
+  const bool unconfirmed = outcome.status == SendOutcome::Status::Unconfirmed;
+  if (!outcome.sent() && !unconfirmed) return {};
+  // What went out is kept; the send stands even if the copy does not.
+  if (ArchiveSentLetter(directory_, character, turn, letter, std::time(nullptr), unconfirmed)) return {};
+  return Q(SentCopyNotKeptMessage());
+}
+
+std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentSheet>& sheets) {
+  QDialog dialog(window_);
+  dialog.setObjectName("OsszesKuldese");
+  dialog.setWindowTitle("Összes elküldése");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(new QLabel("Ezek az UL-ek mennek el (a kijelöltek):", &dialog));
+  auto* list = new QListWidget(&dialog);
+  list->setObjectName("OsszesKuldeseLista");
+  list->setAccessibleName("Elküldendő UL-ek");
+  for (const CurrentSheet& sheet : sheets) {
+    const SendOffer offer = OfferOf(sheet.status, sheet.character.canSend);
+    QString text = Q(sheet.character.name) + " (#" + Q(sheet.character.key) + ")";
+    if (sheet.status.turn > 0) text += QString(", %1. forduló").arg(sheet.status.turn);
+    auto* item = new QListWidgetItem(list);
+    if (offer.kind == SendOffer::Kind::NotSent) {
+      item->setText(text + " – nem megy el: " + Q(offer.note));
+      item->setFlags(Qt::ItemIsEnabled);
+    } else {
+      item->setText(offer.note.empty() ? text : text + " – " + Q(offer.note));
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+      item->setCheckState(offer.kind == SendOffer::Kind::Ticked ? Qt::Checked : Qt::Unchecked);
+    }
+  }
+  layout->addWidget(list);
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton("Küldés", QDialogButtonBox::AcceptRole)->setObjectName("Kuldes");
+  buttons->addButton("Mégse", QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  std::vector<std::size_t> chosen;
+  if (dialog.exec() != QDialog::Accepted) return chosen;
+  for (int i = 0; i < list->count(); ++i)
+    if ((list->item(i)->flags() & Qt::ItemIsUserCheckable) && list->item(i)->checkState() == Qt::Checked)
+      chosen.push_back(std::size_t(i));
+  return chosen;
+}
+
+void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
+  const std::vector<std::size_t> chosen = AskWhichGo(sheets);
+  if (chosen.empty()) return;
+  struct Outgoing {
+    std::size_t sheet;
+    std::string character, turn, letter;
+  };
+  std::vector<Outgoing> outgoing;
+  std::vector<QString> lines(sheets.size());
+  for (std::size_t i = 0; i < sheets.size(); ++i)
+    lines[i] = "nem ment el: " + Q(OfferOf(sheets[i].status, sheets[i].character.canSend).note);
+  // Chosen, but not reached when the run stops early.
+  for (const std::size_t i : chosen) lines[i] = "nem ment el: a küldés előbb megszakadt";
+  for (const std::size_t i : chosen) {
+    SheetWorkspace sheet;
+    const FileOutcome opened = OpenWithItsCharacter(sheet, ini_, sheets[i].status.sheet);
+    if (opened.failed()) {
+      lines[i] = "nem ment el: " + Q(opened.message);
+      continue;
+    }
+    outgoing.push_back({i, sheet.character.fields.number, sheet.document.fields().turn,
+                        OrderLetterText(sheet.document.sheet(), sheet.document.fields(), sheet.character.fields)});
+  }
+  std::vector<MailMessage> messages;
+  for (const Outgoing& o : outgoing) messages.push_back({settings_.recipient, kLetterSubject, o.letter});
+  const std::vector<SendOutcome> outcomes = SendAllWithProgress(window_, ReadSmtpSettings(ini_), messages);
+  for (std::size_t k = 0; k < outcomes.size(); ++k) {
+    const Outgoing& o = outgoing[k];
+    const SendOutcome& outcome = outcomes[k];
+    const QString warning = KeepLetter(o.character, o.turn, o.letter, outcome);
+    if (outcome.sent())
+      lines[o.sheet] = "elküldve";
+    else if (outcome.status == SendOutcome::Status::Unconfirmed)
+      lines[o.sheet] = "lehet, hogy megérkezett";
+    else
+      lines[o.sheet] = "nem ment el: " + Q(SendOutcomeMessage(outcome)).split('\n').join(" – ");
+    if (!warning.isEmpty()) lines[o.sheet] += " (" + warning + ")";
+  }
+  QStringList report;
+  for (std::size_t i = 0; i < sheets.size(); ++i)
+    report << Q(sheets[i].character.name) + " (#" + Q(sheets[i].character.key) + "): " + lines[i];
+  if (!outcomes.empty()) emit Sent();
+  Tell(window_, QMessageBox::Information, report.join('\n'));
 }
 
 QString LetterActions::LastSentLine() const {

@@ -13,6 +13,7 @@
 #include "store/Settings.h"
 #include "ui/PreviewDialog.h"
 #include "ui/ProblemList.h"
+#include "ui/TurnBoard.h"
 
 namespace mv::ui {
 
@@ -34,6 +35,9 @@ class LetterActions : public QObject {
   void CopyLetter();
   // "Ellenőrzés".
   void CheckWholeSheet();
+  // "Összes elküldése": the characters' current sheets the player ticks in
+  // a question, read from their files, through one connection.
+  void SendAll(const std::vector<CurrentSheet>& sheets);
 
  signals:
   // A double-click on a row's problem.
@@ -47,6 +51,12 @@ class LetterActions : public QObject {
   void ShowProblems(const std::vector<SheetProblem>& problems);
   // A send's outcome in its message box; sentText when it was delivered.
   static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
+  // A letter that went out (or may have) is kept; a warning when the copy
+  // could not be.
+  QString KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
+                     const SendOutcome& outcome);
+  // The question of "Összes elküldése": which sheets go.
+  std::vector<std::size_t> AskWhichGo(const std::vector<CurrentSheet>& sheets);
   std::vector<SheetProblem> Check() const;
   std::string Letter() const;
   const CharacterFields& Character() const { return editor_.character().fields; }

@@ -14,12 +14,14 @@
 #include <QVBoxLayout>
 
 #include "core/CharacterRules.h"
+#include "core/NextTurn.h"
 #include "store/DataListFile.h"
 #include "store/HelpBundle.h"
 #include "store/SentArchive.h"
 #include "store/TextFile.h"
 #include "ui/AboutBox.h"
 #include "ui/Accessibility.h"
+#include "ui/BudgetField.h"
 #include "ui/ListsTab.h"
 #include "ui/PuzzleTabs.h"
 #include "ui/StateProbe.h"
@@ -155,6 +157,12 @@ void MainWindow::Connect() {
   connect(files_, &SheetFileActions::Notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
   connect(letters_, &LetterActions::Sent, this, &MainWindow::ShowLastSent);
+  // The board follows saves, sends and opens made here.
+  connect(letters_, &LetterActions::Sent, this, &MainWindow::RefreshTurnBoard);
+  connect(changes_, &DocumentSignals::SaveStateChanged, this, &MainWindow::RefreshTurnBoard);
+  auto* budget = new BudgetField(orderTab_->budgetEdit(), orderTab_->remainingLabel(), ini_, editor_, *changes_, this);
+  connect(budget, &BudgetField::WriteFailed, this,
+          [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
   connect(options_->dialog(), &OptionsDialog::TestMailRequested, this,
           [this] { letters_->SendTestMail(options_->dialog(), options_->dialog()->Collect().smtp); });
 }
@@ -182,6 +190,14 @@ void MainWindow::BuildMenus() {
   connect(saveAction_, &QAction::triggered, files_, &SheetFileActions::Save);
   saveAsAction_ = AddItem(file, "SaveAsUL", "Ment másként");
   connect(saveAsAction_, &QAction::triggered, files_, &SheetFileActions::SaveAs);
+  QAction* nextTurn = AddItem(file, "NextTurnUL", "UL a következő &fordulóra");
+  connect(nextTurn, &QAction::triggered, files_, &SheetFileActions::NextTurn);
+  // Only a sheet whose turn is a turn has a next one.
+  const auto followTurn = [this, nextTurn] { nextTurn->setEnabled(ValidTurn(document_.fields().turn).has_value()); };
+  connect(changes_, &DocumentSignals::FieldsChanged, this, followTurn);
+  followTurn();
+  connect(AddItem(file, "TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6), &QAction::triggered, this,
+          &MainWindow::ShowTurnBoard);
   file->addSeparator();
   QMenu* import = file->addMenu("Importálás");
   import->setObjectName("Import");
@@ -313,6 +329,29 @@ void MainWindow::UpdateCharacterControls() {
   if (character.number != lastSentShownFor_) ShowLastSent();
 }
 
+void MainWindow::ShowTurnBoard() {
+  if (!board_) {
+    board_ = new TurnBoard(
+        programDirectory_, ini_, lists_, [this] { return files_->SheetFolders(); }, this);
+    connect(board_, &TurnBoard::OpenRequested, files_, &SheetFileActions::OpenSheetFile);
+    connect(board_, &TurnBoard::NextTurnRequested, files_, &SheetFileActions::NextTurnFrom);
+    connect(board_, &TurnBoard::SendAllRequested, this, [this] {
+      // What goes out is what is on disk: the window's sheet is saved first if the player wants.
+      if (!files_->MayReplaceSheet()) return;
+      board_->Refresh();
+      letters_->SendAll(board_->CurrentSheets());
+    });
+  }
+  board_->Refresh();
+  board_->show();
+  board_->raise();
+  board_->activateWindow();
+}
+
+void MainWindow::RefreshTurnBoard() {
+  if (board_ && board_->isVisible()) board_->Refresh();
+}
+
 void MainWindow::ShowLastSent() {
   lastSentShownFor_ = session_.shown().fields.number;
   dataTab_->SetLastSent(letters_->LastSentLine());
@@ -375,6 +414,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   files_->DiscardRecoveryCopy();
   if (!characters_->SaveNotes()) Tell(this, QMessageBox::Warning, "A jegyzeteket nem sikerült elmenteni.");
   options_->SaveWindowState();
+  if (board_) board_->close();  // keeps its place for the next time
   help_->CloseAll();
   event->accept();
 }

@@ -23,6 +23,7 @@
 #include "ui/OptionsController.h"
 #include "ui/OrderTab.h"
 #include "ui/SheetFileActions.h"
+#include "ui/TurnBoard.h"
 
 namespace mv::ui {
 
@@ -67,6 +68,9 @@ class MainWindow : public QMainWindow {
   // first, then beside the executable, then the installed data folder.
   std::filesystem::path ShippedFile(const std::string& name) const;
   void ShowLastSent();
+  // "Fordulók áttekintése" (F6), made when first asked for.
+  void ShowTurnBoard();
+  void RefreshTurnBoard();
   // Unsaved work is kept shortly after it changed.
   void ScheduleKeepingUnsavedWork();
   void KeepUnsavedWork();
@@ -90,6 +94,7 @@ class MainWindow : public QMainWindow {
   LetterActions* letters_ = nullptr;
   HelpWindows* help_ = nullptr;
   QTimer* keeper_ = nullptr;
+  TurnBoard* board_ = nullptr;
   bool firstShow_ = true;
   bool openedAtStart_ = false;
   bool placed_ = false;           // a stored place on a screen

@@ -24,9 +24,9 @@ QFont DefaultGridFont() {
 }
 
 // Per-user window state, under the program's registry key and sections.
-QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
-
 }  // namespace
+
+QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
 
 // Swallows tool tips while "Gyorstipp megjelenítése" is off.
 class TooltipSwitch : public QObject {

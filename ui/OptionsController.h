@@ -3,6 +3,8 @@
 // custom colours).
 #pragma once
 
+#include <QSettings>
+
 #include <QFont>
 #include <QMainWindow>
 #include <QObject>
@@ -17,6 +19,9 @@
 #include "ui/OrderTab.h"
 
 namespace mv::ui {
+
+// Where the windows' places and sizes are kept (Qt's per-user settings).
+QSettings WindowStateStore();
 
 class TooltipSwitch;
 

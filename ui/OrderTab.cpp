@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "core/Potions.h"
@@ -88,6 +89,15 @@ OrderTab::OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* paren
   osszTvp_ = Figure(this, "RxLabelOsszTVP", 500, 320);
   Caption(this, "Össz KNO:", 384, 340, 110);
   osszKno_ = Figure(this, "RxLabelOsszKNO", 500, 340);
+  budgetCaption_ = Caption(this, "Elérhető &TVP:", 384, 362, 110);
+  budget_ = new QLineEdit(this);
+  budget_->setObjectName("EditTVPKeret");
+  budget_->setGeometry(500, 360, 60, 20);
+  budget_->setMaxLength(6);
+  budget_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), budget_));
+  budgetCaption_->setBuddy(budget_);
+  remaining_ = Caption(this, "", 384, 382, 216);
+  remaining_->setObjectName("LabelMaradek");
 
   connect(&changes, &DocumentSignals::CellsChanged, grid_, &OrderGrid::RefreshFromModel);
   connect(&changes, &DocumentSignals::FiguresChanged, this, &OrderTab::ShowFigures);

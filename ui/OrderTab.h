@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QWidget>
 #include <array>
@@ -22,6 +23,9 @@ class OrderTab : public QWidget {
   OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* parent = nullptr);
 
   OrderGrid* grid() const { return grid_; }
+  // "Elérhető TVP" and "Maradék", which the budget wiring fills.
+  QLineEdit* budgetEdit() const { return budget_; }
+  QLabel* remainingLabel() const { return remaining_; }
   // Redraws the grid, the panel and the figures (the lists changed).
   void ShowSheet();
   void SetCharacterName(const QString& name) { labelName_->setText(name); }
@@ -77,6 +81,9 @@ class OrderTab : public QWidget {
   QLabel* ellsz_;
   QLabel* osszTvp_;
   QLabel* osszKno_;
+  QLabel* budgetCaption_;
+  QLineEdit* budget_;
+  QLabel* remaining_;
 };
 
 }  // namespace mv::ui

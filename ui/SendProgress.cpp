@@ -1,6 +1,7 @@
 #include "ui/SendProgress.h"
 
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 
@@ -9,11 +10,10 @@
 
 namespace mv::ui {
 
-SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
+std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings& settings,
+                                             const std::vector<MailMessage>& messages) {
   auto cancel = std::make_shared<std::atomic<bool>>(false);
-  auto outcome = std::make_shared<SendOutcome>();
-  std::unique_ptr<QThread> worker(QThread::create(
-      [settings, message, cancel, outcome] { *outcome = SmtpTransport(settings).Send(message, cancel.get()); }));
+  auto outcomes = std::make_shared<std::vector<SendOutcome>>();
 
   QProgressDialog progress("UL küldése…", "Mégse", 0, 0, parent);
   progress.setObjectName("SendProgress");
@@ -27,6 +27,21 @@ SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, cons
     progress.setLabelText("A küldés megszakítása…");
   });
 
+  const QPointer<QProgressDialog> label(&progress);
+  const int count = int(messages.size());
+  std::unique_ptr<QThread> worker(QThread::create([settings, messages, cancel, outcomes, label, count] {
+    *outcomes = SmtpTransport(settings).SendAll(messages, cancel.get(), [&](std::size_t index, const SendOutcome&) {
+      if (count < 2 || cancel->load()) return;
+      const QString text = QString("%1/%2 UL elküldve…").arg(index + 1).arg(count);
+      QMetaObject::invokeMethod(
+          label,
+          [label, text] {
+            if (label) label->setLabelText(text);
+          },
+          Qt::QueuedConnection);
+    });
+  }));
+
   QEventLoop loop;
   QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
   worker->start();
@@ -34,7 +49,12 @@ SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, cons
   loop.exec();
   worker->wait();
   progress.close();
-  return *outcome;
+  return *outcomes;
+}
+
+SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
+  const std::vector<SendOutcome> outcomes = SendAllWithProgress(parent, settings, {message});
+  return outcomes.empty() ? SendOutcome{} : outcomes.front();
 }
 
 }  // namespace mv::ui

@@ -6,8 +6,10 @@
 #include <cerrno>
 
 #include "core/CharacterRules.h"
+#include "core/NextTurn.h"
 #include "store/OulImport.h"
 #include "store/SheetDocument.h"
+#include "store/SheetScan.h"
 #include "ui/Captions.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Text.h"
@@ -29,9 +31,7 @@ SheetFileActions::SheetFileActions(SheetEditor& editor, const Settings& settings
 void SheetFileActions::ShowFailure(const std::string& message) { Tell(window_, QMessageBox::Critical, Q(message)); }
 
 std::vector<std::filesystem::path> SheetFileActions::SheetFolders() const {
-  std::vector<std::filesystem::path> folders{directory_};
-  for (const std::string& path : settings_.searchPaths) folders.emplace_back(Q(path).toStdString());
-  return folders;
+  return mv::SheetFolders(directory_, settings_);
 }
 
 bool SheetFileActions::MayReplaceSheet() {
@@ -86,6 +86,36 @@ bool SheetFileActions::SaveAs() {
   dialog.selectFile(Q(DefaultSheetName(editor_.character().fields, document_.fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   return SaveTo(dialog.selectedFiles().first().toStdString());
+}
+
+void SheetFileActions::NextTurn() {
+  const auto turn = ValidTurn(document_.fields().turn);
+  if (!turn) return;
+  // A sheet of the next turn that is already there is the player's work.
+  const std::string nextTurn = std::to_string(*turn + 1);
+  const SheetScan scan = ScanSheetFolders(SheetFolders(), true);
+  for (const FoundSheet& found : scan.sheets) {
+    if (found.key != editor_.character().key || found.turn != nextTurn) continue;
+    const QString question = QString("Már van UL a(z) %1. fordulóra (%2). Megnyitod azt?")
+                                 .arg(Q(nextTurn), QString::fromStdString(found.path.string()));
+    if (AskQuestion(window_, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
+      OpenSheetFile(QString::fromStdString(found.path.string()));
+    return;
+  }
+  if (!MayReplaceSheet()) return;
+  MakeNextTurn();
+}
+
+void SheetFileActions::MakeNextTurn() {
+  if (editor_.NextTurn()) emit ShowOrders();
+}
+
+void SheetFileActions::NextTurnFrom(const QString& sheet) {
+  if (!MayReplaceSheet()) return;
+  const FileOutcome outcome =
+      OpenSheet(editor_, sheet.toStdString(), [this](const std::string& key) { LoadCharacter(key); });
+  if (outcome.failed()) return ShowFailure(outcome.message);
+  NextTurn();
 }
 
 void SheetFileActions::ImportForeignSheet() {

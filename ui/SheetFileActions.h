@@ -43,6 +43,11 @@ class SheetFileActions : public QObject {
   void OpenSheetFile(const QString& path);
   bool Save();
   bool SaveAs();
+  // "UL a következő fordulóra": the next turn made from the window's sheet,
+  // or from a sheet file (the board's cell). A sheet of that turn already
+  // there is offered to open instead, never overwritten.
+  void NextTurn();
+  void NextTurnFrom(const QString& sheet);
   // "Importálás" / "Zendik-féle UL készítő (*.oul)".
   void ImportForeignSheet();
   void ImportForeignSheetFile(const QString& file);
@@ -59,6 +64,9 @@ class SheetFileActions : public QObject {
   bool SaveTo(const std::filesystem::path& path);
   void LoadCharacter(const std::string& key) { characters_->LoadCharacter(key); }
   void ShowFailure(const std::string& message);
+  // The window's sheet, unmodified or agreed to be replaced, becomes the
+  // next turn's.
+  void MakeNextTurn();
 
   SheetEditor& editor_;
   OrderDocument& document_;

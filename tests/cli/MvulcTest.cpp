@@ -64,7 +64,8 @@ TEST_F(MvulcTest, CheckPrintsEveryRowAndTheFigures) {
             0u)
       << r.out;
   EXPECT_NE(r.out.find("{\"row\":20,\"code\":\"\",\"name\":\"\""), std::string::npos);
-  EXPECT_NE(r.out.find("\"check\":\"1237\",\"problems\":["), std::string::npos) << r.out;  // 1 + 2 + 1234
+  EXPECT_NE(r.out.find("\"check\":\"1237\",\"tvp_budget\":\"\",\"problems\":["), std::string::npos)
+      << r.out;  // 1 + 2 + 1234
   EXPECT_NE(r.out.find("{\"row\":1,\"level\":\"error\",\"text\":\"ismeretlen parancs: xyz\"}"), std::string::npos)
       << r.out;
   EXPECT_TRUE(r.out.ends_with("]}\n"));

@@ -1,0 +1,236 @@
+#include "letter/TurnStatus.h"
+
+#include <algorithm>
+
+#include "core/CharacterRules.h"
+#include "core/Cp1250.h"
+#include "core/IntegerText.h"
+#include "core/NextTurn.h"
+#include "core/SheetCheck.h"
+#include "letter/OrderLetter.h"
+#include "store/CharacterStore.h"
+#include "store/SheetFile.h"
+#include "store/SheetScan.h"
+#include "store/TextFile.h"
+
+namespace mv {
+namespace fs = std::filesystem;
+
+namespace {
+
+// "<character>-<turn>.ulf": the name a sheet is saved under by default.
+std::optional<std::pair<std::string, long long>> PlacedByName(const fs::path& path) {
+  std::string stem = path.stem().string();
+  if (cp1250::Lower(path.extension().string()) != ".ulf") return std::nullopt;
+  const auto dash = stem.find('-');
+  if (dash == std::string::npos) return std::nullopt;
+  const std::string key = stem.substr(0, dash);
+  const auto turn = ValidTurn(stem.substr(dash + 1));
+  if (!IsValidCharacterNumberText(key) || !turn) return std::nullopt;
+  return std::pair(key, *turn);
+}
+
+// Of two sheets of one character and turn, the one named
+// "<character>-<turn>.ulf", else the most recently modified.
+bool Prefer(const fs::path& candidate, const fs::path& held, const std::string& key, long long turn) {
+  const std::string own = key + "-" + std::to_string(turn) + ".ulf";
+  if ((held.filename() == own) != (candidate.filename() == own)) return candidate.filename() == own;
+  std::error_code a, b;
+  return fs::last_write_time(candidate, a) > fs::last_write_time(held, b);
+}
+
+CharacterTurns& Entry(std::map<std::string, CharacterTurns>& byKey, const std::string& key) {
+  CharacterTurns& c = byKey[key];
+  c.key = key;
+  return c;
+}
+
+void Place(CharacterTurns& character, long long turn, const fs::path& path) {
+  auto [at, fresh] = character.sheets.emplace(turn, path);
+  if (!fresh && Prefer(path, at->second, character.key, turn)) at->second = path;
+}
+
+struct ReadSheetFile {
+  bool ok = false;
+  SheetContent content;
+};
+
+ReadSheetFile ReadWholeSheet(const fs::path& path) {
+  ReadSheetFile out;
+  const BoundedRead bytes = ReadFileUpTo(path);
+  if (!bytes.ok()) return out;
+  out.ok = ReadSheet(bytes.bytes, "", out.content).ok;
+  return out;
+}
+
+// The order rows as a letter carries them: code and parameters, no costs.
+std::vector<OrderRow> OrderRows(const OrderSheet& sheet) {
+  std::vector<OrderRow> rows;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) {
+    OrderRow row = sheet.Row(r);
+    row.tvp.clear();
+    row.kno.clear();
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::string_view StateKey(SheetState state) {
+  switch (state) {
+    case SheetState::Missing: return "missing";
+    case SheetState::Broken: return "broken";
+    case SheetState::Sent: return "sent";
+    case SheetState::Uncertain: return "uncertain";
+    case SheetState::Changed: return "changed";
+    case SheetState::Errors: return "errors";
+    case SheetState::Review: return "review";
+    case SheetState::Ready: break;
+  }
+  return "ready";
+}
+
+std::optional<long long> CharacterTurns::CurrentTurn() const {
+  if (sheets.empty()) return std::nullopt;
+  return sheets.rbegin()->first;
+}
+
+const CharacterTurns* TurnOverview::Find(std::string_view key) const {
+  for (const CharacterTurns& c : characters)
+    if (c.key == key) return &c;
+  return nullptr;
+}
+
+TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, const ReferenceLists& lists) {
+  TurnOverview out;
+  std::map<std::string, CharacterTurns> byKey;
+  const IniFile::SteadyRead steady(ini);
+  CharacterStore store(ini);
+  for (const std::string& item : store.ListItems()) {
+    const std::string key = KeyOfListItem(item);
+    if (IsValidCharacterNumberText(key)) Entry(byKey, key).stored = true;
+  }
+
+  const SheetScan scan = ScanSheetFolders(sheetFolders, true);
+  for (const FoundSheet& found : scan.sheets) {
+    const auto turn = ValidTurn(found.turn);
+    if (!turn || !IsValidCharacterNumberText(found.key)) {
+      out.ignored.push_back(found.name);
+      continue;
+    }
+    Place(Entry(byKey, found.key), *turn, found.path);
+  }
+  // A sheet that cannot be read keeps its place when its name tells it.
+  for (const fs::path& path : scan.unreadableSheets) {
+    if (const auto placed = PlacedByName(path))
+      Place(Entry(byKey, placed->first), placed->second, path);
+    else
+      out.broken.push_back(path);
+  }
+
+  for (auto& [key, character] : byKey) {
+    const CharacterRecord record = store.Load(key);
+    character.canSend = character.stored && CanSend(FieldsOf(record));
+    character.name = record.name;
+    if (character.name.empty()) {
+      const auto number = ParseInteger(key);
+      if (number) character.name = std::string(lists.characters[*number]);
+    }
+    out.characters.push_back(std::move(character));
+  }
+  std::sort(out.characters.begin(), out.characters.end(), [](const CharacterTurns& a, const CharacterTurns& b) {
+    return a.key.size() != b.key.size() ? a.key.size() < b.key.size() : a.key < b.key;
+  });
+  return out;
+}
+
+TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnContext& context) {
+  TurnStatus status;
+  status.turn = turn;
+  const auto at = character.sheets.find(turn);
+  if (at == character.sheets.end()) return status;
+  status.sheet = at->second;
+  const ReadSheetFile read = ReadWholeSheet(at->second);
+  if (!read.ok) {
+    status.state = SheetState::Broken;
+    return status;
+  }
+  const SheetContent& sheet = read.content;
+  const std::string turnText = std::to_string(turn);
+
+  const CharacterRecord record = CharacterStore(context.ini).Load(character.key);
+  const Lookups lookups(context.lists, record.raidCost);
+  status.tvpBudget = SheetBudget(context.ini, character.key, turnText);
+  const RecalculatedSheet fresh = Recalculated(sheet.sheet, lookups);
+  status.tvpTotal = fresh.figures.tvpTotal;
+  for (int r = 1; r <= OrderSheet::kRows; ++r) status.variableCost |= fresh.interpretation.Row(r).tvp == "vált"_w;
+  status.errors = CountErrors(CheckSheet(sheet, lookups, status.tvpBudget));
+
+  if (const KeptLetter* kept = context.kept.Newest(character.key, turnText)) {
+    status.sent = kept->name.record.time;
+    const BoundedRead letter = ReadFileUpTo(kept->path);
+    const bool same = letter.ok() && OrdersOf(SplitLines(letter.bytes)) ==
+                                         OrdersOf(BuildOrderLetter(sheet.sheet, sheet.fields, FieldsOf(record)));
+    status.state = !same ? SheetState::Changed : kept->name.unconfirmed ? SheetState::Uncertain : SheetState::Sent;
+    return status;
+  }
+  if (status.errors > 0) {
+    status.state = SheetState::Errors;
+    return status;
+  }
+  // The turn before, as the next-turn command left it and nobody looked at.
+  const auto before = character.sheets.lower_bound(turn);
+  if (before != character.sheets.begin()) {
+    const ReadSheetFile previous = ReadWholeSheet(std::prev(before)->second);
+    if (previous.ok && OrderRows(previous.content.sheet) == OrderRows(sheet.sheet)) {
+      status.state = SheetState::Review;
+      return status;
+    }
+  }
+  status.state = SheetState::Ready;
+  return status;
+}
+
+std::string StateText(const TurnStatus& s, bool canSend) {
+  std::string text;
+  switch (s.state) {
+    case SheetState::Missing: text = "nincs UL"; break;
+    case SheetState::Broken: text = "hibás fájl"_w; break;
+    case SheetState::Sent: {
+      char when[16] = "";
+      if (s.sent) std::strftime(when, sizeof when, "%m.%d. %H:%M", &*s.sent);
+      text = std::string("elküldve "_w) + when;
+      break;
+    }
+    case SheetState::Uncertain: text = "lehet, hogy megérkezett"_w; break;
+    case SheetState::Changed: text = "küldés óta módosult"_w; break;
+    case SheetState::Errors: text = std::to_string(s.errors) + " hiba"; break;
+    case SheetState::Review: text = "átnézendő"_w; break;
+    case SheetState::Ready: text = "küldhető"_w; break;
+  }
+  // Errors always show, beside the state of a letter already kept.
+  const bool kept = s.state == SheetState::Sent || s.state == SheetState::Uncertain || s.state == SheetState::Changed;
+  if (kept && s.errors > 0) text += ", " + std::to_string(s.errors) + " hiba";
+  if (!canSend && s.state != SheetState::Missing) text += std::string(", nem küldhető"_w);
+  return text;
+}
+
+SendOffer OfferOf(const TurnStatus& s, bool canSend) {
+  using Kind = SendOffer::Kind;
+  if (s.state == SheetState::Missing) return {Kind::NotSent, "nincs UL"};
+  if (s.state == SheetState::Broken) return {Kind::NotSent, std::string("hibás fájl"_w)};
+  if (!canSend) return {Kind::NotSent, std::string("nem küldhető"_w)};
+  if (s.errors > 0) return {Kind::NotSent, std::to_string(s.errors) + " hiba"};
+  switch (s.state) {
+    case SheetState::Ready: return {Kind::Ticked, {}};
+    case SheetState::Changed: return {Kind::Unticked, std::string("már elküldted"_w)};
+    case SheetState::Review: return {Kind::Unticked, std::string("ugyanaz, mint az előző fordulóban"_w)};
+    case SheetState::Uncertain: return {Kind::NotSent, std::string("lehet, hogy megérkezett"_w)};
+    case SheetState::Sent: return {Kind::NotSent, std::string("már elküldve"_w)};
+    default: break;
+  }
+  return {Kind::NotSent, StateText(s, canSend)};
+}
+
+}  // namespace mv
