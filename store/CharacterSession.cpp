@@ -37,8 +37,9 @@ void CharacterSession::New() {
 std::optional<std::string> CharacterSession::Save() {
   const CharacterFields& c = shown_.fields;
   shown_.key = c.number;
+  const bool saved = store_.Save(RecordOf(c, document_.fields().delivery));
   Announce();
-  if (!store_.Save(RecordOf(c, document_.fields().delivery))) return std::nullopt;
+  if (!saved) return std::nullopt;
   return ShownItem();
 }
 

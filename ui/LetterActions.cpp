@@ -17,6 +17,7 @@
 #include "core/SheetWorkspace.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
+#include "store/CharacterStore.h"
 #include "store/SentArchive.h"
 #include "store/SheetDocument.h"
 #include "store/TextFile.h"
@@ -40,7 +41,9 @@ LetterActions::LetterActions(const SheetEditor& editor, IniFile& ini, const Sett
 }
 
 std::vector<SheetProblem> LetterActions::Check() const {
-  return CheckSheet(editor_.document().Content(editor_.character().key), editor_.lookups());
+  const std::string& key = editor_.character().key;
+  return CheckSheet(editor_.document().Content(key), editor_.lookups(),
+                    SheetBudget(ini_, key, editor_.document().fields().turn));
 }
 
 std::string LetterActions::Letter() const {

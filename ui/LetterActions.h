@@ -26,6 +26,9 @@ class LetterActions : public QObject {
 
   // "Utoljára elküldve: …" of the character shown, or nothing.
   QString LastSentLine() const;
+  // The whole-sheet check of the window's sheet, the character's budget for
+  // its turn included.
+  std::vector<SheetProblem> Check() const;
   // To the sender alone, with the settings as the dialog holds them.
   void SendTestMail(QWidget* dialog, const SmtpSettings& smtp);
 
@@ -57,7 +60,6 @@ class LetterActions : public QObject {
                      const SendOutcome& outcome);
   // The question of "Összes elküldése": which sheets go.
   std::vector<std::size_t> AskWhichGo(const std::vector<CurrentSheet>& sheets);
-  std::vector<SheetProblem> Check() const;
   std::string Letter() const;
   const CharacterFields& Character() const { return editor_.character().fields; }
 

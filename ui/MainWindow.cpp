@@ -73,6 +73,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   for (const std::filesystem::path& folder : files_->SheetFolders()) RemoveStaleTemporaryFiles(folder);
   RemoveStaleTemporaryFiles(programDirectory_ / kSentFolder);
   letters_ = new LetterActions(editor_, ini_, options_->settings(), programDirectory_, this);
+  letters_->setObjectName("UlLevelek");
   BuildHelp();
   BuildMenus();
   Connect();

@@ -43,7 +43,7 @@ QString CellText(const TurnStatus& status, bool canSend) {
   return text;
 }
 
-QString ColumnTitle(int back) { return back == 0 ? QString("Aktuális") : QString("%1 fordulóval előtte").arg(back); }
+QString ColumnTitle(int back) { return back == 0 ? QString("Aktuális") : QString("−%1").arg(back); }
 
 }  // namespace
 

@@ -204,3 +204,87 @@ TEST_F(MvulcTest, ImportWritesTheConvertedSheetAndPrintsItsPath) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stored character 2345 with a password, mailing through the sink.
+std::string CharacterWithMail(int port) {
+  return "[Karakterek]\r\n2345=2345\r\n2346=2346\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nKaraktern\xE9v=A\r\n"
+         "Jelsz\xF3=t\r\n[2346]\r\nKaraktersz\xE1m=2346\r\n[SMTP]\r\nKiszolgalo=127.0.0.1\r\nPort=" +
+         std::to_string(port) +
+         "\r\nTitkositas=Nincs\r\nFelado=jatekos@localhost\r\nMasolat=0\r\n[ULKuldes]\r\nE-mail=ul@localhost\r\n";
+}
+
+std::string SheetOfTurn(const std::string& turn, const std::string& row1) {
+  std::string text = SheetWithRows(row1, ",,,,,,,0,0");
+  return turn + text.substr(text.find("\r\n"));
+}
+
+TEST_F(MvulcTest, NextWritesTheNextTurnBesideTheSheetAndNeverOverwrites) {
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(25));
+  const std::string sheet = Sheet("2345-3.ulf", SheetOfTurn("3", "be,1,,,,,,0,0"));
+  const RunResult next = Mvulc("next --dir " + dir.string() + " " + sheet);
+  ASSERT_EQ(next.status, 0);
+  EXPECT_EQ(next.out, (dir / "2345-4.ulf").string() + "\n");
+  const std::string written = mv::ReadWholeFile(dir / "2345-4.ulf").value_or("");
+  EXPECT_TRUE(written.starts_with("4\r\n")) << written;
+  EXPECT_NE(written.find("be,1,,,,,,5,0\r\n"), std::string::npos);  // costs interpreted again
+
+  // Never over a sheet of that turn, whatever its name, nor over the name.
+  std::filesystem::rename(dir / "2345-4.ulf", dir / "masik.ulf");
+  EXPECT_EQ(Mvulc("next --dir " + dir.string() + " " + sheet).status, 2);
+  std::filesystem::rename(dir / "masik.ulf", dir / "2345-4.ulf");
+  mv::WriteFileAtomically(dir / "2345-4.ulf", "sajat\r\n");
+  EXPECT_EQ(Mvulc("next --dir " + dir.string() + " " + sheet).status, 2);
+  EXPECT_EQ(mv::ReadWholeFile(dir / "2345-4.ulf"), "sajat\r\n");
+  // Neither a turn that is none nor a character without a number.
+  EXPECT_EQ(Mvulc("next --dir " + dir.string() + " " + Sheet("x.ulf", SheetOfTurn("x", "be,1"))).status, 2);
+  std::string unnumbered = SheetOfTurn("3", "be,1");
+  unnumbered.replace(unnumbered.rfind("2345"), 4, "");
+  EXPECT_EQ(Mvulc("next --dir " + dir.string() + " " + Sheet("y.ulf", unnumbered)).status, 2);
+}
+
+TEST_F(MvulcTest, StatusGivesEachCharactersCurrentSheet) {
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(25));
+  Sheet("2345-3.ulf", SheetOfTurn("3", "be,1,,,,,,5,0"));
+  Sheet("2345-4.ulf", SheetOfTurn("4", "xyz,1,,,,,,0,0"));
+  const RunResult status = Mvulc("status --dir " + dir.string());
+  ASSERT_EQ(status.status, 0);
+  EXPECT_EQ(status.out,
+            "{\"characters\":[{\"character\":\"2345\",\"name\":\"A\",\"turn\":\"4\",\"state\":\"errors\","
+            "\"sheet\":\"2345-4.ulf\",\"errors\":1,\"can_send\":true,\"tvp_total\":\"0\",\"tvp_budget\":\"\","
+            "\"sent\":\"\"},{\"character\":\"2346\",\"name\":\"\",\"turn\":\"\",\"state\":\"missing\",\"sheet\":\"\","
+            "\"errors\":0,\"can_send\":false,\"tvp_total\":\"\",\"tvp_budget\":\"\",\"sent\":\"\"}]}\n");
+  const RunResult third = Mvulc("status --dir " + dir.string() + " --turn 3");
+  EXPECT_NE(third.out.find("\"turn\":\"3\",\"state\":\"ready\",\"sheet\":\"2345-3.ulf\""), std::string::npos)
+      << third.out;
+  EXPECT_EQ(Mvulc("status --dir " + dir.string() + " --turn 0").status, 2);
+}
+
+TEST_F(MvulcTest, SendTakesSeveralSheetsThroughOneConnection) {
+  SmtpSink sink;
+  ASSERT_GT(sink.port(), 0);
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(sink.port()));
+  const std::string a = Sheet("2345-3.ulf", SheetOfTurn("3", "be,1,,,,,,5,0"));
+  const std::string b = Sheet("2345-4.ulf", SheetOfTurn("4", "e,,,,,,,0,0"));
+  std::string noPassword = SheetOfTurn("4", "e,,,,,,,0,0");
+  noPassword.replace(noPassword.rfind("2345"), 4, "2346");
+  const std::string other = Sheet("2346-4.ulf", noPassword);
+  // One sheet that could not be sent: nothing goes.
+  EXPECT_EQ(Mvulc("send --dir " + dir.string() + " " + a + " " + other).status, 2);
+  EXPECT_EQ(sink.Received(), 0);
+
+  const RunResult sent = Mvulc("send --dir " + dir.string() + " " + a + " " + b);
+  EXPECT_EQ(sent.status, 0);
+  EXPECT_EQ(sent.out, "2345-3.ulf: UL elküldve\n2345-4.ulf: UL elküldve\n");
+  EXPECT_EQ(sink.Received(), 2);
+  const std::string commands = sink.Commands();
+  EXPECT_EQ(commands.find("EHLO"), commands.rfind("EHLO")) << commands;  // one connection
+  std::size_t kept = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir / "elkuldve")) kept += e.path().extension() == ".eul";
+  EXPECT_EQ(kept, 2u);
+  const RunResult status = Mvulc("status --dir " + dir.string());
+  EXPECT_NE(status.out.find("\"state\":\"sent\""), std::string::npos) << status.out;
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "letter/SmtpTransport.h"
 #include "store/TextFile.h"
 #include "tests/SmtpSink.h"
+#include "tests/letter/Loopback.h"
 
 namespace mv {
 namespace {
@@ -123,16 +124,6 @@ TEST(OrderLetterTest, TextEndsEveryLineWithCrLf) {
   EXPECT_EQ(text.substr(0, 15), "VERSION=MV1.2\r\n");
   EXPECT_EQ(text.substr(text.size() - 19), "Post=UL Post\xE1z\xE1sa\r\n");
   EXPECT_EQ(SplitLines(text).size(), 29u);
-}
-
-SmtpSettings Loopback(int port, SmtpSettings::Security security = SmtpSettings::Security::None) {
-  SmtpSettings s;
-  s.server = "127.0.0.1";
-  s.port = port;
-  s.security = security;
-  s.sender = "jatekos@localhost";
-  s.copyToSender = false;
-  return s;
 }
 
 // The body as the server received it, after the headers.

@@ -23,22 +23,6 @@ namespace {
 using namespace mvtest;
 using mv::ui::MainWindow;
 
-// Presses a button of the first message box that opens, and says what it asked.
-std::shared_ptr<QString> AnswerOnce(QObject* owner, QMessageBox::StandardButton button) {
-  auto said = std::make_shared<QString>();
-  auto* timer = new QTimer(owner);
-  QObject::connect(timer, &QTimer::timeout, [said, button, timer] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    *said = box->text();
-    box->button(button)->click();
-    timer->stop();
-    timer->deleteLater();
-  });
-  timer->start(20);
-  return said;
-}
-
 // Every way of replacing the sheet, and each answer to "Elmented a változásokat?".
 TEST_F(MainWindowTest, NothingReplacesAModifiedSheetWithoutAsking) {
   WriteFile("masik.ulf", "3\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\n");

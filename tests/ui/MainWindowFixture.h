@@ -34,6 +34,7 @@
 #include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "tests/SmtpSink.h"
+#include "ui/LetterActions.h"
 #include "ui/ListsTab.h"
 #include "ui/MainWindow.h"
 #include "ui/OptionsController.h"
@@ -55,12 +56,28 @@ T* Find(const QObject& root, const char* name) {
   return found;
 }
 
+// Presses a button of the first message box that opens, and says what it asked.
+inline std::shared_ptr<QString> AnswerOnce(QObject* owner, QMessageBox::StandardButton button) {
+  auto said = std::make_shared<QString>();
+  auto* timer = new QTimer(owner);
+  QObject::connect(timer, &QTimer::timeout, [said, button, timer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    *said = box->text();
+    box->button(button)->click();
+    timer->stop();
+    timer->deleteLater();
+  });
+  timer->start(20);
+  return said;
+}
+
 // The letter and the check of what the window shows.
 inline std::string LetterOf(MainWindow& w) {
   return mv::OrderLetterText(w.document().sheet(), w.document().fields(), w.character().shown().fields);
 }
 inline std::vector<mv::SheetProblem> CheckOf(MainWindow& w) {
-  return mv::CheckSheet(w.document().Content(w.character().shown().key), w.editor().lookups());
+  return Find<mv::ui::LetterActions>(w, "UlLevelek")->Check();
 }
 
 class MainWindowTest : public ::testing::Test {
