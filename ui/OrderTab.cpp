@@ -83,20 +83,21 @@ OrderTab::OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* paren
   }
   layout->addStretch();
 
-  Caption(this, "Ellenőrző szám:", 384, 300, 110);
-  ellsz_ = Figure(this, "RxLabelEllsz", 500, 300);
-  Caption(this, "Össz TVP:", 384, 320, 110);
-  osszTvp_ = Figure(this, "RxLabelOsszTVP", 500, 320);
-  Caption(this, "Össz KNO:", 384, 340, 110);
-  osszKno_ = Figure(this, "RxLabelOsszKNO", 500, 340);
-  budgetCaption_ = Caption(this, "Elérhető &TVP:", 384, 362, 110);
+  Caption(this, "Ellenőrző szám:", 384, 296, 110);
+  ellsz_ = Figure(this, "RxLabelEllsz", 500, 296);
+  Caption(this, "Össz TVP:", 384, 314, 110);
+  osszTvp_ = Figure(this, "RxLabelOsszTVP", 500, 314);
+  Caption(this, "Össz KNO:", 384, 332, 110);
+  osszKno_ = Figure(this, "RxLabelOsszKNO", 500, 332);
+  // The budget sits by the figures it is compared with.
+  budgetCaption_ = Caption(this, "Elérhető &TVP:", 384, 352, 110);
   budget_ = new QLineEdit(this);
   budget_->setObjectName("EditTVPKeret");
-  budget_->setGeometry(500, 360, 60, 20);
+  budget_->setGeometry(500, 350, 60, 20);
   budget_->setMaxLength(6);
   budget_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), budget_));
   budgetCaption_->setBuddy(budget_);
-  remaining_ = Caption(this, "", 384, 382, 216);
+  remaining_ = Caption(this, "", 384, 372, 216);
   remaining_->setObjectName("LabelMaradek");
 
   connect(&changes, &DocumentSignals::CellsChanged, grid_, &OrderGrid::RefreshFromModel);
