@@ -13,6 +13,7 @@
 #include "core/NextTurn.h"
 #include "core/SheetCheck.h"
 #include "core/SheetWorkspace.h"
+#include "letter/MailAutoconfig.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "letter/TurnStatus.h"
@@ -67,8 +68,10 @@ constexpr const char* kUsage =  // UTF-8: for the terminal
     "          mvulc status [--dir KÖNYVTÁR] [--turn N]\n"
     "          mvulc next [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
+    "          mvulc mail-setup CÍM\n"
     "          mvulc --help | --version\n"
-    "Kilépési kód: 0 rendben; 1 egy levél nem ment el, vagy a --strict ellenőrzés hibát talált;\n"
+    "Kilépési kód: 0 rendben; 1 egy levél nem ment el, a --strict ellenőrzés hibát talált,\n"
+    "          vagy a mail-setup nem talált levélküldési beállítást;\n"
     "          2 hibás bemenet, vagy egy UL nem küldhető.\n";
 
 int Usage() {
@@ -278,6 +281,29 @@ int Import(const std::filesystem::path& programDir, const std::filesystem::path&
   return 0;
 }
 
+// The outgoing server found from an address, as "Kitöltés a cím alapján".
+int MailSetupOf(const std::string& address) {
+  const mv::AutoconfigResult found = mv::LookUpMailSetup(address);
+  using Status = mv::AutoconfigResult::Status;
+  if (found.status == Status::BadAddress)
+    return Fail(std::string("Ez nem érvényes e-mail cím: "_w) + mv::cp1250::FromUtf8(address));
+  if (found.status == Status::OAuthOnly) {
+    std::cerr << mv::cp1250::ToUtf8(mv::AutoconfigOAuthMessage()) << "\n";
+    return kRefused;
+  }
+  if (found.status != Status::Found) {
+    std::cerr << mv::cp1250::ToUtf8(mv::AutoconfigNotFoundMessage(found.domain)) << "\n";
+    return kRefused;
+  }
+  const mv::MailSetup& s = found.setup;
+  // The answer's texts are UTF-8 already; JsonString takes Windows-1250.
+  const auto text = [](const std::string& utf8) { return JsonString(mv::cp1250::FromUtf8(utf8)); };
+  std::cout << "{\"server\":" << text(s.server) << ",\"port\":\"" << s.port << "\",\"security\":\""
+            << (s.security == mv::SmtpSettings::Security::Tls ? "TLS" : "STARTTLS") << "\",\"user\":" << text(s.user)
+            << ",\"source\":" << text(s.source) << "}\n";
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -315,5 +341,6 @@ int main(int argc, char** argv) {
   if (command == "send" && !rest.empty()) return Send(dir, rest);
   if (command == "status" && rest.empty()) return Status(dir, turn);
   if (command == "next" && rest.size() == 1) return Next(dir, rest[0]);
+  if (command == "mail-setup" && rest.size() == 1) return MailSetupOf(rest[0]);
   return Usage();
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "store/TextFile.h"
+#include "tests/HttpSink.h"
 #include "tests/SmtpSink.h"
 
 namespace {
@@ -285,6 +286,38 @@ TEST_F(MvulcTest, SendTakesSeveralSheetsThroughOneConnection) {
   EXPECT_EQ(kept, 2u);
   const RunResult status = Mvulc("status --dir " + dir.string());
   EXPECT_NE(status.out.find("\"state\":\"sent\""), std::string::npos) << status.out;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MvulcTest, MailSetupPrintsTheServerFoundForTheAddress) {
+  HttpSink http;
+  ASSERT_GT(http.Base().size(), 0u);
+  http.Serve("ispdb/pelda.hu",
+             "<clientConfig version=\"1.1\"><emailProvider id=\"pelda.hu\"><outgoingServer type=\"smtp\">"
+             "<hostname>smtp.pelda.hu</hostname><port>465</port><socketType>SSL</socketType>"
+             "<authentication>password-cleartext</authentication><username>%EMAILLOCALPART%</username>"
+             "</outgoingServer></emailProvider></clientConfig>");
+  const std::string env = "MVUL_AUTOCONFIG_TEST_BASE=" + http.Base() + " ";
+  const auto run = [&](const std::string& args) {
+    const std::string command = env + MVULC_PATH + " " + args + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string out;
+    char buf[512];
+    while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+    return RunResult{WEXITSTATUS(::pclose(pipe)), out};
+  };
+  const RunResult found = run("mail-setup jatekos@pelda.hu");
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.out,
+            "{\"server\":\"smtp.pelda.hu\",\"port\":\"465\",\"security\":\"TLS\",\"user\":\"jatekos\","
+            "\"source\":\"" +
+                http.Base() + "/ispdb/pelda.hu\"}\n");
+  EXPECT_EQ(run("mail-setup jatekos@masik.hu").status, 1);  // nothing found
+  EXPECT_EQ(run("mail-setup nem-cim").status, 2);
+  EXPECT_EQ(run("mail-setup").status, 2);
 }
 
 }  // namespace
