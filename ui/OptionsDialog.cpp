@@ -1,5 +1,9 @@
 #include "ui/OptionsDialog.h"
 
+#include "letter/MailAutoconfig.h"
+#include "ui/MessageBoxes.h"
+#include "ui/SendProgress.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -130,7 +134,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);
   layout->addLayout(buttons);
-  resize(560, 340);
+  resize(640, 400);
 }
 
 QWidget* OptionsDialog::StartupPage() {
@@ -161,6 +165,25 @@ QWidget* OptionsDialog::IntegrationPage() {
 
 QWidget* OptionsDialog::MailPage() {
   auto [page, layout] = Page("E-MAIL");
+  // The address first: the rest can be filled in from it.
+  auto* senderRow = new QHBoxLayout;
+  auto* senderCaption = new QLabel("&Feladó címe:");
+  smtpSender_ = new QLineEdit;
+  smtpSender_->setObjectName("EditSmtpSender");
+  senderCaption->setBuddy(smtpSender_);
+  auto* fill = new QPushButton("Kitöltés a cím alapján");
+  fill->setObjectName("ButtonKitoltes");
+  fill->setToolTip("A levelezési szolgáltatód adataiból kikeresi a kimenő (SMTP) kiszolgálót.");
+  connect(fill, &QPushButton::clicked, this, &OptionsDialog::FillFromAddress);
+  senderRow->addWidget(senderCaption);
+  senderRow->addWidget(smtpSender_, 1);
+  senderRow->addWidget(fill);
+  layout->addLayout(senderRow);
+  mailNote_ = new QLabel;
+  mailNote_->setObjectName("LabelLevelezesForras");
+  mailNote_->setWordWrap(true);
+  mailNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(mailNote_);
   layout->addWidget(new QLabel("A program ide küldje az UL-eket:"));
   recipient_ = new QLineEdit;
   recipient_->setObjectName("Edit1");
@@ -183,7 +206,13 @@ QWidget* OptionsDialog::MailPage() {
   smtpUser_ = field("Felhasználónév:", "EditSmtpUser");
   smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
   smtpPassword_->setEchoMode(QLineEdit::Password);
-  smtpSender_ = field("Feladó címe:", "EditSmtpSender");
+  // An empty one of the two follows the other (a user name only when it is an address).
+  connect(smtpSender_, &QLineEdit::editingFinished, this, [this] {
+    if (smtpUser_->text().isEmpty()) smtpUser_->setText(smtpSender_->text().trimmed());
+  });
+  connect(smtpUser_, &QLineEdit::editingFinished, this, [this] {
+    if (smtpSender_->text().isEmpty() && smtpUser_->text().contains('@')) smtpSender_->setText(smtpUser_->text());
+  });
   checkFirst_ = new QCheckBox("Küldés előtt ellenőrizze az UL-t");
   checkFirst_->setObjectName("CheckBoxEllenorzes");
   checkFirst_->setToolTip("Ha az UL-ben hiba van, küldés, mentés vagy másolás előtt rákérdez.");
@@ -207,6 +236,34 @@ QWidget* OptionsDialog::MailPage() {
   layout->addWidget(checkFirst_);
   layout->addStretch();
   return page;
+}
+
+void OptionsDialog::FillFromAddress() {
+  const std::string address = smtpSender_->text().trimmed().toStdString();
+  AutoconfigResult found;
+  RunWithProgress(this, "Levelezési beállítás keresése…",
+                  [&](const std::atomic<bool>* cancel, const auto&) { found = LookUpMailSetup(address, cancel); });
+  using Status = AutoconfigResult::Status;
+  switch (found.status) {
+    case Status::Cancelled: return;
+    case Status::BadAddress:
+      Tell(this, QMessageBox::Warning, "Ez nem érvényes e-mail cím: " + smtpSender_->text());
+      return;
+    case Status::OAuthOnly: Tell(this, QMessageBox::Warning, Q(AutoconfigOAuthMessage())); return;
+    case Status::NotFound: Tell(this, QMessageBox::Information, Q(AutoconfigNotFoundMessage(found.domain))); return;
+    case Status::Found: break;
+  }
+  // Nothing is saved until "OK".
+  const MailSetup& setup = found.setup;
+  smtpServer_->setText(QString::fromStdString(setup.server));
+  smtpSecurity_->setCurrentIndex(int(setup.security));
+  smtpPort_->setText(QString::number(setup.port));
+  smtpUser_->setText(QString::fromStdString(setup.user));
+  const QString source = QString::fromStdString(setup.source);
+  mailNote_->setText("A beállításokat innen vettem:\n" + source.left(source.indexOf('?')) +
+                     "\nEllenőrizd a szolgáltatódnál, kell-e külön alkalmazásjelszó a levélküldéshez (a Gmail "
+                     "például ezt kéri), és azt írd a Jelszó mezőbe.");
+  mailNote_->setToolTip(source);
 }
 
 QWidget* OptionsDialog::SearchPathPage() {

@@ -55,6 +55,8 @@ class OptionsDialog : public QDialog {
   QWidget* GridPage();
   QWidget* PasswordPage();
   QWidget* SendPage();
+  // "Kitöltés a cím alapján": the outgoing server found from the address.
+  void FillFromAddress();
   void AddSearchPath();
   void MoveSearchPath(int step);
   void PickColour(QLabel* label);
@@ -74,6 +76,7 @@ class OptionsDialog : public QDialog {
   QLineEdit* smtpPassword_ = nullptr;
   QLineEdit* smtpSender_ = nullptr;
   QCheckBox* smtpCopy_ = nullptr;
+  QLabel* mailNote_ = nullptr;
   QCheckBox* checkFirst_ = nullptr;
   int shownSecurity_ = 0;
   QListWidget* paths_ = nullptr;

@@ -5,17 +5,15 @@
 #include <QProgressDialog>
 #include <QThread>
 
-#include <atomic>
 #include <memory>
 
 namespace mv::ui {
 
-std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings& settings,
-                                             const std::vector<MailMessage>& messages) {
+void RunWithProgress(
+    QWidget* parent, const QString& label,
+    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work) {
   auto cancel = std::make_shared<std::atomic<bool>>(false);
-  auto outcomes = std::make_shared<std::vector<SendOutcome>>();
-
-  QProgressDialog progress("UL küldése…", "Mégse", 0, 0, parent);
+  QProgressDialog progress(label, "Mégse", 0, 0, parent);
   progress.setObjectName("SendProgress");
   progress.setWindowTitle(parent ? parent->window()->windowTitle() : QString());
   progress.setWindowModality(Qt::ApplicationModal);
@@ -23,24 +21,16 @@ std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings
   progress.setAutoClose(false);
   progress.setAutoReset(false);
   QObject::connect(&progress, &QProgressDialog::canceled, [&progress, cancel] {
-    *cancel = true;  // the transfer stops at its next look, well within a second
-    progress.setLabelText("A küldés megszakítása…");
+    *cancel = true;  // the work stops at its next look, well within a second
+    progress.setLabelText("Megszakítás…");
   });
-
-  const QPointer<QProgressDialog> label(&progress);
-  const int count = int(messages.size());
-  std::unique_ptr<QThread> worker(QThread::create([settings, messages, cancel, outcomes, label, count] {
-    *outcomes = SmtpTransport(settings).SendAll(messages, cancel.get(), [&](std::size_t index, const SendOutcome&) {
-      if (count < 2 || cancel->load()) return;
-      const QString text = QString("%1/%2 UL elküldve…").arg(index + 1).arg(count);
-      QMetaObject::invokeMethod(
-          label,
-          [label, text] {
-            if (label) label->setLabelText(text);
-          },
-          Qt::QueuedConnection);
-    });
-  }));
+  const QPointer<QProgressDialog> dialog(&progress);
+  const auto say = [dialog, cancel](const QString& text) {
+    if (cancel->load()) return;
+    QMetaObject::invokeMethod(
+        dialog, [dialog, text] { dialog->setLabelText(text); }, Qt::QueuedConnection);
+  };
+  std::unique_ptr<QThread> worker(QThread::create([&work, cancel, say] { work(cancel.get(), say); }));
 
   QEventLoop loop;
   QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
@@ -49,7 +39,18 @@ std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings
   loop.exec();
   worker->wait();
   progress.close();
-  return *outcomes;
+}
+
+std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings& settings,
+                                             const std::vector<MailMessage>& messages) {
+  std::vector<SendOutcome> outcomes;
+  const int count = int(messages.size());
+  RunWithProgress(parent, "UL küldése…", [&](const std::atomic<bool>* cancel, const auto& say) {
+    outcomes = SmtpTransport(settings).SendAll(messages, cancel, [&](std::size_t index, const SendOutcome&) {
+      if (count > 1) say(QString("%1/%2 UL elküldve…").arg(index + 1).arg(count));
+    });
+  });
+  return outcomes;
 }
 
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {

@@ -1,13 +1,23 @@
-// Sending off the window's thread, behind a modal progress dialog that
-// repaints and whose "Mégse" stops the transfer at any point.
+// Work off the window's thread (sending, looking up the mail set-up), behind
+// a modal progress dialog that repaints and whose "Mégse" stops the work at
+// any point.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <atomic>
+#include <functional>
 #include <vector>
 
 #include "letter/SmtpTransport.h"
 
 namespace mv::ui {
+
+// Runs work(cancel, say) on a thread; say(text) changes the dialog's line
+// from there.
+void RunWithProgress(
+    QWidget* parent, const QString& label,
+    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work);
 
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message);
 
