@@ -14,6 +14,7 @@
 #include "core/SheetCheck.h"
 #include "core/SheetWorkspace.h"
 #include "letter/MailAutoconfig.h"
+#include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "letter/TurnStatus.h"
@@ -64,7 +65,7 @@ constexpr int kRefused = 1;
 constexpr const char* kUsage =  // UTF-8: for the terminal
     "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
     "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
-    "          mvulc send [--dir KÖNYVTÁR] LAP.ulf [LAP.ulf ...]\n"
+    "          mvulc send [--dir KÖNYVTÁR] [--password-stdin] LAP.ulf [LAP.ulf ...]\n"
     "          mvulc status [--dir KÖNYVTÁR] [--turn N]\n"
     "          mvulc next [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
@@ -143,6 +144,15 @@ int Letter(const std::filesystem::path& programDir, const std::filesystem::path&
   return std::cout ? 0 : kFailure;
 }
 
+// The mail password, the first line of standard input (UTF-8, as a
+// terminal or a password manager gives it); used once, never stored.
+std::string PasswordFromStdin() {
+  std::string line;
+  std::getline(std::cin, line);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return mv::cp1250::FromUtf8(line);
+}
+
 // The failure message of an outcome on one line.
 std::string OneLine(const std::string& cp1250Message) {
   std::string out;
@@ -156,7 +166,8 @@ std::string OneLine(const std::string& cp1250Message) {
 // Sends the sheets' letters (the bytes "letter" prints) through the
 // directory's mail settings and one connection, as "UL küldése" would
 // without the preview. Every sheet is read and must be sendable first.
-int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths) {
+int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths,
+         const std::optional<std::string>& givenPassword) {
   struct Outgoing {
     std::string name;  // as given, for the report
     std::string character, turn, letter;
@@ -173,6 +184,18 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
                         sheet.document.fields().turn, LetterOf(sheet)});
   }
   const mv::IniFile ini(programDir / "mv.ini");
+  mv::SmtpSettings smtp = mv::ReadSmtpSettings(ini);
+  if (!smtp.user.empty() || givenPassword) {
+    const mv::PasswordFetch password = mv::FetchMailPassword(ini, smtp, *mv::DesktopSecretStore(), givenPassword);
+    if (password.status == mv::PasswordFetch::Status::MustAsk)
+      return Fail(std::string(
+          "A levelezési jelszót minden küldésnél meg kell adni: add meg a --password-stdin kapcsolóval."_w));
+    if (password.status == mv::PasswordFetch::Status::KeyringUnavailable) {
+      std::cerr << mv::cp1250::ToUtf8(mv::KeyringUnavailableMessage()) << "\n";
+      return kRefused;
+    }
+    smtp.password = password.password;
+  }
   const std::string recipient = mv::ReadSettings(ini).recipient;
   std::vector<mv::MailMessage> messages;
   for (const Outgoing& o : outgoing) messages.push_back({recipient, mv::kLetterSubject, o.letter});
@@ -181,22 +204,21 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
   const auto prefix = [&](std::size_t i) { return one ? std::string() : outgoing[i].name + ": "; };
   int delivered = 0;
   const auto outcomes =
-      mv::SmtpTransport(mv::ReadSmtpSettings(ini))
-          .SendAll(messages, nullptr, [&](std::size_t i, const mv::SendOutcome& outcome) {
-            using Status = mv::SendOutcome::Status;
-            const bool wentOut = outcome.sent() || outcome.status == Status::Unconfirmed;
-            const bool kept = !wentOut || mv::ArchiveSentLetter(programDir, outgoing[i].character, outgoing[i].turn,
-                                                                outgoing[i].letter, std::time(nullptr), !outcome.sent())
-                                              .has_value();
-            const std::string message = mv::SendOutcomeMessage(outcome);
-            if (outcome.sent()) {
-              ++delivered;
-              std::cout << prefix(i) << mv::cp1250::ToUtf8(message) << "\n";
-            } else {
-              std::cerr << prefix(i) << (one ? mv::cp1250::ToUtf8(message) : OneLine(message)) << "\n";
-            }
-            if (!kept) std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
-          });
+      mv::SmtpTransport(smtp).SendAll(messages, nullptr, [&](std::size_t i, const mv::SendOutcome& outcome) {
+        using Status = mv::SendOutcome::Status;
+        const bool wentOut = outcome.sent() || outcome.status == Status::Unconfirmed;
+        const bool kept = !wentOut || mv::ArchiveSentLetter(programDir, outgoing[i].character, outgoing[i].turn,
+                                                            outgoing[i].letter, std::time(nullptr), !outcome.sent())
+                                          .has_value();
+        const std::string message = mv::SendOutcomeMessage(outcome);
+        if (outcome.sent()) {
+          ++delivered;
+          std::cout << prefix(i) << mv::cp1250::ToUtf8(message) << "\n";
+        } else {
+          std::cerr << prefix(i) << (one ? mv::cp1250::ToUtf8(message) : OneLine(message)) << "\n";
+        }
+        if (!kept) std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
+      });
   for (std::size_t i = outcomes.size(); i < outgoing.size(); ++i)
     std::cerr << prefix(i) << mv::cp1250::ToUtf8(std::string("nem ment el: a küldés előbb megszakadt"_w)) << "\n";
   return delivered == int(outgoing.size()) ? 0 : kRefused;
@@ -322,9 +344,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> rest;
   bool strict = false;
   std::optional<long long> turn;
+  bool passwordStdin = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--strict" && command == "check") {
       strict = true;
+    } else if (args[i] == "--password-stdin" && command == "send") {
+      passwordStdin = true;
     } else if (args[i] == "--turn" && command == "status") {
       if (++i == args.size() || !(turn = mv::ValidTurn(args[i]))) return Usage();
     } else if (args[i] == "--dir") {
@@ -338,7 +363,11 @@ int main(int argc, char** argv) {
   if (command == "check" && rest.size() == 1) return Check(dir, rest[0], strict);
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
-  if (command == "send" && !rest.empty()) return Send(dir, rest);
+  if (command == "send" && !rest.empty()) {
+    std::optional<std::string> password;
+    if (passwordStdin) password = PasswordFromStdin();
+    return Send(dir, rest, password);
+  }
   if (command == "status" && rest.empty()) return Status(dir, turn);
   if (command == "next" && rest.size() == 1) return Next(dir, rest[0]);
   if (command == "mail-setup" && rest.size() == 1) return MailSetupOf(rest[0]);

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
@@ -184,16 +185,17 @@ SmtpSettings ReadSmtpSettings(const IniFile& ini) {
   return s;
 }
 
-bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& s) {
-  return ini.Apply({
+bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& s, bool withPassword) {
+  std::vector<IniChange> changes{
       IniChange::Set(kSection, "Kiszolgalo", s.server),
       IniChange::Set(kSection, "Port", std::to_string(s.port)),
       IniChange::Set(kSection, "Titkositas", SecurityText(s.security)),
       IniChange::Set(kSection, "Felhasznalo", s.user),
-      IniChange::Set(kSection, "Jelszo", s.password),
       IniChange::Set(kSection, "Felado", s.sender),
       IniChange::Set(kSection, "Masolat", s.copyToSender ? "1" : "0"),
-  });
+  };
+  if (withPassword) changes.push_back(IniChange::Set(kSection, "Jelszo", s.password));
+  return ini.Apply(changes);
 }
 
 static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {

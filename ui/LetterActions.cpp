@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 
 #include "core/Cp1250.h"
 #include "core/SheetWorkspace.h"
+#include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/CharacterStore.h"
@@ -83,8 +85,9 @@ void LetterActions::PostLetter() {
     preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
   }
-  const SendOutcome outcome =
-      SendWithProgress(window_, ReadSmtpSettings(ini_), {settings_.recipient, kLetterSubject, letter});
+  const auto smtp = WithPassword(window_, ReadSmtpSettings(ini_), false);
+  if (!smtp) return;
+  const SendOutcome outcome = SendWithProgress(window_, *smtp, {settings_.recipient, kLetterSubject, letter});
   QString sent = Q(SendOutcomeMessage(outcome));
   if (const QString warning = KeepLetter(Character().number, editor_.document().fields().turn, letter, outcome);
       !warning.isEmpty())
@@ -165,7 +168,11 @@ void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
   }
   std::vector<MailMessage> messages;
   for (const Outgoing& o : outgoing) messages.push_back({settings_.recipient, kLetterSubject, o.letter});
-  const std::vector<SendOutcome> outcomes = SendAllWithProgress(window_, ReadSmtpSettings(ini_), messages);
+  // A password to be asked is asked once for the whole run.
+  const auto smtp =
+      outgoing.empty() ? std::optional(ReadSmtpSettings(ini_)) : WithPassword(window_, ReadSmtpSettings(ini_), false);
+  if (!smtp) return;
+  const std::vector<SendOutcome> outcomes = SendAllWithProgress(window_, *smtp, messages);
   for (std::size_t k = 0; k < outcomes.size(); ++k) {
     const Outgoing& o = outgoing[k];
     const SendOutcome& outcome = outcomes[k];
@@ -201,11 +208,40 @@ void LetterActions::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome,
     Tell(parent, QMessageBox::Critical, message);
 }
 
-void LetterActions::SendTestMail(QWidget* dialog, const SmtpSettings& smtp) {
+void LetterActions::SendTestMail(QWidget* dialog, const SmtpSettings& shown, bool askPassword) {
+  // The settings as the dialog holds them: its password field, or the question.
+  const auto smtp = askPassword || shown.password.empty() ? WithPassword(dialog, shown, askPassword) : shown;
+  if (!smtp) return;
   const MailMessage test{
-      smtp.sender, "Morvald UL - probalevel",
+      smtp->sender, "Morvald UL - probalevel",
       std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
-  ShowSendOutcome(dialog, SendWithProgress(dialog, smtp, test), "Próbalevél elküldve");
+  ShowSendOutcome(dialog, SendWithProgress(dialog, *smtp, test), "Próbalevél elküldve");
+}
+
+std::optional<SmtpSettings> LetterActions::WithPassword(QWidget* parent, SmtpSettings smtp, bool ask) {
+  if (smtp.user.empty()) return smtp;  // no login, no password
+  PasswordFetch fetch;
+  fetch.status = PasswordFetch::Status::MustAsk;
+  if (!ask)
+    RunWithProgress(
+        parent, "A jelszó kiolvasása…",
+        [&](const std::atomic<bool>*, const auto&) { fetch = FetchMailPassword(ini_, smtp, *DesktopSecretStore()); },
+        false);
+  if (fetch.status == PasswordFetch::Status::Ok) {
+    smtp.password = fetch.password;
+    return smtp;
+  }
+  QInputDialog question(parent);
+  question.setObjectName("JelszoKerdes");
+  question.setWindowTitle(kWindowCaption);
+  question.setLabelText(fetch.status == PasswordFetch::Status::KeyringUnavailable
+                            ? "A levelezési jelszó a kulcstartóban van, de a kulcstartó most nem érhető el.\n"
+                              "Add meg a jelszót ehhez a küldéshez:"
+                            : "A levelezési jelszó (" + Q(smtp.user) + "):");
+  question.setTextEchoMode(QLineEdit::Password);
+  if (question.exec() != QDialog::Accepted) return std::nullopt;
+  smtp.password = W(question.textValue());  // used for this send only
+  return smtp;
 }
 
 void LetterActions::SaveLetter() {

@@ -30,7 +30,7 @@ class LetterActions : public QObject {
   // its turn included.
   std::vector<SheetProblem> Check() const;
   // To the sender alone, with the settings as the dialog holds them.
-  void SendTestMail(QWidget* dialog, const SmtpSettings& smtp);
+  void SendTestMail(QWidget* dialog, const SmtpSettings& smtp, bool askPassword);
 
  public slots:
   void PostLetter();
@@ -58,6 +58,9 @@ class LetterActions : public QObject {
   // could not be.
   QString KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
                      const SendOutcome& outcome);
+  // The settings with the mail password where it is kept, or asked for
+  // (always when ask). Nothing when the player gave up.
+  std::optional<SmtpSettings> WithPassword(QWidget* parent, SmtpSettings smtp, bool ask);
   // The question of "Összes elküldése": which sheets go.
   std::vector<std::size_t> AskWhichGo(const std::vector<CurrentSheet>& sheets);
   std::string Letter() const;

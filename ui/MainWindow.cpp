@@ -164,8 +164,10 @@ void MainWindow::Connect() {
   auto* budget = new BudgetField(orderTab_->budgetEdit(), orderTab_->remainingLabel(), ini_, editor_, *changes_, this);
   connect(budget, &BudgetField::WriteFailed, this,
           [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
-  connect(options_->dialog(), &OptionsDialog::TestMailRequested, this,
-          [this] { letters_->SendTestMail(options_->dialog(), options_->dialog()->Collect().smtp); });
+  connect(options_->dialog(), &OptionsDialog::TestMailRequested, this, [this] {
+    const OptionsDialog::Values shown = options_->dialog()->Collect();
+    letters_->SendTestMail(options_->dialog(), shown.smtp, shown.askPassword);
+  });
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {

@@ -1,5 +1,8 @@
 #include "ui/OptionsController.h"
+
+#include "letter/MailPassword.h"
 #include "ui/MessageBoxes.h"
+#include "ui/SendProgress.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -79,6 +82,8 @@ OptionsDialog::Values OptionsController::CurrentOptions() const {
   v.colours.background2 = colour(v.settings.background2, defaults.background2);
   v.colours.font = fontColour_;
   v.smtp = ReadSmtpSettings(ini_);
+  v.passwordPlace = ReadPasswordPlace(ini_);
+  v.askPassword = v.passwordPlace == PasswordPlace::AskEachTime;
   const std::string defaultKey = ini_.Read("Karakterek", "Alapertelmezett");
   if (!defaultKey.empty()) v.defaultCharacterName = Q(ini_.Read(defaultKey, "Karakternév"_w));
   return v;
@@ -99,7 +104,18 @@ void OptionsController::ApplySettings(const OptionsDialog::Values& v) {
 void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
   ApplySettings(v);
   bool written = WriteSettings(ini_, v.settings);
-  written = WriteSmtpSettings(ini_, v.smtp) && written;
+  const SmtpSettings before = ReadSmtpSettings(ini_);
+  written = WriteSmtpSettings(ini_, v.smtp, false) && written;
+  // The password where it belongs: the desktop's keyring when it answers.
+  PasswordSave saved;
+  RunWithProgress(
+      window_, "A jelszó mentése…",
+      [&](const std::atomic<bool>*, const auto&) {
+        saved = SaveMailPassword(ini_, before, v.smtp, v.askPassword, *DesktopSecretStore());
+      },
+      false);
+  written = saved.written && written;
+  dialog_->ShowPasswordPlace(saved.place, saved.movedToKeyring ? Q(PasswordMovedMessage()) : QString());
   if (v.associated != association_->IsPresent())
     written = (v.associated ? association_->Install() : association_->Remove()) && written;
   if (!written)
@@ -109,7 +125,16 @@ void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
 }
 
 void OptionsController::OpenOptions() {
-  dialog_->Load(CurrentOptions());
+  OptionsDialog::Values v = CurrentOptions();
+  // The page shows the stored password, read from the keyring off the window's thread.
+  if (v.passwordPlace == PasswordPlace::Keyring && !v.smtp.user.empty())
+    RunWithProgress(
+        window_, "A jelszó kiolvasása a kulcstartóból…",
+        [&](const std::atomic<bool>*, const auto&) {
+          DesktopSecretStore()->Lookup(v.smtp.server, v.smtp.user, v.smtp.password);
+        },
+        false);
+  dialog_->Load(v);
   dialog_->exec();
 }
 

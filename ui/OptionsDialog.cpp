@@ -206,6 +206,17 @@ QWidget* OptionsDialog::MailPage() {
   smtpUser_ = field("Felhasználónév:", "EditSmtpUser");
   smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
   smtpPassword_->setEchoMode(QLineEdit::Password);
+  askPassword_ = new QCheckBox("Ne tárolja a jelszót, hanem minden küldésnél kérdezze meg");
+  askPassword_->setObjectName("CheckBoxJelszoKerdes");
+  form->addRow(QString(), askPassword_);
+  connect(askPassword_, &QCheckBox::toggled, this, [this](bool ask) {
+    smtpPassword_->setEnabled(!ask);
+    if (ask) smtpPassword_->clear();
+  });
+  passwordPlace_ = new QLabel;
+  passwordPlace_->setObjectName("LabelJelszoHelye");
+  passwordPlace_->setWordWrap(true);
+  form->addRow(QString(), passwordPlace_);
   // An empty one of the two follows the other (a user name only when it is an address).
   connect(smtpSender_, &QLineEdit::editingFinished, this, [this] {
     if (smtpUser_->text().isEmpty()) smtpUser_->setText(smtpSender_->text().trimmed());
@@ -236,6 +247,10 @@ QWidget* OptionsDialog::MailPage() {
   layout->addWidget(checkFirst_);
   layout->addStretch();
   return page;
+}
+
+void OptionsDialog::ShowPasswordPlace(PasswordPlace place, const QString& note) {
+  passwordPlace_->setText(note.isEmpty() ? Q(PasswordPlaceText(place)) : note + "\n" + Q(PasswordPlaceText(place)));
 }
 
 void OptionsDialog::FillFromAddress() {
@@ -444,6 +459,8 @@ void OptionsDialog::Load(const Values& v) {
   smtpCopy_->setChecked(v.smtp.copyToSender);
   smtpUser_->setText(Q(v.smtp.user));
   smtpPassword_->setText(Q(v.smtp.password));
+  askPassword_->setChecked(v.askPassword);
+  ShowPasswordPlace(v.passwordPlace);
   smtpSender_->setText(Q(v.smtp.sender));
   paths_->clear();
   for (const std::string& p : s.searchPaths) paths_->addItem(Q(p));
@@ -477,6 +494,7 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   v.smtp.copyToSender = smtpCopy_->isChecked();
   v.smtp.user = W(smtpUser_->text());
   v.smtp.password = W(smtpPassword_->text());
+  v.askPassword = askPassword_->isChecked();
   v.smtp.sender = W(smtpSender_->text().trimmed());
   s.searchPaths.clear();
   for (int i = 0; i < paths_->count(); ++i) s.searchPaths.push_back(W(paths_->item(i)->text()));

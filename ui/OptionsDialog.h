@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 #include <array>
 
+#include "letter/MailPassword.h"
 #include "letter/SmtpTransport.h"
 #include "store/Settings.h"
 #include "ui/GridLook.h"
@@ -26,12 +27,17 @@ class OptionsDialog : public QDialog {
 
   struct Values {
     Settings settings;
-    SmtpSettings smtp;
+    SmtpSettings smtp;  // the password as it is kept (read from the keyring when there)
+    PasswordPlace passwordPlace = PasswordPlace::MvIni;
+    bool askPassword = false;  // "Ne tárolja a jelszót, ..."
+    QString passwordNote;      // said once on the page (the password moved)
     bool associated = false;
     GridColours colours;
     QString defaultCharacterName;
   };
   void Load(const Values& values);
+  // Where the password is kept now, and anything to say about it once.
+  void ShowPasswordPlace(PasswordPlace place, const QString& note = {});
   Values Collect() const;
 
   // The page of a leaf caption ("Jelszó", ...), for tests and short cuts.
@@ -77,6 +83,8 @@ class OptionsDialog : public QDialog {
   QLineEdit* smtpSender_ = nullptr;
   QCheckBox* smtpCopy_ = nullptr;
   QLabel* mailNote_ = nullptr;
+  QCheckBox* askPassword_ = nullptr;
+  QLabel* passwordPlace_ = nullptr;
   QCheckBox* checkFirst_ = nullptr;
   int shownSecurity_ = 0;
   QListWidget* paths_ = nullptr;

@@ -11,13 +11,14 @@ namespace mv::ui {
 
 void RunWithProgress(
     QWidget* parent, const QString& label,
-    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work) {
+    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work,
+    bool showAtOnce) {
   auto cancel = std::make_shared<std::atomic<bool>>(false);
   QProgressDialog progress(label, "Mégse", 0, 0, parent);
   progress.setObjectName("SendProgress");
   progress.setWindowTitle(parent ? parent->window()->windowTitle() : QString());
   progress.setWindowModality(Qt::ApplicationModal);
-  progress.setMinimumDuration(0);
+  progress.setMinimumDuration(showAtOnce ? 0 : 400);
   progress.setAutoClose(false);
   progress.setAutoReset(false);
   QObject::connect(&progress, &QProgressDialog::canceled, [&progress, cancel] {
@@ -35,7 +36,7 @@ void RunWithProgress(
   QEventLoop loop;
   QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
   worker->start();
-  progress.show();
+  if (showAtOnce) progress.show();
   loop.exec();
   worker->wait();
   progress.close();

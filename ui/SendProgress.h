@@ -14,10 +14,12 @@
 namespace mv::ui {
 
 // Runs work(cancel, say) on a thread; say(text) changes the dialog's line
-// from there.
+// from there. A quick job (showAtOnce false) shows the dialog only when it
+// takes long.
 void RunWithProgress(
     QWidget* parent, const QString& label,
-    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work);
+    const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work,
+    bool showAtOnce = true);
 
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message);
 

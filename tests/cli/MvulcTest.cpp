@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "letter/MailPassword.h"
 #include "store/TextFile.h"
 #include "tests/HttpSink.h"
+#include "tests/KeyringSession.h"
 #include "tests/SmtpSink.h"
 
 namespace {
@@ -318,6 +320,50 @@ TEST_F(MvulcTest, MailSetupPrintsTheServerFoundForTheAddress) {
   EXPECT_EQ(run("mail-setup jatekos@masik.hu").status, 1);  // nothing found
   EXPECT_EQ(run("mail-setup nem-cim").status, 2);
   EXPECT_EQ(run("mail-setup").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The mail password kept in the keyring, in mv.ini, or asked each time, as
+// mvulc send finds it.
+TEST_F(MvulcTest, SendFindsTheMailPasswordWhereItIsKept) {
+  if (!KeyringSession::Get().ok()) GTEST_SKIP() << "no gnome-keyring";
+  SmtpSink sink("starttls");
+  ASSERT_GT(sink.port(), 0);
+  const std::string character = "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nJelsz\xF3=t\r\n";
+  const std::string smtp = "[SMTP]\r\nKiszolgalo=127.0.0.1\r\nPort=" + std::to_string(sink.port()) +
+                           "\r\nTitkositas=STARTTLS\r\nFelhasznalo=jatekos\r\nFelado=jatekos@localhost\r\n"
+                           "Masolat=0\r\nCAFajl=" +
+                           sink.CaFile() + "\r\n[ULKuldes]\r\nE-mail=ul@localhost\r\n";
+  const std::string sheet = Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", ",,,,,,,0,0"));
+  const auto send = [&](const std::string& before, const std::string& options = {}) {
+    const std::string command = before + " " + MVULC_PATH + " send --dir " + dir.string() + " " + options + " " +
+                                sheet + " >/dev/null 2>" + (dir / "err").string();
+    return WEXITSTATUS(std::system(command.c_str()));
+  };
+  const std::string nowhere = "DBUS_SESSION_BUS_ADDRESS=" + KeyringSession::Nowhere();
+
+  // In the keyring: read from there.
+  ASSERT_EQ(mv::DesktopSecretStore()->Store("127.0.0.1", "jatekos", "jelsz\xF3"), mv::SecretStore::Status::Ok);
+  mv::WriteFileAtomically(dir / "mv.ini", character + smtp + "[SMTP]\r\nJelszoKulcstartoban=1\r\n");
+  EXPECT_EQ(send(""), 0) << mv::ReadWholeFile(dir / "err").value_or("");
+  EXPECT_EQ(sink.Received(), 1);
+  // ... but the keyring cannot be reached (cron, ssh): its own failure, not a refused login.
+  EXPECT_EQ(send(nowhere), 1);
+  EXPECT_EQ(mv::ReadWholeFile(dir / "err").value_or(""),
+            "A levelezési jelszó a kulcstartóban van, de a kulcstartó most nem érhető el. Add meg a "
+            "--password-stdin kapcsolóval.\n");
+  // No store at all: mv.ini keeps it, as before.
+  mv::WriteFileAtomically(dir / "mv.ini", character + smtp + "[SMTP]\r\nJelszo=jelsz\xF3\r\n");
+  EXPECT_EQ(send(nowhere), 0);
+  // Asked each time: only from standard input.
+  mv::WriteFileAtomically(dir / "mv.ini", character + smtp + "[SMTP]\r\nJelszoKerdes=1\r\n");
+  EXPECT_EQ(send(nowhere), 2);
+  EXPECT_EQ(send("printf 'jelszó\\n' |", "--password-stdin"), 0);
+  EXPECT_EQ(send("printf 'rossz\\n' |", "--password-stdin"), 1);  // a refused login
+  EXPECT_EQ(sink.Received(), 3);
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // Mail set up from the address alone on the E-MAIL page.
 #include <stdlib.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QStackedWidget>
 
 #include "tests/HttpSink.h"
@@ -58,6 +60,42 @@ TEST_F(MainWindowTest, KitoltesACimAlapjanFillsTheServerAndSaysWhereItCameFrom) 
   EXPECT_EQ(sender->text(), "");  // a user name without "@" is no address
   dialog->hide();
   ::unsetenv("MVUL_AUTOCONFIG_TEST_BASE");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace mvtest;
+
+// "Ne tárolja a jelszót": asked before the send, used once, stored nowhere.
+TEST_F(MainWindowTest, APasswordToBeAskedIsAskedBeforeTheSendAndStoredNowhere) {
+  SmtpSink sink("starttls");
+  ASSERT_GT(sink.port(), 0);
+  WriteFile("mv.ini", "[SMTP]\r\nKiszolgalo=127.0.0.1\r\nPort=" + std::to_string(sink.port()) +
+                          "\r\nTitkositas=STARTTLS\r\nFelhasznalo=jatekos\r\nFelado=jatekos@localhost\r\n"
+                          "Masolat=0\r\nJelszo=jelsz\xF3\r\nCAFajl=" +
+                          sink.CaFile() + "\r\n");
+  auto* dialog = Find<mv::ui::OptionsDialog>(*window_, "TFormOptions");
+  auto* options = Find<mv::ui::OptionsController>(*window_, "Beallitasok");
+  dialog->Load(options->CurrentOptions());
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("EditSmtpPassword")->text(), QString::fromUtf8("jelszó"));
+  // No keyring here: the page says where the password is.
+  EXPECT_TRUE(dialog->findChild<QLabel*>("LabelJelszoHelye")->text().startsWith("A jelszó az mv.ini fájlban van"));
+  dialog->findChild<QCheckBox*>("CheckBoxJelszoKerdes")->setChecked(true);
+  emit dialog->ApplyRequested();
+  EXPECT_EQ(Read("mv.ini").find("Jelszo="), std::string::npos);  // the stored copy went
+  EXPECT_NE(Read("mv.ini").find("JelszoKerdes=1"), std::string::npos);
+
+  WhenShown("JelszoKerdes", [](QWidget* question) {
+    static_cast<QInputDialog*>(question)->setTextValue(QString::fromUtf8("jelszó"));
+    static_cast<QInputDialog*>(question)->accept();
+  });
+  QString* said = AnswerNextDialog();
+  dialog->findChild<QPushButton*>("ButtonProbalevel")->click();
+  EXPECT_EQ(*said, QString("Próbalevél elküldve"));
+  EXPECT_EQ(sink.Received(), 1);
+  EXPECT_EQ(Read("mv.ini").find("jelsz"), std::string::npos);  // used once, kept nowhere
 }
 
 }  // namespace

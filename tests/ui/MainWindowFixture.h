@@ -83,6 +83,8 @@ inline std::vector<mv::SheetProblem> CheckOf(MainWindow& w) {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Never the desktop's own keyring: no Secret Service answers here.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mvul-no-bus", 1);
     dir_ = std::filesystem::temp_directory_path() / ("mvul-ui-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
     window_ = std::make_unique<MainWindow>(dir_, QStringList{});
