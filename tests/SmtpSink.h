@@ -10,9 +10,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "tests/ServerProcess.h"
 
 class SmtpSink {
  public:
@@ -30,42 +34,15 @@ class SmtpSink {
           (dir_ / "key.pem").string() + " -out " + CaFile() + " >/dev/null 2>&1";
       if (std::system(command.c_str()) != 0) return;
     }
-    const std::string cert = CaFile(), key = (dir_ / "key.pem").string();
-    int toChild[2], fromChild[2];
-    if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::dup2(toChild[0], 0);
-      ::dup2(fromChild[1], 1);
-      ::close(toChild[1]);
-      ::close(fromChild[0]);
-      if (tls)
-        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), cert.c_str(), key.c_str(),
-                nullptr);
-      else
-        ::execl("/usr/bin/python3", "python3", SMTP_SINK_SCRIPT, dir_.c_str(), mode.c_str(), nullptr);
-      ::_exit(127);
-    }
-    ::close(toChild[0]);
-    ::close(fromChild[1]);
-    stdin_ = toChild[1];
-    std::string line;
-    char c;
-    while (::read(fromChild[0], &c, 1) == 1 && c != '\n') line += c;
-    ::close(fromChild[0]);
-    port_ = line.empty() ? 0 : std::stoi(line);
+    std::vector<std::string> arguments{SMTP_SINK_SCRIPT, dir_.string(), mode};
+    if (tls) arguments.insert(arguments.end(), {CaFile(), (dir_ / "key.pem").string()});
+    server_ = std::make_unique<ServerProcess>(arguments);
   }
   ~SmtpSink() {
-    if (stdin_ >= 0) ::close(stdin_);  // the sink stops when its input closes
-    if (pid_ > 0) {
-      for (int i = 0; i < 50 && ::waitpid(pid_, nullptr, WNOHANG) == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
+    server_.reset();  // the sink stops when its input closes
     std::filesystem::remove_all(dir_);
   }
-  int port() const { return port_; }
+  int port() const { return server_ ? server_->port() : 0; }
   // The certificate to trust ("CAFajl").
   std::string CaFile() const { return (dir_ / "cert.pem").string(); }
   // Every command the server saw, with the connection's security.
@@ -91,7 +68,5 @@ class SmtpSink {
   }
   static inline int count_ = 0;
   std::filesystem::path dir_;
-  pid_t pid_ = -1;
-  int stdin_ = -1;
-  int port_ = 0;
+  std::unique_ptr<ServerProcess> server_;
 };
