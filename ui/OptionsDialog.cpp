@@ -134,7 +134,7 @@ OptionsDialog::OptionsDialog(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(body);
   layout->addLayout(buttons);
-  resize(640, 400);
+  resize(660, 440);
 }
 
 QWidget* OptionsDialog::StartupPage() {
@@ -183,6 +183,7 @@ QWidget* OptionsDialog::MailPage() {
   mailNote_->setObjectName("LabelLevelezesForras");
   mailNote_->setWordWrap(true);
   mailNote_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  mailNote_->hide();  // until a lookup has something to say
   layout->addWidget(mailNote_);
   layout->addWidget(new QLabel("A program ide küldje az UL-eket:"));
   recipient_ = new QLineEdit;
@@ -216,7 +217,6 @@ QWidget* OptionsDialog::MailPage() {
   passwordPlace_ = new QLabel;
   passwordPlace_->setObjectName("LabelJelszoHelye");
   passwordPlace_->setWordWrap(true);
-  form->addRow(QString(), passwordPlace_);
   // An empty one of the two follows the other (a user name only when it is an address).
   connect(smtpSender_, &QLineEdit::editingFinished, this, [this] {
     if (smtpUser_->text().isEmpty()) smtpUser_->setText(smtpSender_->text().trimmed());
@@ -244,6 +244,7 @@ QWidget* OptionsDialog::MailPage() {
     smtpPort_->setText(QString::number(PortAfterModeChange(W(smtpPort_->text()), previous, next)));
   });
   layout->addLayout(form);
+  layout->addWidget(passwordPlace_);  // the whole width: the sentence is long
   layout->addWidget(checkFirst_);
   layout->addStretch();
   return page;
@@ -279,6 +280,7 @@ void OptionsDialog::FillFromAddress() {
                      "\nEllenőrizd a szolgáltatódnál, kell-e külön alkalmazásjelszó a levélküldéshez (a Gmail "
                      "például ezt kéri), és azt írd a Jelszó mezőbe.");
   mailNote_->setToolTip(source);
+  mailNote_->show();
 }
 
 QWidget* OptionsDialog::SearchPathPage() {
