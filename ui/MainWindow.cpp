@@ -160,7 +160,10 @@ void MainWindow::Connect() {
   connect(letters_, &LetterActions::Sent, this, &MainWindow::ShowLastSent);
   // The board follows saves, sends and opens made here.
   connect(letters_, &LetterActions::Sent, this, &MainWindow::RefreshTurnBoard);
-  connect(changes_, &DocumentSignals::SaveStateChanged, this, &MainWindow::RefreshTurnBoard);
+  // A save or an open changes the files; the first key typed after them does not.
+  connect(changes_, &DocumentSignals::SaveStateChanged, this, [this] {
+    if (!document_.modified()) RefreshTurnBoard();
+  });
   auto* budget = new BudgetField(orderTab_->budgetEdit(), orderTab_->remainingLabel(), ini_, editor_, *changes_, this);
   connect(budget, &BudgetField::WriteFailed, this,
           [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
@@ -336,7 +339,13 @@ void MainWindow::ShowTurnBoard() {
   if (!board_) {
     board_ = new TurnBoard(
         programDirectory_, ini_, lists_, [this] { return files_->SheetFolders(); }, this);
-    connect(board_, &TurnBoard::OpenRequested, files_, &SheetFileActions::OpenSheetFile);
+    connect(board_, &TurnBoard::OpenRequested, this, [this](const QString& sheet) {
+      files_->OpenSheetFile(sheet);
+      // The opened orders in front, where the player goes on.
+      tabs_->setCurrentWidget(orderTab_);
+      raise();
+      activateWindow();
+    });
     connect(board_, &TurnBoard::NextTurnRequested, files_, &SheetFileActions::NextTurnFrom);
     connect(board_, &TurnBoard::SendAllRequested, this, [this] {
       // What goes out is what is on disk: the window's sheet is saved first if the player wants.
