@@ -196,6 +196,12 @@ PasswordSave SaveMailPassword(IniFile& ini, const SmtpSettings& before, const Sm
                              IniChange::Set(kSection, "JelszoKulcstartoban", "1")});
     return out;
   }
+  // The store holds it but does not answer now, and no new one was typed:
+  // nothing to move, and the kept one must not be lost.
+  if (was == PasswordPlace::Keyring && after.password.empty() && !moved) {
+    out.place = PasswordPlace::Keyring;
+    return out;
+  }
   // No store answers: mv.ini (private to the player) keeps it, as before.
   out.place = PasswordPlace::MvIni;
   out.written =

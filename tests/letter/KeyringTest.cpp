@@ -97,6 +97,11 @@ TEST_F(NoKeyringTest, WithoutAStoreMvIniKeepsThePasswordAndSaysWhere) {
   // Marked as kept in the store, but the store does not answer: its own failure.
   ASSERT_TRUE(ini.Apply({IniChange::Set("SMTP", "JelszoKulcstartoban", "1"), IniChange::EraseKey("SMTP", "Jelszo")}));
   EXPECT_EQ(FetchMailPassword(ini, ReadSmtpSettings(ini), none).status, PasswordFetch::Status::KeyringUnavailable);
+  // Saving the settings then (the page could not read it) keeps it where it is.
+  s.password.clear();
+  EXPECT_EQ(SaveMailPassword(ini, s, s, false, none).place, PasswordPlace::Keyring);
+  EXPECT_EQ(ini.Read("SMTP", "JelszoKulcstartoban"), "1");
+  EXPECT_FALSE(ini.Has("SMTP", "Jelszo"));
 }
 
 }  // namespace
