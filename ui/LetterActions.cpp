@@ -129,6 +129,7 @@ std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentShee
     }
   }
   layout->addWidget(list);
+  dialog.resize(560, 320);  // a line per character, its reason included
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton("Küldés", QDialogButtonBox::AcceptRole)->setObjectName("Kuldes");
   buttons->addButton("Mégse", QDialogButtonBox::RejectRole);
