@@ -7,14 +7,17 @@
 
 namespace mv {
 
+// The TVP of a raid when nothing else is known.
+inline constexpr int kDefaultRaidCost = 10;
+
 struct CharacterFields {
   std::string number = "0000";  // EditKar
   std::string account = "10000";
   std::string password;
   std::string name;
-  std::string description;  // EditKarLeiras
-  std::string diet;         // ComboBox1
-  int raidCost = 10;        // RxSpinEdit1, TVP of a raid
+  std::string description;          // EditKarLeiras
+  std::string diet;                 // ComboBox1
+  int raidCost = kDefaultRaidCost;  // RxSpinEdit1, TVP of a raid
   bool operator==(const CharacterFields&) const = default;
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/CharacterFields.h"
 #include "core/DataList.h"
 
 namespace mv {
@@ -22,7 +23,6 @@ class Lookups {
  public:
   // raidCost: the TVP of a raid, which the character's data holds.
   explicit Lookups(const ReferenceLists& lists, int raidCost = kDefaultRaidCost) : lists_(lists), raidCost_(raidCost) {}
-  static constexpr int kDefaultRaidCost = 10;
 
   const ReferenceLists& lists() const { return lists_; }
   int raidCost() const { return raidCost_; }

@@ -2,16 +2,7 @@
 
 #include <limits>
 
-#include "core/IntegerText.h"
-
 namespace mv {
-
-std::optional<long long> ValidTurn(std::string_view turn) {
-  if (!IsDecimalDigits(turn)) return std::nullopt;
-  const auto value = ParseInteger(turn);
-  if (!value || *value < 1) return std::nullopt;
-  return *value;
-}
 
 std::optional<SheetContent> NextTurnSheet(const SheetContent& sheet, const Lookups& lookups) {
   const auto turn = ValidTurn(sheet.fields.turn);

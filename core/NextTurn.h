@@ -11,9 +11,6 @@
 
 namespace mv {
 
-// A turn line that names a turn: digits only, 1 or more.
-std::optional<long long> ValidTurn(std::string_view turn);
-
 // The same rows with their costs interpreted again in order, the same flags
 // and delivery form, the extra turn and the queued sheet cleared, the same
 // character; nothing when the sheet's turn is not a valid turn.

@@ -26,7 +26,7 @@ std::string_view KindWord(LookupMiss::Kind kind) {
 void CheckTurn(const std::string& turn, std::vector<SheetProblem>& out) {
   if (turn.empty()) {
     out.push_back({0, Level::Error, std::string("Nincs megadva a forduló."_w)});
-  } else if (!IsDecimalDigits(turn) || IntOrZero(turn) < 1) {
+  } else if (!ValidTurn(turn)) {
     out.push_back({0, Level::Error, std::string("A forduló csak 1 vagy nagyobb egész szám lehet: "_w) + turn});
   }
 }

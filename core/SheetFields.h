@@ -1,7 +1,11 @@
 // The sheet-level fields of the "Adatok" tab that travel with an order sheet.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "core/IntegerText.h"
 
 namespace mv {
 
@@ -19,5 +23,13 @@ struct SheetFields {
   std::string queueTurn;                       // EditSorbFord
   bool operator==(const SheetFields&) const = default;
 };
+
+// A turn line that names a turn: digits only, 1 or more.
+inline std::optional<long long> ValidTurn(std::string_view turn) {
+  if (!IsDecimalDigits(turn)) return std::nullopt;
+  const auto value = ParseInteger(turn);
+  if (!value || *value < 1) return std::nullopt;
+  return *value;
+}
 
 }  // namespace mv

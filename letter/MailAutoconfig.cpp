@@ -9,6 +9,7 @@
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "letter/CurlCancel.h"
 
 namespace mv {
 namespace {
@@ -27,7 +28,6 @@ bool IsHostLabel(std::string_view label) {
 struct Download {
   std::string body;
   bool tooLarge = false;
-  const std::atomic<bool>* cancel = nullptr;
 };
 
 std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user) {
@@ -41,11 +41,6 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
   return n;
 }
 
-int WatchCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  const auto* cancel = static_cast<Download*>(user)->cancel;
-  return cancel && cancel->load() ? 1 : 0;
-}
-
 // One source within its time; the body when it answered 200 in time.
 std::optional<std::string> Fetch(const std::string& url, long timeoutMs, bool plainHttp,
                                  const std::atomic<bool>* cancel) {
@@ -53,7 +48,6 @@ std::optional<std::string> Fetch(const std::string& url, long timeoutMs, bool pl
   CURL* curl = initialised ? curl_easy_init() : nullptr;
   if (!curl) return std::nullopt;
   Download download;
-  download.cancel = cancel;
   const char* protocols = plainHttp ? "http" : "https";
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, protocols);
@@ -67,9 +61,7 @@ std::optional<std::string> Fetch(const std::string& url, long timeoutMs, bool pl
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &download);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchCancel);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &download);
+  WatchCancel(curl, cancel);
   const CURLcode result = curl_easy_perform(curl);
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
@@ -83,9 +75,7 @@ std::optional<std::string> Fetch(const std::string& url, long timeoutMs, bool pl
 std::optional<std::string> MailDomainOf(std::string_view address) {
   const auto at = address.rfind('@');
   if (at == std::string_view::npos || at == 0) return std::nullopt;
-  std::string domain(address.substr(at + 1));
-  std::transform(domain.begin(), domain.end(), domain.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+  const std::string domain = cp1250::Lower(address.substr(at + 1));
   if (domain.size() > 253 || domain.find('.') == std::string::npos) return std::nullopt;
   for (std::size_t start = 0;;) {
     const auto dot = domain.find('.', start);

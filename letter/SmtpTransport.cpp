@@ -13,6 +13,7 @@
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
 #include "core/TextJoin.h"
+#include "letter/CurlCancel.h"
 
 namespace mv {
 
@@ -213,20 +214,10 @@ std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) 
 
 namespace {
 
-struct Transfer {
-  const std::atomic<bool>* cancel = nullptr;
-  SmtpReplies replies;
-};
-
 // Keeps the server's replies (never what we send: that holds the password).
 int KeepReplies(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
-  if (type == CURLINFO_HEADER_IN) static_cast<Transfer*>(user)->replies.Add(std::string_view(data, size));
+  if (type == CURLINFO_HEADER_IN) static_cast<SmtpReplies*>(user)->Add(std::string_view(data, size));
   return 0;
-}
-
-int WatchCancel(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-  const auto* cancel = static_cast<Transfer*>(user)->cancel;
-  return cancel && cancel->load() ? 1 : 0;
 }
 
 long ReplyCode(const std::string& line) {
@@ -332,7 +323,7 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   if (CopiesToSender(settings_, message)) recipients = curl_slist_append(recipients, copy.c_str());
   // SASL wants UTF-8; mv.ini keeps Windows-1250.
   const std::string user = cp1250::ToUtf8(settings_.user), password = cp1250::ToUtf8(settings_.password);
-  Transfer transfer{cancel, {}};
+  SmtpReplies replies;
 
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.c_str());
@@ -347,12 +338,10 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   // before it the connection waits for the next letter.
   curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, last ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchCancel);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+  WatchCancel(curl, cancel);
   curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
   curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, KeepReplies);
-  curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &transfer);
+  curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &replies);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!settings_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.caFile.c_str());
@@ -371,7 +360,7 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
   curl_slist_free_all(recipients);
 
-  return transfer.replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended});
+  return replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended});
 }
 
 }  // namespace

@@ -27,7 +27,6 @@ struct CharacterRecord {
 // The raid cost field's range; a stored text that is no number reads as the default.
 inline constexpr int kMinRaidCost = 1;
 inline constexpr int kMaxRaidCost = 100;
-inline constexpr int kDefaultRaidCost = 10;
 int RaidCostFromText(std::string_view text);
 
 // A character number has at most four digits (its section name).

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/Cp1250.h"
+#include "core/IntegerText.h"
 #include "store/ProgramDirectory.h"
 #include "store/TextFile.h"
 
@@ -21,10 +22,6 @@ std::string NamePart(std::string_view text) {
 }
 
 constexpr std::string_view kUnconfirmedMark = "-bizonytalan";
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 }  // namespace
 
@@ -50,7 +47,7 @@ std::optional<SentName> ReadSentStem(std::string_view rest, std::string_view num
   }
   if (rest.size() < 16 || rest[rest.size() - 16] != '-' || rest[rest.size() - 7] != '-') return std::nullopt;
   const std::string_view date = rest.substr(rest.size() - 15, 8), time = rest.substr(rest.size() - 6, 6);
-  if (!IsDigits(date) || !IsDigits(time)) return std::nullopt;
+  if (!IsDecimalDigits(date) || !IsDecimalDigits(time)) return std::nullopt;
   // The turn may hold a dash, the character does not.
   const std::string_view head = rest.substr(0, rest.size() - 16);
   const auto dash = head.find('-');
@@ -78,7 +75,7 @@ std::optional<SentName> ReadSentName(std::string_view name) {
   const auto dash = rest.rfind('-');
   if (dash == std::string_view::npos) return std::nullopt;
   const std::string_view number = rest.substr(dash + 1);
-  if (!IsDigits(number) || number.size() > 6) return std::nullopt;
+  if (!IsDecimalDigits(number) || number.size() > 6) return std::nullopt;
   return ReadSentStem(rest.substr(0, dash), number);
 }
 
