@@ -168,22 +168,17 @@ std::string OneLine(const std::string& cp1250Message) {
 // without the preview. Every sheet is read and must be sendable first.
 int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths,
          const std::optional<std::string>& givenPassword) {
-  struct Outgoing {
-    std::string name;  // as given, for the report
-    std::string character, turn, letter;
-  };
-  std::vector<Outgoing> outgoing;
+  mv::IniFile ini(programDir / "mv.ini");
+  std::vector<mv::OutgoingLetter> outgoing;
   for (const std::string& path : sheetPaths) {
-    mv::SheetWorkspace sheet;
-    if (const auto error = OpenWithItsCharacter(programDir, path, sheet)) return Fail(*error);
-    if (!mv::CanSend(sheet.character.fields))
+    mv::OutgoingLetter letter = mv::LetterOfSheetFile(ini, path);
+    if (!letter.error.empty()) return Fail(letter.error);
+    if (!letter.canSend)
       return Fail(
           std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w) +
           (sheetPaths.size() > 1 ? " (" + mv::DisplayPath(path) + ")" : std::string()));
-    outgoing.push_back({std::filesystem::path(path).filename().string(), sheet.character.fields.number,
-                        sheet.document.fields().turn, LetterOf(sheet)});
+    outgoing.push_back(std::move(letter));
   }
-  const mv::IniFile ini(programDir / "mv.ini");
   mv::SmtpSettings smtp = mv::ReadSmtpSettings(ini);
   if (!smtp.user.empty() || givenPassword) {
     const mv::PasswordFetch password = mv::FetchMailPassword(ini, smtp, *mv::DesktopSecretStore(), givenPassword);
@@ -198,18 +193,17 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
   }
   const std::string recipient = mv::ReadSettings(ini).recipient;
   std::vector<mv::MailMessage> messages;
-  for (const Outgoing& o : outgoing) messages.push_back({recipient, mv::kLetterSubject, o.letter});
+  for (const mv::OutgoingLetter& o : outgoing) messages.push_back({recipient, mv::kLetterSubject, o.letter});
 
   const bool one = outgoing.size() == 1;
-  const auto prefix = [&](std::size_t i) { return one ? std::string() : outgoing[i].name + ": "; };
+  const auto prefix = [&](std::size_t i) {
+    return one ? std::string() : std::filesystem::path(sheetPaths[i]).filename().string() + ": ";
+  };
   int delivered = 0;
   const auto outcomes =
       mv::SmtpTransport(smtp).SendAll(messages, nullptr, [&](std::size_t i, const mv::SendOutcome& outcome) {
-        using Status = mv::SendOutcome::Status;
-        const bool wentOut = outcome.sent() || outcome.status == Status::Unconfirmed;
-        const bool kept = !wentOut || mv::ArchiveSentLetter(programDir, outgoing[i].character, outgoing[i].turn,
-                                                            outgoing[i].letter, std::time(nullptr), !outcome.sent())
-                                          .has_value();
+        const bool kept =
+            mv::KeepSentLetter(programDir, outgoing[i].character, outgoing[i].turn, outgoing[i].letter, outcome);
         const std::string message = mv::SendOutcomeMessage(outcome);
         if (outcome.sent()) {
           ++delivered;

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include "core/CharacterRules.h"
 #include "core/Cp1250.h"
+#include "core/SheetWorkspace.h"
+#include "store/SentArchive.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -60,6 +64,28 @@ std::string OrderLetterText(const OrderSheet& sheet, const SheetFields& fields, 
 
 std::string DefaultLetterFileName(const CharacterFields& character, const SheetFields& fields) {
   return character.number + "-" + fields.turn + ".eul";
+}
+
+OutgoingLetter LetterOfSheetFile(IniFile& ini, const std::filesystem::path& path) {
+  OutgoingLetter out;
+  SheetWorkspace sheet;
+  const FileOutcome opened = OpenWithItsCharacter(sheet, ini, path);
+  if (opened.failed()) {
+    out.error = opened.message;
+    return out;
+  }
+  out.character = sheet.character.fields.number;
+  out.turn = sheet.document.fields().turn;
+  out.letter = OrderLetterText(sheet.document.sheet(), sheet.document.fields(), sheet.character.fields);
+  out.canSend = CanSend(sheet.character.fields);
+  return out;
+}
+
+bool KeepSentLetter(const std::filesystem::path& programDir, std::string_view character, std::string_view turn,
+                    std::string_view letter, const SendOutcome& outcome) {
+  const bool unconfirmed = outcome.status == SendOutcome::Status::Unconfirmed;
+  if (!outcome.sent() && !unconfirmed) return true;  // nothing went out
+  return ArchiveSentLetter(programDir, character, turn, letter, std::time(nullptr), unconfirmed).has_value();
 }
 
 }  // namespace mv

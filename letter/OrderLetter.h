@@ -1,12 +1,16 @@
 // The order letter: the posted-form text that carries one turn's orders.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/CharacterFields.h"
 #include "core/OrderSheet.h"
 #include "core/SheetFields.h"
+#include "letter/MailTransport.h"
+#include "store/IniFile.h"
 
 namespace mv {
 
@@ -23,6 +27,21 @@ std::string DefaultLetterFileName(const CharacterFields& character, const SheetF
 // stored data (number, account, password, delivery form). Two letters with
 // the same orders carry the same orders, whatever the password.
 std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines);
+
+// The letter of a sheet file as it goes out: the sheet read as "Megnyit"
+// reads it, with the character its last line names from mv.ini.
+struct OutgoingLetter {
+  std::string error;  // Windows-1250: why the sheet could not be read; empty when it was
+  std::string character, turn, letter;
+  bool canSend = false;  // a numbered character with a password
+};
+OutgoingLetter LetterOfSheetFile(IniFile& ini, const std::filesystem::path& sheet);
+
+// Keeps a letter that went out in elkuldve/: a delivered one, or one whose
+// delivery was not confirmed (kept apart). False only when it should have
+// been kept and could not be.
+bool KeepSentLetter(const std::filesystem::path& programDir, std::string_view character, std::string_view turn,
+                    std::string_view letter, const SendOutcome& outcome);
 
 inline constexpr const char* kLetterSubject = "Form posted by Vorlan's UL-maker program";
 

@@ -12,16 +12,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <ctime>
 
 #include "core/Cp1250.h"
-#include "core/SheetWorkspace.h"
 #include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/CharacterStore.h"
 #include "store/SentArchive.h"
-#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "ui/Captions.h"
 #include "ui/SendProgress.h"
@@ -98,11 +95,8 @@ void LetterActions::PostLetter() {
 
 QString LetterActions::KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
                                   const SendOutcome& outcome) {
-  const bool unconfirmed = outcome.status == SendOutcome::Status::Unconfirmed;
-  if (!outcome.sent() && !unconfirmed) return {};
   // What went out is kept; the send stands even if the copy does not.
-  if (ArchiveSentLetter(directory_, character, turn, letter, std::time(nullptr), unconfirmed)) return {};
-  return Q(SentCopyNotKeptMessage());
+  return KeepSentLetter(directory_, character, turn, letter, outcome) ? QString() : Q(SentCopyNotKeptMessage());
 }
 
 std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentSheet>& sheets) {
@@ -149,7 +143,7 @@ void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
   if (chosen.empty()) return;
   struct Outgoing {
     std::size_t sheet;
-    std::string character, turn, letter;
+    OutgoingLetter letter;
   };
   std::vector<Outgoing> outgoing;
   std::vector<QString> lines(sheets.size());
@@ -158,17 +152,15 @@ void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
   // Chosen, but not reached when the run stops early.
   for (const std::size_t i : chosen) lines[i] = "nem ment el: a küldés előbb megszakadt";
   for (const std::size_t i : chosen) {
-    SheetWorkspace sheet;
-    const FileOutcome opened = OpenWithItsCharacter(sheet, ini_, sheets[i].status.sheet);
-    if (opened.failed()) {
-      lines[i] = "nem ment el: " + Q(opened.message);
+    OutgoingLetter letter = LetterOfSheetFile(ini_, sheets[i].status.sheet);
+    if (!letter.error.empty()) {
+      lines[i] = "nem ment el: " + Q(letter.error);
       continue;
     }
-    outgoing.push_back({i, sheet.character.fields.number, sheet.document.fields().turn,
-                        OrderLetterText(sheet.document.sheet(), sheet.document.fields(), sheet.character.fields)});
+    outgoing.push_back({i, std::move(letter)});
   }
   std::vector<MailMessage> messages;
-  for (const Outgoing& o : outgoing) messages.push_back({settings_.recipient, kLetterSubject, o.letter});
+  for (const Outgoing& o : outgoing) messages.push_back({settings_.recipient, kLetterSubject, o.letter.letter});
   // A password to be asked is asked once for the whole run.
   const auto smtp =
       outgoing.empty() ? std::optional(ReadSmtpSettings(ini_)) : WithPassword(window_, ReadSmtpSettings(ini_), false);
@@ -177,7 +169,7 @@ void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
   for (std::size_t k = 0; k < outcomes.size(); ++k) {
     const Outgoing& o = outgoing[k];
     const SendOutcome& outcome = outcomes[k];
-    const QString warning = KeepLetter(o.character, o.turn, o.letter, outcome);
+    const QString warning = KeepLetter(o.letter.character, o.letter.turn, o.letter.letter, outcome);
     if (outcome.sent())
       lines[o.sheet] = "elküldve";
     else if (outcome.status == SendOutcome::Status::Unconfirmed)
