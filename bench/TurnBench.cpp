@@ -1,18 +1,20 @@
 // "mvulc status" and the board over a big folder: 100 characters of 52
 // turns each, half of them with a kept letter, beside the open dialog's scan
-// of the same folder.
+// of the same folder; and over many characters, each with budgets and a
+// sheet, where the time must grow with the characters, no faster.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 
 #include "core/CharacterFields.h"
 #include "letter/OrderLetter.h"
-#include "letter/TurnStatus.h"
 #include "store/SentArchive.h"
 #include "store/SheetFile.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
+#include "turn/CurrentSheet.h"
 
 namespace {
 
@@ -64,16 +66,51 @@ void BM_StatusOfEveryCharacter(benchmark::State& state) {
   const mv::ReferenceLists lists;
   for (auto _ : state) {
     mv::IniFile ini(dir / "mv.ini");
-    const mv::TurnOverview overview = mv::ScanTurns({dir}, ini, lists);
-    const mv::KeptLetters kept(dir);
-    const mv::TurnContext context{lists, kept, ini};
+    const mv::TurnLook look = mv::LookAtTurns(dir, {dir}, ini, lists);
     int sent = 0;
-    for (const mv::CharacterTurns& c : overview.characters)
-      sent += mv::StatusOf(c, *c.CurrentTurn(), context).state == mv::SheetState::Sent;
+    for (const mv::CurrentSheet& c : look.current) sent += c.status.state == mv::SheetState::Sent;
     benchmark::DoNotOptimize(sent);
   }
 }
 BENCHMARK(BM_StatusOfEveryCharacter)->Unit(benchmark::kMillisecond);
+
+// N stored characters, each with a budget for three turns and one sheet.
+const fs::path& ManyCharacters(int count) {
+  static std::map<int, Folder> folders;
+  Folder& folder = folders[count];
+  if (!folder.path.empty()) return folder.path;
+  folder.path =
+      fs::temp_directory_path() / ("mvul-bench-characters-" + std::to_string(::getpid()) + "-" + std::to_string(count));
+  fs::create_directories(folder.path);
+  std::string ini = "[Karakterek]\r\n";
+  for (int c = 0; c < count; ++c) ini += std::to_string(2000 + c) + "=" + std::to_string(2000 + c) + "\r\n";
+  for (int c = 0; c < count; ++c) {
+    const std::string number = std::to_string(2000 + c);
+    ini += "[" + number + "]\r\nKaraktersz\xE1m=" + number +
+           "\r\nJelsz\xF3=titok\r\nTVPKeret11=90\r\n"
+           "TVPKeret12=100\r\nTVPKeret13=80\r\n";
+    mv::SheetContent sheet;
+    sheet.fields.turn = "12";
+    sheet.characterKey = number;
+    sheet.sheet.SetRow(1, mv::OrderRow{"be", {"1"}, "5", "0"});
+    mv::WriteFileAtomically(folder.path / (number + "-12.ulf"), mv::WriteSheet(sheet));
+  }
+  mv::WriteFileAtomically(folder.path / "mv.ini", ini);
+  return folder.path;
+}
+
+void BM_StatusOfManyCharacters(benchmark::State& state) {
+  const fs::path& dir = ManyCharacters(int(state.range(0)));
+  const mv::ReferenceLists lists;
+  for (auto _ : state) {
+    mv::IniFile ini(dir / "mv.ini");
+    const mv::TurnLook look = mv::LookAtTurns(dir, {dir}, ini, lists);
+    benchmark::DoNotOptimize(look.current.data());
+  }
+  state.SetComplexityN(state.range(0));
+}
+// Linear: the time per character stays the same from 2,500 to 10,000.
+BENCHMARK(BM_StatusOfManyCharacters)->Arg(2500)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 void BM_ScanOfTheSameFolder(benchmark::State& state) {
   const fs::path& dir = TurnFolder();

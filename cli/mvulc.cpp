@@ -1,5 +1,8 @@
 // mvulc: the order editor's logic without a window, for checking sheets.
+#include <signal.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -11,23 +14,24 @@
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
 #include "core/NextTurn.h"
+#include "core/Secret.h"
 #include "core/SheetCheck.h"
 #include "core/SheetWorkspace.h"
 #include "letter/MailAutoconfig.h"
 #include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
-#include "letter/TurnStatus.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
 #include "store/ProgramDirectory.h"
-#include "store/SentArchive.h"
 #include "store/Settings.h"
 #include "store/SheetDocument.h"
 #include "store/SheetFile.h"
-#include "store/SheetScan.h"
 #include "store/TextFile.h"
+#include "turn/CurrentSheet.h"
+#include "turn/NextTurnFile.h"
+#include "turn/SendRun.h"
 
 namespace {
 
@@ -65,7 +69,7 @@ constexpr int kRefused = 1;
 constexpr const char* kUsage =  // UTF-8: for the terminal
     "Használat: mvulc check [--dir KÖNYVTÁR] [--strict] LAP.ulf\n"
     "          mvulc letter [--dir KÖNYVTÁR] LAP.ulf\n"
-    "          mvulc send [--dir KÖNYVTÁR] [--password-stdin] LAP.ulf [LAP.ulf ...]\n"
+    "          mvulc send [--dir KÖNYVTÁR] [--password-stdin] [--again] LAP.ulf [LAP.ulf ...]\n"
     "          mvulc status [--dir KÖNYVTÁR] [--turn N]\n"
     "          mvulc next [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
@@ -73,7 +77,8 @@ constexpr const char* kUsage =  // UTF-8: for the terminal
     "          mvulc --help | --version\n"
     "Kilépési kód: 0 rendben; 1 egy levél nem ment el, a --strict ellenőrzés hibát talált,\n"
     "          vagy a mail-setup nem talált levélküldési beállítást;\n"
-    "          2 hibás bemenet, vagy egy UL nem küldhető.\n";
+    "          2 hibás bemenet, egy UL nem küldhető, vagy már elküldted\n"
+    "          (újra csak a --again kapcsolóval megy el).\n";
 
 int Usage() {
   std::cerr << kUsage;
@@ -150,72 +155,73 @@ std::string PasswordFromStdin() {
   std::string line;
   std::getline(std::cin, line);
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  return mv::cp1250::FromUtf8(line);
+  std::string password = mv::cp1250::FromUtf8(line);
+  mv::WipeSecret(line);
+  return password;
 }
 
-// The failure message of an outcome on one line.
-std::string OneLine(const std::string& cp1250Message) {
-  std::string out;
-  for (const std::string& line : mv::SplitLines(cp1250Message)) {
-    if (line.empty()) continue;
-    out += (out.empty() ? "" : std::string(" – "_w)) + line;
-  }
-  return mv::cp1250::ToUtf8(out);
+// Ctrl-C and SIGTERM stop a send as "Mégse" does: what went is kept, the
+// rest is reported.
+std::atomic<bool> stopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+void StopSending(int) { stopRequested = true; }
+
+void StopOnSignals() {
+  struct sigaction action {};
+  action.sa_handler = StopSending;
+  sigemptyset(&action.sa_mask);
+  ::sigaction(SIGINT, &action, nullptr);
+  ::sigaction(SIGTERM, &action, nullptr);
 }
 
 // Sends the sheets' letters (the bytes "letter" prints) through the
 // directory's mail settings and one connection, as "UL küldése" would
-// without the preview. Every sheet is read and must be sendable first.
+// without the preview. Every sheet is read and must be sendable first; one
+// already sent goes again only with --again.
 int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths,
-         const std::optional<std::string>& givenPassword) {
+         mv::PasswordSource& password, bool again) {
   mv::IniFile ini(programDir / "mv.ini");
-  std::vector<mv::OutgoingLetter> outgoing;
+  const mv::KeptLetters kept(programDir);
+  std::vector<mv::RunLetter> letters;
+  const bool one = sheetPaths.size() == 1;
   for (const std::string& path : sheetPaths) {
     mv::OutgoingLetter letter = mv::LetterOfSheetFile(ini, path);
     if (!letter.error.empty()) return Fail(letter.error);
+    const std::string which = one ? std::string() : " (" + mv::DisplayPath(path) + ")";
     if (!letter.canSend)
       return Fail(
           std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w) +
-          (sheetPaths.size() > 1 ? " (" + mv::DisplayPath(path) + ")" : std::string()));
-    outgoing.push_back(std::move(letter));
+          which);
+    mv::RunLetter run{letter.character, letter.turn, std::move(letter.letter),
+                      mv::cp1250::FromUtf8(std::filesystem::path(path).filename().string())};
+    if (const auto earlier = mv::EarlierSendOf(kept, run); earlier && !again)
+      return Fail(std::string(earlier->unconfirmed ? "Lehet, hogy ez az UL már megérkezett ("_w
+                                                   : "Ezt az UL-t már elküldted ("_w) +
+                  mv::SentWhen(earlier->when) + "): " + mv::DisplayPath(path) +
+                  std::string(". Újra a --again kapcsolóval küldheted."_w));
+    letters.push_back(std::move(run));
   }
-  mv::SmtpSettings smtp = mv::ReadSmtpSettings(ini);
-  if (!smtp.user.empty() || givenPassword) {
-    const mv::PasswordFetch password = mv::FetchMailPassword(ini, smtp, *mv::DesktopSecretStore(), givenPassword);
-    if (password.status == mv::PasswordFetch::Status::MustAsk)
-      return Fail(std::string(
-          "A levelezési jelszót minden küldésnél meg kell adni: add meg a --password-stdin kapcsolóval."_w));
-    if (password.status == mv::PasswordFetch::Status::KeyringUnavailable) {
-      std::cerr << mv::cp1250::ToUtf8(mv::KeyringUnavailableMessage()) << "\n";
-      return kRefused;
-    }
-    smtp.password = password.password;
+  StopOnSignals();
+  const auto prefix = [&](std::size_t i) { return one ? std::string() : mv::cp1250::ToUtf8(letters[i].name) + ": "; };
+  const mv::SendRunReport report =
+      mv::RunSend(ini, programDir, mv::MailRouteOf(ini), letters, password, *mv::DesktopSecretStore(), &stopRequested,
+                  {nullptr, [&](std::size_t i, const mv::LetterResult& result) {
+                     const bool sent = result.kind == mv::LetterResult::Kind::Sent;
+                     const std::string text = one || sent ? mv::ResultMessage(result) : mv::ResultLine(result);
+                     (sent ? std::cout : std::cerr) << prefix(i) << mv::cp1250::ToUtf8(text) << std::endl;
+                   }});
+  if (report.start == mv::PasswordStep::Status::MustAsk)
+    return Fail(
+        std::string("A levelezési jelszót minden küldésnél meg kell adni: add meg a --password-stdin kapcsolóval."_w));
+  if (report.start == mv::PasswordStep::Status::KeyringUnavailable) {
+    std::cerr << mv::cp1250::ToUtf8(mv::KeyringUnavailableMessage()) << "\n";
+    return kRefused;
   }
-  const std::string recipient = mv::ReadSettings(ini).recipient;
-  std::vector<mv::MailMessage> messages;
-  for (const mv::OutgoingLetter& o : outgoing) messages.push_back({recipient, mv::kLetterSubject, o.letter});
-
-  const bool one = outgoing.size() == 1;
-  const auto prefix = [&](std::size_t i) {
-    return one ? std::string() : std::filesystem::path(sheetPaths[i]).filename().string() + ": ";
-  };
-  int delivered = 0;
-  const auto outcomes =
-      mv::SmtpTransport(smtp).SendAll(messages, nullptr, [&](std::size_t i, const mv::SendOutcome& outcome) {
-        const bool kept =
-            mv::KeepSentLetter(programDir, outgoing[i].character, outgoing[i].turn, outgoing[i].letter, outcome);
-        const std::string message = mv::SendOutcomeMessage(outcome);
-        if (outcome.sent()) {
-          ++delivered;
-          std::cout << prefix(i) << mv::cp1250::ToUtf8(message) << "\n";
-        } else {
-          std::cerr << prefix(i) << (one ? mv::cp1250::ToUtf8(message) : OneLine(message)) << "\n";
-        }
-        if (!kept) std::cerr << mv::cp1250::ToUtf8(mv::SentCopyNotKeptMessage()) << "\n";
-      });
-  for (std::size_t i = outcomes.size(); i < outgoing.size(); ++i)
-    std::cerr << prefix(i) << mv::cp1250::ToUtf8(std::string("nem ment el: a küldés előbb megszakadt"_w)) << "\n";
-  return delivered == int(outgoing.size()) ? 0 : kRefused;
+  for (std::size_t i = 0; i < report.letters.size(); ++i)
+    if (report.letters[i].kind == mv::LetterResult::Kind::NotReached)
+      std::cerr << prefix(i) << mv::cp1250::ToUtf8(mv::ResultLine(report.letters[i])) << "\n";
+  return report.AllSent() ? 0 : kRefused;
 }
 
 // The state of every character's sheet (its current one, or that of a turn).
@@ -223,21 +229,22 @@ int Status(const std::filesystem::path& programDir, std::optional<long long> tur
   mv::IniFile ini(programDir / "mv.ini");
   mv::ReferenceLists lists;
   mv::LoadReferenceLists(programDir, lists);
-  const mv::TurnOverview overview = mv::ScanTurns(mv::SheetFolders(programDir, ini), ini, lists);
-  const mv::KeptLetters kept(programDir);
-  const mv::TurnContext context{lists, kept, ini};
-  for (const std::string& name : overview.ignored)
+  const mv::TurnLook look = mv::LookAtTurns(
+      programDir, mv::SheetFolders(programDir, ini), ini, lists,
+      [&](const mv::CharacterTurns&) { return turn ? std::vector<long long>{*turn} : std::vector<long long>{}; });
+  for (const std::string& name : look.ignored)
     std::cerr << mv::cp1250::ToUtf8(std::string("Kihagyva (nem érvényes forduló vagy karakter): "_w) + name) << "\n";
-  for (const auto& path : overview.broken)
+  for (const auto& path : look.broken)
     std::cerr << mv::cp1250::ToUtf8(std::string("Hibás fájl: "_w) + mv::DisplayPath(path)) << "\n";
+  if (!look.keptProblem.empty()) std::cerr << mv::cp1250::ToUtf8(look.keptProblem) << "\n";
   std::string out = "{\"characters\":[";
-  bool first = true;
-  for (const mv::CharacterTurns& character : overview.characters) {
+  for (std::size_t i = 0; i < look.current.size(); ++i) {
+    const mv::CharacterTurns& character = look.current[i].character;
+    const mv::TurnStatus& status = turn ? look.more[i].front() : look.current[i].status;
     const auto shown = turn ? turn : character.CurrentTurn();
-    const mv::TurnStatus status = shown ? mv::StatusOf(character, *shown, context) : mv::TurnStatus{};
     char sent[32] = "";
     if (status.sent) std::strftime(sent, sizeof sent, "%Y-%m-%d %H:%M", &*status.sent);
-    out += std::string(first ? "" : ",") + "{\"character\":" + JsonString(character.key) +
+    out += std::string(i ? "," : "") + "{\"character\":" + JsonString(character.key) +
            ",\"name\":" + JsonString(character.name) +
            ",\"turn\":" + JsonString(shown ? std::to_string(*shown) : std::string()) + ",\"state\":\"" +
            std::string(mv::StateKey(status.state)) + "\",\"sheet\":" +
@@ -246,7 +253,6 @@ int Status(const std::filesystem::path& programDir, std::optional<long long> tur
            ",\"tvp_total\":" + JsonString(status.tvpTotal) +
            ",\"tvp_budget\":" + JsonString(status.tvpBudget ? std::to_string(*status.tvpBudget) : std::string()) +
            ",\"sent\":" + JsonString(sent) + "}";
-    first = false;
   }
   std::cout << out << "]}\n";
   return 0;
@@ -266,25 +272,12 @@ int Next(const std::filesystem::path& programDir, const std::filesystem::path& s
   if (!next)
     return Fail(std::string("A következő forduló UL-je nem készíthető el: a forduló nem érvényes ("_w) +
                 mv::DisplayPath(sheetPath) + ").");
-  const std::filesystem::path folder = std::filesystem::absolute(sheetPath).parent_path();
-  const std::string base = number + "-" + next->fields.turn;
-  const std::filesystem::path target = folder / (base + ".ulf");
   mv::IniFile ini(programDir / "mv.ini");
-  std::vector<std::filesystem::path> folders = mv::SheetFolders(programDir, ini);
-  folders.push_back(folder);
-  const mv::SheetScan scan = mv::ScanSheetFolders(folders, true);
-  const auto existing = std::find_if(scan.sheets.begin(), scan.sheets.end(), [&](const mv::FoundSheet& s) {
-    return s.key == next->characterKey && s.turn == next->fields.turn;
-  });
-  const std::string exists = std::string("Már van UL erre a fordulóra, nem írom felül: "_w);
-  if (existing != scan.sheets.end()) return Fail(exists + mv::DisplayPath(existing->path));
-  const auto written = mv::WriteNewFile(folder, base, ".ulf", mv::WriteSheet(*next), 0644, 1);
-  if (!written) {
-    std::error_code ec;
-    if (std::filesystem::exists(target, ec)) return Fail(exists + mv::DisplayPath(target));
-    return Fail(std::string("Nem sikerült elmenteni az UL-t ide: "_w) + mv::DisplayPath(target));
-  }
-  std::cout << written->string() << "\n";
+  const mv::NextTurnWrite written =
+      mv::WriteNextTurnSheet(*next, number, std::filesystem::absolute(sheetPath).parent_path(),
+                             mv::NextTurnFolders(mv::SheetFolders(programDir, ini), sheetPath));
+  if (!written.written) return Fail(written.error);
+  std::cout << written.written->string() << "\n";
   return 0;
 }
 
@@ -339,11 +332,14 @@ int main(int argc, char** argv) {
   bool strict = false;
   std::optional<long long> turn;
   bool passwordStdin = false;
+  bool again = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--strict" && command == "check") {
       strict = true;
     } else if (args[i] == "--password-stdin" && command == "send") {
       passwordStdin = true;
+    } else if (args[i] == "--again" && command == "send") {
+      again = true;
     } else if (args[i] == "--turn" && command == "status") {
       if (++i == args.size() || !(turn = mv::ValidTurn(args[i]))) return Usage();
     } else if (args[i] == "--dir") {
@@ -358,9 +354,11 @@ int main(int argc, char** argv) {
   if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
   if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
   if (command == "send" && !rest.empty()) {
-    std::optional<std::string> password;
-    if (passwordStdin) password = PasswordFromStdin();
-    return Send(dir, rest, password);
+    mv::PasswordSource password;
+    if (passwordStdin) password.given = PasswordFromStdin();
+    const int status = Send(dir, rest, password, again);
+    if (password.given) mv::WipeSecret(*password.given);
+    return status;
   }
   if (command == "status" && rest.empty()) return Status(dir, turn);
   if (command == "next" && rest.size() == 1) return Next(dir, rest[0]);

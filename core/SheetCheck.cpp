@@ -5,6 +5,7 @@
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "core/TvpLeft.h"
 #include "core/UL.h"
 
 namespace mv {
@@ -95,7 +96,7 @@ std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lo
   CheckFigure("TVP", held.figures.tvpTotal, held.sheet, col::kTVP, out);
   CheckFigure("KNO", held.figures.knoTotal, held.sheet, col::kKNO, out);
   tvpTotal = std::max(0LL, tvpTotal);
-  if (tvpBudget && tvpTotal > *tvpBudget)
+  if (tvpBudget && TvpLeftOf(*tvpBudget, tvpTotal, false).over())
     out.push_back({0, Level::Error,
                    std::string("Össz TVP: "_w) + std::to_string(tvpTotal) + ", de csak " + std::to_string(*tvpBudget) +
                        std::string(" TVP-d van erre a fordulóra."_w)});

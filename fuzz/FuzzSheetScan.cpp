@@ -1,9 +1,10 @@
 // The open dialog's look at a sheet: both ends of the file, then its turn
-// entries and the way back from an entry to the file. The input's first line
-// is the entry a player would pick; the rest is the file.
+// entries. The input's first line names a second file of the folder; the
+// rest is the sheet.
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -18,13 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const auto cut = input.find('\n');
-  const std::string_view entry = input.substr(0, cut);
   const std::string_view file = cut == std::string_view::npos ? std::string_view() : input.substr(cut + 1);
   std::ofstream(dir / "2345-1.ulf", std::ios::binary | std::ios::trunc)
       .write(file.data(), std::streamsize(file.size()));
-  const mv::SheetScan scan = mv::ScanSheetFolders({dir});
+  std::ofstream(dir / "2345-2.ulf", std::ios::binary | std::ios::trunc)
+      .write(input.data(), std::streamsize(cut == std::string_view::npos ? input.size() : cut));
+  const mv::SheetScan scan = mv::ScanSheetFolders({dir, dir});
   for (const mv::FoundSheet& sheet : scan.sheets)
-    for (const std::string& turn : mv::TurnEntries(scan.sheets, sheet.key)) mv::PathOfTurnEntry(scan.sheets, turn);
-  mv::PathOfTurnEntry(scan.sheets, entry);
+    for (const mv::TurnEntry& turn : mv::TurnEntries(scan.sheets, sheet.key))
+      if (turn.path.parent_path() != dir) std::abort();
   return 0;
 }

@@ -4,9 +4,9 @@
 
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
-#include "core/SheetWorkspace.h"
-#include "store/SentArchive.h"
-#include "store/SheetDocument.h"
+#include "core/Secret.h"
+#include "store/CharacterStore.h"
+#include "store/SheetFile.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -66,26 +66,34 @@ std::string DefaultLetterFileName(const CharacterFields& character, const SheetF
   return character.number + "-" + fields.turn + ".eul";
 }
 
-OutgoingLetter LetterOfSheetFile(IniFile& ini, const std::filesystem::path& path) {
-  OutgoingLetter out;
-  SheetWorkspace sheet;
-  const FileOutcome opened = OpenWithItsCharacter(sheet, ini, path);
-  if (opened.failed()) {
-    out.error = opened.message;
-    return out;
-  }
-  out.character = sheet.character.fields.number;
-  out.turn = sheet.document.fields().turn;
-  out.letter = OrderLetterText(sheet.document.sheet(), sheet.document.fields(), sheet.character.fields);
-  out.canSend = CanSend(sheet.character.fields);
-  return out;
+std::string LetterCharacterNumber(const std::vector<std::string>& letterLines) {
+  for (const std::string& line : letterLines)
+    if (line.starts_with("KSZ=")) return line.substr(4);
+  return {};
 }
 
-bool KeepSentLetter(const std::filesystem::path& programDir, std::string_view character, std::string_view turn,
-                    std::string_view letter, const SendOutcome& outcome) {
-  const bool unconfirmed = outcome.status == SendOutcome::Status::Unconfirmed;
-  if (!outcome.sent() && !unconfirmed) return true;  // nothing went out
-  return ArchiveSentLetter(programDir, character, turn, letter, std::time(nullptr), unconfirmed).has_value();
+OutgoingLetter LetterOfSheetFile(IniFile& ini, const std::filesystem::path& path) {
+  OutgoingLetter out;
+  SheetFileRead read = ReadSheetFile(path);
+  if (!read.ok) {
+    out.error = read.error;
+    return out;
+  }
+  // As "Megnyit" shows it: the character of its last line, with that
+  // character's delivery form; a sheet without a key keeps its own.
+  CharacterFields character;
+  SheetFields& fields = read.content.fields;
+  if (!read.content.characterKey.empty()) {
+    const CharacterRecord record = CharacterStore(ini).Load(read.content.characterKey);
+    character = FieldsOf(record);
+    fields.delivery = record.delivery;
+  }
+  out.character = character.number;
+  out.turn = fields.turn;
+  out.letter = OrderLetterText(read.content.sheet, fields, character);
+  out.canSend = CanSend(character);
+  WipeSecret(character.password);
+  return out;
 }
 
 }  // namespace mv

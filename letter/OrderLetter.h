@@ -9,7 +9,6 @@
 #include "core/CharacterFields.h"
 #include "core/OrderSheet.h"
 #include "core/SheetFields.h"
-#include "letter/MailTransport.h"
 #include "store/IniFile.h"
 
 namespace mv {
@@ -28,6 +27,9 @@ std::string DefaultLetterFileName(const CharacterFields& character, const SheetF
 // the same orders carry the same orders, whatever the password.
 std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines);
 
+// The character number (KSZ) a letter carries; empty when it has none.
+std::string LetterCharacterNumber(const std::vector<std::string>& letterLines);
+
 // The letter of a sheet file as it goes out: the sheet read as "Megnyit"
 // reads it, with the character its last line names from mv.ini.
 struct OutgoingLetter {
@@ -36,12 +38,6 @@ struct OutgoingLetter {
   bool canSend = false;  // a numbered character with a password
 };
 OutgoingLetter LetterOfSheetFile(IniFile& ini, const std::filesystem::path& sheet);
-
-// Keeps a letter that went out in elkuldve/: a delivered one, or one whose
-// delivery was not confirmed (kept apart). False only when it should have
-// been kept and could not be.
-bool KeepSentLetter(const std::filesystem::path& programDir, std::string_view character, std::string_view turn,
-                    std::string_view letter, const SendOutcome& outcome);
 
 inline constexpr const char* kLetterSubject = "Form posted by Vorlan's UL-maker program";
 

@@ -8,12 +8,15 @@
 #include <ctime>
 #include <initializer_list>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "core/Secret.h"
 #include "core/TextJoin.h"
 #include "letter/CurlCancel.h"
+#include "platform/Socket.h"
 
 namespace mv {
 
@@ -34,15 +37,47 @@ std::string Join(std::initializer_list<std::string_view> parts) {
   return out;
 }
 
-// One more line of advice for the common failures, or nothing.
+// One more line of advice for a refusal the server gave, or nothing.
 std::string Advice(const SendOutcome& o) {
   if (o.replyCode == 535)
-    return std::string("A szolgáltató talán alkalmazásjelszót (alkalmazásjelszó) kér a postafiók jelszava helyett."_w);
-  if (((o.replyCode == 530 || o.replyCode == 538) && Contains(o.serverReply, "STARTTLS")) ||
-      o.code == CURLE_USE_SSL_FAILED)
+    return std::string("A szolgáltató talán alkalmazásjelszót kér a postafiók jelszava helyett."_w);
+  if ((o.replyCode == 530 || o.replyCode == 538) && Contains(o.serverReply, "STARTTLS"))
     return Join({"Válaszd a STARTTLS titkosítást: "_w, kWhereToSet, "."});
-  if (o.code == CURLE_COULDNT_CONNECT || o.code == CURLE_COULDNT_RESOLVE_HOST || o.code == CURLE_OPERATION_TIMEDOUT)
-    return Join({"Ellenőrizd a levelezőszerver nevét és a portot: "_w, kWhereToSet, "."});
+  return {};
+}
+
+// A fault of the connection: what happened and what to do (Windows-1250).
+std::string FaultText(SendOutcome::Fault fault) {
+  using Fault = SendOutcome::Fault;
+  switch (fault) {
+    case Fault::Timeout:
+      return Join({"A levelezőszerver nem válaszolt időben.\nEllenőrizd a kiszolgáló nevét és a portot ("_w,
+                   kWhereToSet, "), vagy próbáld újra később."_w});
+    case Fault::Refused:
+      return Join(
+          {"A levelezőszerver nem fogadta a kapcsolatot ezen a porton.\nEllenőrizd a kiszolgáló nevét és a "
+           "portot: "_w,
+           kWhereToSet, "."});
+    case Fault::UnknownHost:
+      return Join(
+          {"Nem találom ezt a levelezőszervert: a neve hibás, vagy nincs internetkapcsolat.\nEllenőrizd a "
+           "kiszolgáló nevét: "_w,
+           kWhereToSet, "."});
+    case Fault::Untrusted:
+      return Join(
+          {"A levelezőszerver tanúsítványa nem megbízható.\nHa a saját kiszolgálódé, add meg a tanúsítványát "
+           "a „CA-fájl” beállításban: "_w,
+           kWhereToSet, "."});
+    case Fault::TlsOnPlainPort:
+      return Join({"Ezen a porton a kiszolgáló nem TLS-sel kezd.\nVálaszd a STARTTLS titkosítást az 587-es porton: "_w,
+                   kWhereToSet, "."});
+    case Fault::NoStartTls:
+      return Join(
+          {"A kiszolgáló nem ajánlja fel a STARTTLS titkosítást.\nVálaszd a TLS titkosítást a 465-ös porton, "
+           "vagy kérdezd meg a szolgáltatódat: "_w,
+           kWhereToSet, "."});
+    case Fault::None: break;
+  }
   return {};
 }
 
@@ -50,27 +85,42 @@ std::string Advice(const SendOutcome& o) {
 
 bool StopsTheRun(const SendOutcome& outcome) {
   // One letter's refusal leaves the others to go; anything about the
-  // connection, the login or the player's cancel does not.
-  return outcome.status != SendOutcome::Status::Sent && outcome.status != SendOutcome::Status::SendError;
+  // connection, the login or the player's cancel does not: the next letter
+  // would only wait as long again.
+  if (outcome.status == SendOutcome::Status::SendError) return outcome.fault != SendOutcome::Fault::None;
+  return outcome.status != SendOutcome::Status::Sent;
 }
 
-std::vector<SendOutcome> SendInOrder(const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel,
-                                     const SendProgress& progress,
-                                     const std::function<SendOutcome(std::size_t index)>& sendOne) {
+std::vector<SendOutcome> SendInOrder(
+    const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel, const SendHooks& hooks,
+    const std::function<SendOutcome(std::size_t index, const std::function<void()>& accepted)>& sendOne) {
   std::vector<SendOutcome> outcomes;
   for (std::size_t i = 0; i < messages.size(); ++i) {
     // "Mégse" between letters: the rest are not tried.
     if (i > 0 && cancel && cancel->load()) break;
-    outcomes.push_back(sendOne(i));
-    if (progress) progress(i, outcomes.back());
+    if (hooks.starting) hooks.starting(i);
+    bool told = false;
+    const auto accepted = [&] {
+      if (told) return;
+      told = true;
+      SendOutcome sent;
+      sent.status = SendOutcome::Status::Sent;
+      if (hooks.done) hooks.done(i, sent);
+    };
+    outcomes.push_back(sendOne(i, accepted));
+    if (!told && hooks.done) hooks.done(i, outcomes.back());
     if (StopsTheRun(outcomes.back())) break;
   }
   return outcomes;
 }
 
 std::vector<SendOutcome> MailTransport::SendAll(const std::vector<MailMessage>& messages,
-                                                const std::atomic<bool>* cancel, const SendProgress& progress) {
-  return SendInOrder(messages, cancel, progress, [&](std::size_t i) { return Send(messages[i], cancel); });
+                                                const std::atomic<bool>* cancel, const SendHooks& hooks) {
+  return SendInOrder(messages, cancel, hooks, [&](std::size_t i, const std::function<void()>& accepted) {
+    SendOutcome outcome = Send(messages[i], cancel);
+    if (outcome.sent()) accepted();
+    return outcome;
+  });
 }
 
 std::string SendOutcomeMessage(const SendOutcome& o) {
@@ -102,8 +152,13 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
     case SendOutcome::Status::SendError: {
       // The server's words are its own bytes, most often UTF-8.
       const std::string reply = cp1250::FromUtf8(o.serverReply);
-      text = "Mailer error: " + o.errorName + (reply.empty() ? "" : ", " + reply) +
-             " (code: " + std::to_string(o.code) + ")";
+      const std::string mailer = "Mailer error: " + o.errorName + (reply.empty() ? "" : ", " + reply) +
+                                 " (code: " + std::to_string(o.code) + ")";
+      if (o.fault != SendOutcome::Fault::None) {
+        text = Join({kNotSent, "\n"}) + FaultText(o.fault) + "\n" + mailer;
+        break;
+      }
+      text = mailer;
       if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
       break;
     }
@@ -203,10 +258,28 @@ static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
   return settings.copyToSender && !settings.sender.empty() && settings.sender != m.to;
 }
 
+// "<20261208063112.9f3a...@example.org>": unique, and from the sender's
+// own domain, as spam filters expect of a real mail program.
+std::string MessageId(const std::string& sender) {
+  static std::mt19937_64 random{std::random_device{}()};
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char stamp[32], unique[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &utc);
+  std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
+  const auto at = sender.rfind('@');
+  std::string domain = at == std::string::npos ? std::string() : sender.substr(at + 1);
+  const bool plain = !domain.empty() && domain.find_first_not_of(
+                                            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                            "0123456789.-") == std::string::npos;
+  return std::string("<") + stamp + "." + unique + "@" + (plain ? domain : "localhost") + ">";
+}
+
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) {
   const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + OnOneLine(settings.sender) + ">" : "";
   return "Date: " + RfcDate() + "\r\nFrom: <" + OnOneLine(settings.sender) + ">\r\nTo: <" + OnOneLine(m.to) + ">" + cc +
-         "\r\nSubject: " + OnOneLine(m.subject) +
+         "\r\nSubject: " + OnOneLine(m.subject) + "\r\nMessage-ID: " + MessageId(settings.sender) +
          "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=windows-1250\r\n"
          "Content-Transfer-Encoding: 8bit\r\n\r\n" +
          m.body;
@@ -214,9 +287,19 @@ std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) 
 
 namespace {
 
-// Keeps the server's replies (never what we send: that holds the password).
+// What one transfer watches: the server's replies (never what we send:
+// that holds the password), and the moment the letter is accepted.
+struct ReplyWatch {
+  SmtpReplies replies;
+  const Upload* upload = nullptr;
+  const std::function<void()>* accepted = nullptr;
+};
+
 int KeepReplies(CURL*, curl_infotype type, char* data, std::size_t size, void* user) {
-  if (type == CURLINFO_HEADER_IN) static_cast<SmtpReplies*>(user)->Add(std::string_view(data, size));
+  auto* watch = static_cast<ReplyWatch*>(user);
+  if (type == CURLINFO_HEADER_IN && watch->replies.Add(std::string_view(data, size), watch->upload->ended) &&
+      watch->accepted && *watch->accepted)
+    (*watch->accepted)();  // kept now, before the goodbye that may never come
   return 0;
 }
 
@@ -227,13 +310,36 @@ long ReplyCode(const std::string& line) {
 
 }  // namespace
 
-void SmtpReplies::Add(std::string_view incoming) {
+bool SmtpReplies::Add(std::string_view incoming, bool wholeLetterOut) {
   std::string line(incoming);
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-  if (line.empty()) return;
+  if (line.empty()) return false;
+  // The reply to the letter's end: the one after "354 go ahead" and the data.
+  const bool acceptance = wholeLetterOut && !accepted_ && ReplyCode(lastReply_) == 354 && ReplyCode(line) == 250;
   lastReply_ = line;
   if (line[0] == '4' || line[0] == '5') lastRefusal_ = line;
+  if (acceptance) accepted_ = true;
+  return acceptance;
 }
+
+namespace {
+
+SendOutcome::Fault FaultOf(CURLcode result, SmtpSettings::Security security) {
+  using Fault = SendOutcome::Fault;
+  switch (result) {
+    case CURLE_OPERATION_TIMEDOUT: return Fault::Timeout;
+    case CURLE_COULDNT_CONNECT: return Fault::Refused;
+    case CURLE_COULDNT_RESOLVE_HOST: return Fault::UnknownHost;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE: return Fault::Untrusted;
+    case CURLE_SSL_CONNECT_ERROR: return security == SmtpSettings::Security::Tls ? Fault::TlsOnPlainPort : Fault::None;
+    case CURLE_USE_SSL_FAILED: return security == SmtpSettings::Security::StartTls ? Fault::NoStartTls : Fault::None;
+    default: break;
+  }
+  return Fault::None;
+}
+
+}  // namespace
 
 SendOutcome SmtpReplies::Outcome(const End& end) const {
   SendOutcome out;
@@ -243,12 +349,18 @@ SendOutcome SmtpReplies::Outcome(const End& end) const {
   out.code = end.curlResult;
   const auto result = CURLcode(end.curlResult);
   // After the letter's last byte only the server's 250 was missing: it may
-  // have arrived, and saying otherwise would invite a second copy.
+  // have arrived, and saying otherwise would invite a second copy. The
+  // connection may have ended any way then: a timeout, a cancel, the
+  // server closing it or a broken line.
   const bool awaitingAcceptance =
       end.wholeLetterOut && ReplyCode(lastReply_) == 354 &&
-      (result == CURLE_ABORTED_BY_CALLBACK || result == CURLE_OPERATION_TIMEDOUT || end.cancelled);
-  if (result == CURLE_OK) {
+      (result == CURLE_ABORTED_BY_CALLBACK || result == CURLE_OPERATION_TIMEDOUT || result == CURLE_GOT_NOTHING ||
+       result == CURLE_SEND_ERROR || result == CURLE_RECV_ERROR || end.cancelled);
+  if (result == CURLE_OK || accepted_) {
+    // Accepted is delivered, whatever became of the goodbye.
     out.status = SendOutcome::Status::Sent;
+    out.serverReply.clear();
+    out.code = 0;
   } else if (awaitingAcceptance) {
     out.status = SendOutcome::Status::Unconfirmed;
   } else if (result == CURLE_ABORTED_BY_CALLBACK || end.cancelled) {
@@ -258,6 +370,8 @@ SendOutcome SmtpReplies::Outcome(const End& end) const {
   } else {
     out.status = SendOutcome::Status::SendError;
     out.errorName = curl_easy_strerror(result);
+    // A refusal of this letter by the server is the letter's; anything else is the connection's.
+    if (lastRefusal_.empty()) out.fault = FaultOf(result, end.security);
   }
   return out;
 }
@@ -287,24 +401,33 @@ std::optional<SendOutcome> RefusedBeforeConnecting(const SmtpSettings& settings,
 // next, and says goodbye after the last one, inside that transfer's bounds.
 class Connection {
  public:
-  explicit Connection(const SmtpSettings& settings) : settings_(settings) {
+  Connection(const SmtpSettings& settings, const std::atomic<bool>* cancel) : settings_(settings), cancel_(cancel) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     curl_ = initialised ? curl_easy_init() : nullptr;
   }
   ~Connection() {
-    if (curl_) curl_easy_cleanup(curl_);
+    if (!curl_) return;
+    // A cancelled run says no goodbye: the server may be the one that stopped answering.
+    curl_socket_t socket = CURL_SOCKET_BAD;
+    if (cancel_ && cancel_->load() && curl_easy_getinfo(curl_, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
+        socket != CURL_SOCKET_BAD)
+      AbortSocket(std::uint64_t(socket));
+    curl_easy_cleanup(curl_);
   }
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 
-  SendOutcome Send(const MailMessage& message, const std::atomic<bool>* cancel, bool last);
+  // accepted: called the moment the server accepts the letter.
+  SendOutcome Send(const MailMessage& message, bool last, const std::function<void()>& accepted);
 
  private:
   const SmtpSettings& settings_;
+  const std::atomic<bool>* cancel_;
   CURL* curl_ = nullptr;
 };
 
-SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>* cancel, bool last) {
+SendOutcome Connection::Send(const MailMessage& message, bool last, const std::function<void()>& accepted) {
+  const std::atomic<bool>* cancel = cancel_;
   if (!curl_) {
     SendOutcome out;
     out.status = SendOutcome::Status::NoMailSetup;
@@ -322,8 +445,9 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   curl_slist* recipients = curl_slist_append(nullptr, to.c_str());
   if (CopiesToSender(settings_, message)) recipients = curl_slist_append(recipients, copy.c_str());
   // SASL wants UTF-8; mv.ini keeps Windows-1250.
-  const std::string user = cp1250::ToUtf8(settings_.user), password = cp1250::ToUtf8(settings_.password);
-  SmtpReplies replies;
+  const std::string user = cp1250::ToUtf8(settings_.user);
+  std::string password = cp1250::ToUtf8(settings_.password);
+  ReplyWatch watch{{}, &upload, &accepted};
 
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl, CURLOPT_MAIL_FROM, from.c_str());
@@ -331,17 +455,17 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   curl_easy_setopt(curl, CURLOPT_READFUNCTION, ReadUpload);
   curl_easy_setopt(curl, CURLOPT_READDATA, &upload);
   curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectSeconds);
-  curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, kReplySeconds);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTransferSeconds);
-  // The goodbye happens inside the last transfer, under the reply bound;
-  // before it the connection waits for the next letter.
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, settings_.bounds.connect);
+  curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, settings_.bounds.reply);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT, settings_.bounds.transfer);
+  // The goodbye happens inside the last transfer, under the reply bound
+  // and the cancel; before it the connection waits for the next letter.
   curl_easy_setopt(curl, CURLOPT_FORBID_REUSE, last ? 1L : 0L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   WatchCancel(curl, cancel);
   curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
   curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, KeepReplies);
-  curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &replies);
+  curl_easy_setopt(curl, CURLOPT_DEBUGDATA, &watch);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
   if (!settings_.caFile.empty()) curl_easy_setopt(curl, CURLOPT_CAINFO, settings_.caFile.c_str());
@@ -358,24 +482,26 @@ SendOutcome Connection::Send(const MailMessage& message, const std::atomic<bool>
   // Nothing of this message's buffers may outlive it in the handle.
   curl_easy_setopt(curl, CURLOPT_MAIL_RCPT, nullptr);
   curl_easy_setopt(curl, CURLOPT_READDATA, nullptr);
+  curl_easy_setopt(curl, CURLOPT_PASSWORD, nullptr);
   curl_slist_free_all(recipients);
+  WipeSecret(password);
 
-  return replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended});
+  return watch.replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended, settings_.security});
 }
 
 }  // namespace
 
 SendOutcome SmtpTransport::Send(const MailMessage& message, const std::atomic<bool>* cancel) {
   if (auto refused = RefusedBeforeConnecting(settings_, message)) return *refused;
-  return Connection(settings_).Send(message, cancel, true);
+  return Connection(settings_, cancel).Send(message, true, {});
 }
 
 std::vector<SendOutcome> SmtpTransport::SendAll(const std::vector<MailMessage>& messages,
-                                                const std::atomic<bool>* cancel, const SendProgress& progress) {
-  Connection connection(settings_);
-  return SendInOrder(messages, cancel, progress, [&](std::size_t i) {
+                                                const std::atomic<bool>* cancel, const SendHooks& hooks) {
+  Connection connection(settings_, cancel);
+  return SendInOrder(messages, cancel, hooks, [&](std::size_t i, const std::function<void()>& accepted) {
     if (auto refused = RefusedBeforeConnecting(settings_, messages[i])) return *refused;
-    return connection.Send(messages[i], cancel, i + 1 == messages.size());
+    return connection.Send(messages[i], i + 1 == messages.size(), accepted);
   });
 }
 

@@ -18,6 +18,14 @@ struct SmtpSettings {
   std::string sender;
   std::string caFile;        // CAFajl: a CA to trust for a private server
   bool copyToSender = true;  // Masolat: the sender gets the letter as Cc
+  // Bounds of one send, in seconds: connecting and the server's greeting,
+  // each reply, and the whole transfer with the goodbye.
+  struct Bounds {
+    long connect = 15;
+    long reply = 15;
+    long transfer = 45;  // + one reply wait for the goodbye: within 60 s
+  };
+  Bounds bounds;
 };
 
 // The usual port of a security mode: 25, 587 (STARTTLS) and 465 (TLS).
@@ -36,30 +44,29 @@ bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& settings, bool withPass
 // The message as it goes over the wire: headers and the body's bytes.
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& message);
 
-// Bounds of one send: connecting and the server's greeting, each reply, and
-// the whole transfer with the goodbye.
-inline constexpr long kConnectSeconds = 15;
-inline constexpr long kReplySeconds = 15;
-inline constexpr long kTransferSeconds = 45;  // + one reply wait for the goodbye: within 60 s
-
 // The server's replies as libcurl shows them, and what a transfer's end
 // means: the pure part of a send, apart from the network.
 class SmtpReplies {
  public:
   // One piece of incoming header data: a reply line with its line end.
-  void Add(std::string_view incoming);
+  // wholeLetterOut: every byte of the letter was handed over by now. True
+  // when this reply is the server's acceptance of the letter.
+  bool Add(std::string_view incoming, bool wholeLetterOut = false);
+  bool accepted() const { return accepted_; }
 
   struct End {
     long curlResult = 0;  // CURLcode
     long curlReply = 0;   // CURLINFO_RESPONSE_CODE
     bool cancelled = false;
     bool wholeLetterOut = false;  // every byte of the letter was handed over
+    SmtpSettings::Security security = SmtpSettings::Security::StartTls;
   };
   SendOutcome Outcome(const End& end) const;
 
  private:
   std::string lastReply_;    // the server's last reply line
   std::string lastRefusal_;  // its last 4xx or 5xx reply: the one that tells why
+  bool accepted_ = false;    // a 250 to the letter's end: delivered, whatever follows
 };
 
 class SmtpTransport : public MailTransport {
@@ -69,7 +76,7 @@ class SmtpTransport : public MailTransport {
   // Through one connection: it is kept open between the letters and closed
   // after the last one.
   std::vector<SendOutcome> SendAll(const std::vector<MailMessage>& messages, const std::atomic<bool>* cancel = nullptr,
-                                   const SendProgress& progress = nullptr) override;
+                                   const SendHooks& hooks = {}) override;
 
  private:
   SmtpSettings settings_;

@@ -65,27 +65,51 @@ int RaidCostFromText(std::string_view text) {
   return std::clamp(*value, kMinRaidCost, kMaxRaidCost);
 }
 
-std::optional<long long> TvpBudget::For(std::string_view sheetTurn) const {
+namespace {
+
+constexpr std::string_view kBudgetKey = "TVPKeret";
+constexpr std::string_view kOldBudgetTurnKey = "TVPKeretFordulo";
+
+std::optional<long long> BudgetAmount(std::string_view amount) {
   const auto value = ParseInteger(amount);
-  if (!value || *value < 0 || amount.empty() || turn != sheetTurn || !IsDecimalDigits(amount)) return std::nullopt;
+  if (!value || *value < 0 || !IsDecimalDigits(amount)) return std::nullopt;
   return *value;
 }
 
-TvpBudget ReadTvpBudget(const IniFile& ini, std::string_view key) {
+std::string BudgetKey(std::string_view turn) { return std::string(kBudgetKey) + std::string(turn); }
+
+}  // namespace
+
+std::optional<long long> ReadTvpBudget(const IniFile& ini, std::string_view key, std::string_view turn) {
+  if (!ValidTurn(turn)) return std::nullopt;
   const IniFile::SteadyRead steady(ini);
-  return {ini.Read(key, "TVPKeret"), ini.Read(key, "TVPKeretFordulo")};
+  if (ini.Has(key, BudgetKey(turn))) return BudgetAmount(ini.Read(key, BudgetKey(turn)));
+  if (ini.Read(key, kOldBudgetTurnKey) == turn) return BudgetAmount(ini.Read(key, kBudgetKey));
+  return std::nullopt;
 }
 
-bool WriteTvpBudget(IniFile& ini, std::string_view key, const TvpBudget& budget) {
-  if (budget.amount.empty())
-    return ini.Apply({IniChange::EraseKey(key, "TVPKeret"), IniChange::EraseKey(key, "TVPKeretFordulo")});
-  return ini.Apply(
-      {IniChange::Set(key, "TVPKeret", budget.amount), IniChange::Set(key, "TVPKeretFordulo", budget.turn)});
+bool WriteTvpBudget(IniFile& ini, std::string_view key, std::string_view turn, std::string_view amount) {
+  if (!ValidTurn(turn)) return true;
+  std::vector<IniChange> changes;
+  {
+    const IniFile::SteadyRead steady(ini);
+    const std::string oldTurn = ini.Read(key, kOldBudgetTurnKey);
+    if (ini.Has(key, kBudgetKey) || !oldTurn.empty()) {
+      // The older pair becomes its turn's own key, unless that turn has one.
+      if (ValidTurn(oldTurn) && oldTurn != turn && !ini.Has(key, BudgetKey(oldTurn)))
+        changes.push_back(IniChange::Set(key, BudgetKey(oldTurn), ini.Read(key, kBudgetKey)));
+      changes.push_back(IniChange::EraseKey(key, kBudgetKey));
+      changes.push_back(IniChange::EraseKey(key, kOldBudgetTurnKey));
+    }
+  }
+  changes.push_back(amount.empty() ? IniChange::EraseKey(key, BudgetKey(turn))
+                                   : IniChange::Set(key, BudgetKey(turn), amount));
+  return ini.Apply(changes);
 }
 
 std::optional<long long> SheetBudget(IniFile& ini, std::string_view key, std::string_view turn) {
   if (key.empty() || !CharacterStore(ini).IsStored(key)) return std::nullopt;
-  return ReadTvpBudget(ini, key).For(turn);
+  return ReadTvpBudget(ini, key, turn);
 }
 
 std::string StartupCharacterKey(const IniFile& ini) {

@@ -68,17 +68,14 @@ class CharacterStore {
   IniFile& ini_;
 };
 
-// "Elérhető TVP": the TVP a stored character has for one turn, kept as
-// TVPKeret and TVPKeretFordulo in its section.
-struct TvpBudget {
-  std::string amount;  // digits; empty: no budget
-  std::string turn;
-  // The budget of a sheet of that turn, if one applies.
-  std::optional<long long> For(std::string_view sheetTurn) const;
-};
-TvpBudget ReadTvpBudget(const IniFile& ini, std::string_view key);
-// An empty amount removes both keys. False on a write error.
-bool WriteTvpBudget(IniFile& ini, std::string_view key, const TvpBudget& budget);
+// "Elérhető TVP": the TVP a stored character has, for each turn its own,
+// kept as TVPKeret<turn>=<amount> in its section. What an older mv.ini kept
+// for one turn (TVPKeret and TVPKeretFordulo) is read as that turn's budget.
+std::optional<long long> ReadTvpBudget(const IniFile& ini, std::string_view key, std::string_view turn);
+// An empty amount removes that turn's budget; the other turns' stay (an
+// older pair is moved to its own turn's key on the way). Nothing is written
+// for a turn that is no turn. False on a write error.
+bool WriteTvpBudget(IniFile& ini, std::string_view key, std::string_view turn, std::string_view amount);
 // The budget that applies to a sheet of that character and turn: only a
 // stored character has one.
 std::optional<long long> SheetBudget(IniFile& ini, std::string_view key, std::string_view turn);

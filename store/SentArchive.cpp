@@ -99,31 +99,37 @@ std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std:
   return newest->record;
 }
 
-KeptLetters::KeptLetters(const std::filesystem::path& programDir) {
+KeptLetters::KeptLetters(const std::filesystem::path& programDir) : folder_(programDir / kSentFolder) {
   std::error_code ec;
-  for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    if (auto sent = ReadSentName(it->path().filename().string())) newest_.push_back({std::move(*sent), it->path()});
+  std::filesystem::directory_iterator it(folder_, ec);
+  if (ec && ec != std::errc::no_such_file_or_directory) problem_ = ReadFailureReason(ec);
+  for (std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind;
+    // A FIFO or a device named like a letter is no letter.
+    if (!it->is_regular_file(kind)) continue;
+    if (auto sent = ReadSentName(it->path().filename().string())) letters_.push_back({std::move(*sent), it->path()});
   }
-  // Newest first within a character and turn, then one of each kept.
-  std::sort(newest_.begin(), newest_.end(), [](const KeptLetter& a, const KeptLetter& b) {
+  if (ec && problem_.empty() && ec != std::errc::no_such_file_or_directory) problem_ = ReadFailureReason(ec);
+  std::sort(letters_.begin(), letters_.end(), [](const KeptLetter& a, const KeptLetter& b) {
     return std::tie(a.name.character, a.name.record.turn, b.name.order) <
            std::tie(b.name.character, b.name.record.turn, a.name.order);
   });
-  newest_.erase(std::unique(newest_.begin(), newest_.end(),
-                            [](const KeptLetter& a, const KeptLetter& b) {
-                              return a.name.character == b.name.character && a.name.record.turn == b.name.record.turn;
-                            }),
-                newest_.end());
+}
+
+std::span<const KeptLetter> KeptLetters::Of(std::string_view character, std::string_view turn) const {
+  using Key = std::pair<std::string_view, std::string_view>;
+  const auto keyOf = [](const KeptLetter& k) { return Key(k.name.character, k.name.record.turn); };
+  const Key key(character, turn);
+  const auto first = std::lower_bound(letters_.begin(), letters_.end(), key,
+                                      [&](const KeptLetter& k, const Key& wanted) { return keyOf(k) < wanted; });
+  const auto last = std::upper_bound(first, letters_.end(), key,
+                                     [&](const Key& wanted, const KeptLetter& k) { return wanted < keyOf(k); });
+  return {first, last};
 }
 
 const KeptLetter* KeptLetters::Newest(std::string_view character, std::string_view turn) const {
-  const auto at = std::lower_bound(newest_.begin(), newest_.end(), std::pair(character, turn),
-                                   [](const KeptLetter& k, const std::pair<std::string_view, std::string_view>& key) {
-                                     return std::pair<std::string_view, std::string_view>(k.name.character,
-                                                                                          k.name.record.turn) < key;
-                                   });
-  if (at == newest_.end() || at->name.character != character || at->name.record.turn != turn) return nullptr;
-  return &*at;
+  const auto letters = Of(character, turn);
+  return letters.empty() ? nullptr : &letters.front();
 }
 
 std::string SentCopyNotKeptMessage() {

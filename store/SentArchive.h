@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +44,8 @@ std::optional<SentName> ReadSentName(std::string_view name, std::string_view cha
 // The newest confirmed send of a character, by the time in the file names.
 std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std::string_view character);
 
-// The newest kept letter of each character and turn, confirmed or not,
-// from one look at elkuldve/.
+// The kept letters of every character and turn, confirmed or not, from one
+// look at elkuldve/; only regular files count.
 struct KeptLetter {
   SentName name;
   std::filesystem::path path;
@@ -52,10 +53,18 @@ struct KeptLetter {
 class KeptLetters {
  public:
   explicit KeptLetters(const std::filesystem::path& programDir);
+  // Every kept letter of a character's turn, the newest first.
+  std::span<const KeptLetter> Of(std::string_view character, std::string_view turn) const;
   const KeptLetter* Newest(std::string_view character, std::string_view turn) const;
+  // Why elkuldve/ could not be looked at (Windows-1250): "nincs olvasási
+  // jogom", ...; empty when it could, or when there is none.
+  const std::string& problem() const { return problem_; }
+  const std::filesystem::path& folder() const { return folder_; }
 
  private:
-  std::vector<KeptLetter> newest_;  // sorted by character, then turn
+  std::vector<KeptLetter> letters_;  // by character, then turn, the newest first
+  std::filesystem::path folder_;
+  std::string problem_;
 };
 
 // Said after a delivery whose copy could not be written (Windows-1250).

@@ -122,6 +122,24 @@ SheetReadResult ReadSheet(std::string_view content, std::string_view displayName
   return result;
 }
 
+SheetFileRead ReadSheetFile(const std::filesystem::path& path) {
+  SheetFileRead out;
+  const std::string name = cp1250::FromUtf8(path.string());
+  const BoundedRead bytes = ReadFileUpTo(path);
+  if (bytes.status == BoundedRead::Status::TooLarge) {
+    out.error = TooLargeSheetMessage(name, bytes.size);
+    return out;
+  }
+  if (!bytes.ok()) {
+    out.error = UnreadableSheetMessage(name);
+    return out;
+  }
+  const SheetReadResult read = ReadSheet(bytes.bytes, name, out.content);
+  out.ok = read.ok;
+  out.error = read.error;
+  return out;
+}
+
 std::string OrderLine(const OrderSheet& sheet, int row) {
   std::string line;
   for (int c = col::kCode; c <= col::kKNO; ++c) {

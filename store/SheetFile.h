@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,15 @@ struct SheetReadResult {
 // `into` starts as a new sheet. `displayName` names the file in messages
 // (Windows-1250).
 SheetReadResult ReadSheet(std::string_view content, std::string_view displayName, SheetContent& into);
+
+// A sheet file read whole, as the letter, the states and the board read it:
+// without an editor, only a regular file, at most kMaxPlayerFileBytes.
+struct SheetFileRead {
+  bool ok = false;
+  std::string error;  // Windows-1250 message for the player when !ok
+  SheetContent content;
+};
+SheetFileRead ReadSheetFile(const std::filesystem::path& path);
 
 // The 37 lines of a sheet, each ended by CR LF.
 std::string WriteSheet(const SheetContent& sheet);

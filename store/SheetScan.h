@@ -24,14 +24,20 @@ struct SheetScan {
   std::vector<std::filesystem::path> unreadableSheets;
 };
 
-// Folders in order; a name found in an earlier folder hides later ones.
-// The open dialog stops at the first sheet that cannot be read; the turn
-// board goes on (goOn) and lists them.
+// Folders in order. Every regular file is seen once, whatever its name and
+// however many folders reach it; a FIFO or a device under a sheet's name is
+// skipped, never opened for reading. A file larger than any sheet cannot be
+// read. The open dialog stops at the first sheet that cannot be read; the
+// turn board goes on (goOn) and lists them.
 SheetScan ScanSheetFolders(const std::vector<std::filesystem::path>& folders, bool goOn = false);
 
-// "12. forduló   (2345-12.ulf)" for every sheet of a key, sorted by text.
-std::vector<std::string> TurnEntries(const std::vector<FoundSheet>& sheets, std::string_view key);
-// The path of the sheet a turn entry names (the text between "(" and ")").
-std::optional<std::filesystem::path> PathOfTurnEntry(const std::vector<FoundSheet>& sheets, std::string_view entry);
+// "12. forduló   (2345-12.ulf)" for every sheet of a key, with the sheet it
+// opens, sorted by text; sheets of one name and turn in several folders
+// are told apart by their folder, after the parenthesis.
+struct TurnEntry {
+  std::string text;  // Windows-1250
+  std::filesystem::path path;
+};
+std::vector<TurnEntry> TurnEntries(const std::vector<FoundSheet>& sheets, std::string_view key);
 
 }  // namespace mv

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "core/Cp1250.h"
+#include "platform/RegularFile.h"
 
 namespace mv {
 
@@ -51,30 +52,27 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
 
 BoundedRead ReadFileUpTo(const std::filesystem::path& path, std::uintmax_t limit) {
   BoundedRead read;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    read.status = errno == ENOENT ? BoundedRead::Status::Missing : BoundedRead::Status::Unreadable;
+  const RegularFile file = RegularFile::Open(path);
+  if (!file.ok()) {
+    read.status =
+        file.status() == RegularFile::Status::Missing ? BoundedRead::Status::Missing : BoundedRead::Status::Unreadable;
     return read;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    read.status = BoundedRead::Status::Unreadable;
+  read.size = file.size();
+  if (read.size > limit) {
+    read.status = BoundedRead::Status::TooLarge;
     return read;
   }
-  read.size = std::uintmax_t(st.st_size);
   read.status = BoundedRead::Status::Read;
   // One byte past the limit tells a file that grew since the look.
   char buffer[65536];
-  while (read.status == BoundedRead::Status::Read) {
-    const ssize_t n = read.bytes.size() > limit ? 0 : ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
+  while (read.bytes.size() <= limit) {
+    const std::ptrdiff_t n = file.ReadAt(read.bytes.size(), buffer, sizeof buffer);
     if (n < 0) read.status = BoundedRead::Status::Unreadable;
     if (n <= 0) break;
     read.bytes.append(buffer, std::size_t(n));
   }
-  ::close(fd);
-  if (read.status == BoundedRead::Status::Read && (read.size > limit || read.bytes.size() > limit)) {
+  if (read.status == BoundedRead::Status::Read && read.bytes.size() > limit) {
     read.status = BoundedRead::Status::TooLarge;
     read.size = std::max<std::uintmax_t>(read.size, read.bytes.size());
   }
@@ -272,6 +270,12 @@ std::string WriteFailureReason(int error) {
     case EROFS: return std::string("nincs írási jogom"_w);
     default: return cp1250::FromUtf8(std::strerror(error));
   }
+}
+
+std::string ReadFailureReason(const std::error_code& error) {
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+    return std::string("nincs olvasási jogom"_w);
+  return cp1250::FromUtf8(error.message());
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& dir) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace mv {
@@ -65,6 +66,9 @@ std::string FileNameTime(std::time_t when);
 // Why a write failed, as the player reads it (Windows-1250): "megtelt a
 // lemez", "nincs írási jogom", or the system's words.
 std::string WriteFailureReason(int error);
+// Why a file or folder could not be read (Windows-1250): "nincs olvasási
+// jogom", or the system's words.
+std::string ReadFailureReason(const std::error_code& error);
 
 // Every temporary file of ours is ".NAME.tmpDIGITS", locked while written.
 // Removes those in a folder that no running program is writing (left by a

@@ -10,6 +10,8 @@ Modes:
   tls              TLS from the first byte (CERT, KEY)
   silent           accepts the connection and never says a word
   hang-after-data  answers until the message is sent, then never again
+  close-after-data answers until the message is sent, then closes the connection
+  slow-quit        accepts each message (250), but never answers QUIT
 
 The only account is "jatekos" with the password "jelszó" (UTF-8). A
 recipient beginning with "refuse" is rejected (550). Each accepted message
@@ -87,10 +89,12 @@ def context(cert, key):
 
 
 class RawServer:
-    """The two servers that stop answering, written by hand."""
+    """The servers that stop answering or hang up, written by hand."""
 
-    def __init__(self, port, mode):
+    def __init__(self, port, mode, out):
         self.mode = mode
+        self.out = out
+        self.count = 0
         self.listener = socket.create_server(("127.0.0.1", port))
         self.clients = []
         threading.Thread(target=self.accept, daemon=True).start()
@@ -102,7 +106,7 @@ class RawServer:
             except OSError:
                 return
             self.clients.append(conn)
-            if self.mode == "hang-after-data":
+            if self.mode != "silent":
                 threading.Thread(target=self.answer, args=(conn,), daemon=True).start()
 
     def answer(self, conn):
@@ -114,10 +118,23 @@ class RawServer:
                 conn.sendall(b"250-localhost\r\n250 8BITMIME\r\n")
             elif command == b"DATA":
                 conn.sendall(b"354 End data with <CR><LF>.<CR><LF>\r\n")
-                for body in f:
-                    if body == b".\r\n":
+                body = b""
+                for data in f:
+                    if data == b".\r\n":
                         break
-                return  # the message is in; no reply ever comes
+                    body += data
+                if self.mode == "close-after-data":
+                    conn.shutdown(socket.SHUT_RDWR)
+                    conn.close()
+                    return
+                if self.mode == "hang-after-data":
+                    return  # the message is in; no reply ever comes
+                self.count += 1
+                with open(os.path.join(self.out, f"{self.count}.eml"), "wb") as saved:
+                    saved.write(body)
+                conn.sendall(b"250 Message accepted\r\n")
+            elif command == b"QUIT" and self.mode == "slow-quit":
+                return  # the goodbye is never answered
             else:
                 conn.sendall(b"250 OK\r\n")
 
@@ -131,8 +148,8 @@ def main():
     out = sys.argv[1]
     mode = sys.argv[2] if len(sys.argv) > 2 else "plain"
     port = free_port()
-    if mode in ("silent", "hang-after-data"):
-        server = RawServer(port, mode)
+    if mode in ("silent", "hang-after-data", "close-after-data", "slow-quit"):
+        server = RawServer(port, mode, out)
         print(port, flush=True)
         sys.stdin.read()
         server.stop()

@@ -1,6 +1,7 @@
 #include "ui/BudgetField.h"
 
 #include "core/IntegerText.h"
+#include "core/TvpLeft.h"
 #include "store/CharacterStore.h"
 #include "ui/Text.h"
 
@@ -15,14 +16,16 @@ BudgetField::BudgetField(QLineEdit* field, QLabel* remaining, IniFile& ini, cons
   connect(&changes, &DocumentSignals::CharacterChanged, this, &BudgetField::ShowStored);
   connect(&changes, &DocumentSignals::FieldsChanged, this, &BudgetField::ShowStored);
   connect(&changes, &DocumentSignals::CellsChanged, this, &BudgetField::ShowRemaining);
+  connect(&changes, &DocumentSignals::FiguresChanged, this, &BudgetField::ShowRemaining);
   ShowStored();
 }
 
 void BudgetField::ShowStored() {
   const std::string& key = editor_.character().key;
+  const std::string& turn = editor_.document().fields().turn;
   const bool stored = !key.empty() && CharacterStore(ini_).IsStored(key);
-  field_->setEnabled(stored);
-  const auto budget = stored ? ReadTvpBudget(ini_, key).For(editor_.document().fields().turn) : std::nullopt;
+  field_->setEnabled(stored && ValidTurn(turn));
+  const auto budget = stored ? ReadTvpBudget(ini_, key, turn) : std::nullopt;
   const QString text = budget ? QString::number(*budget) : QString();
   if (field_->text() != text) field_->setText(text);
   ShowRemaining();
@@ -39,27 +42,35 @@ void BudgetField::ShowRemaining() {
   const auto budget = Budget();
   if (!budget) {
     remaining_->clear();
+    remaining_->setToolTip({});
     return;
   }
   // The total the in-order loop gives, as the check counts it.
   const RecalculatedSheet fresh = Recalculated(editor_.document().sheet(), editor_.lookups());
-  bool variable = false;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) variable |= fresh.interpretation.Row(r).tvp == "vált"_w;
-  const long long left = *budget - IntOrZero(fresh.figures.tvpTotal);
-  remaining_->setText(QString(variable ? "Maradék: legfeljebb %1" : "Maradék: %1").arg(left));
-  remaining_->setStyleSheet(left < 0 ? "color: red" : QString());
+  const TvpLeft left = TvpLeftOf(*budget, fresh);
+  QString text = QString(left.atMost ? "Maradék: legfeljebb %1" : "Maradék: %1").arg(left.amount);
+  // "Össz TVP" sums the column as it stands; after an edit above a row the
+  // rows below it keep their old costs until they are interpreted again.
+  const bool stale = fresh.figures.tvpTotal != editor_.document().figures().tvpTotal;
+  if (stale) text += " (újraszámolva)";
+  remaining_->setText(text);
+  remaining_->setToolTip(stale ? "Az „Össz TVP” a TVP oszlop összege, ahogy a sorok most állnak; a Maradék a "
+                                 "sorok sorrendben újraszámolt költségéből jön, mint az ellenőrzésnél. A Ctrl+R "
+                                 "(Újraszámolás) egyezteti a kettőt."
+                               : QString());
+  remaining_->setAccessibleDescription(remaining_->toolTip());
+  remaining_->setStyleSheet(left.over() ? "color: red" : QString());
 }
 
 void BudgetField::Save() {
   const std::string& key = editor_.character().key;
-  if (key.empty() || !CharacterStore(ini_).IsStored(key)) return;
-  const TvpBudget budget{W(field_->text()), editor_.document().fields().turn};
-  const TvpBudget stored = ReadTvpBudget(ini_, key);
-  // An empty field clears only this turn's budget, not another turn's.
-  const bool unchanged = budget.amount.empty() ? stored.amount.empty() || stored.turn != budget.turn
-                                               : stored.amount == budget.amount && stored.turn == budget.turn;
-  if (unchanged) return;
-  if (!WriteTvpBudget(ini_, key, budget))
+  const std::string& turn = editor_.document().fields().turn;
+  if (key.empty() || !ValidTurn(turn) || !CharacterStore(ini_).IsStored(key)) return;
+  const auto stored = ReadTvpBudget(ini_, key, turn);
+  const std::string typed = W(field_->text());
+  if (typed == (stored ? std::to_string(*stored) : std::string())) return;
+  // Only this turn's budget changes; every other turn keeps its own.
+  if (!WriteTvpBudget(ini_, key, turn, typed))
     emit WriteFailed(Q(ini_.FailureMessage(std::string("Az elérhető TVP-t nem sikerült elmenteni."_w))));
   ShowRemaining();
 }

@@ -14,11 +14,13 @@
 #include <QVBoxLayout>
 
 #include "core/Cp1250.h"
+#include "core/Secret.h"
 #include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "store/CharacterStore.h"
 #include "store/SentArchive.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "ui/Captions.h"
 #include "ui/SendProgress.h"
@@ -77,26 +79,46 @@ void LetterActions::CheckWholeSheet() { ShowProblems(Check()); }
 
 void LetterActions::PostLetter() {
   if (!LetterMayGo("Elküldöd így is?")) return;
-  const std::string letter = Letter();
+  const RunLetter letter{Character().number, editor_.document().fields().turn, Letter(), LetterName()};
+  // A letter that went, or may have, goes again only when the player says so.
+  if (const auto earlier = EarlierSendOf(KeptLetters(directory_), letter);
+      earlier && AskQuestion(window_, Q(AgainQuestion(*earlier)), QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) != QMessageBox::Yes)
+    return;
   if (settings_.previewBeforeSend) {
-    preview_->SetLetter(Q(letter).replace("\r\n", "\n"));
+    preview_->SetLetter(Q(letter.letter).replace("\r\n", "\n"));
     if (preview_->exec() != QDialog::Accepted) return;
   }
-  const auto smtp = WithPassword(window_, ReadSmtpSettings(ini_), false);
-  if (!smtp) return;
-  const SendOutcome outcome = SendWithProgress(window_, *smtp, {settings_.recipient, kLetterSubject, letter});
-  QString sent = Q(SendOutcomeMessage(outcome));
-  if (const QString warning = KeepLetter(Character().number, editor_.document().fields().turn, letter, outcome);
-      !warning.isEmpty())
-    sent += "\n" + warning;
-  if (outcome.sent() || outcome.status == SendOutcome::Status::Unconfirmed) emit Sent();
-  ShowSendOutcome(window_, outcome, sent);
+  const SendRunReport report = Run({letter});
+  if (report.start != PasswordStep::Status::Ok) return;  // the player gave up the password
+  const LetterResult& result = report.letters.front();
+  if (result.wentOut()) emit Sent();
+  ShowResult(window_, result.outcome, Q(ResultMessage(result)));
 }
 
-QString LetterActions::KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
-                                  const SendOutcome& outcome) {
-  // What went out is kept; the send stands even if the copy does not.
-  return KeepSentLetter(directory_, character, turn, letter, outcome) ? QString() : Q(SentCopyNotKeptMessage());
+std::string LetterActions::LetterName() const {
+  const std::string& file = editor_.document().fileName();
+  if (!file.empty()) return cp1250::FromUtf8(std::filesystem::path(file).filename().string());
+  return DefaultSheetName(Character(), editor_.document().fields()) + ".ulf";
+}
+
+SendRunReport LetterActions::Run(const std::vector<RunLetter>& letters) {
+  SendRunReport report;
+  PasswordSource source;
+  source.ask = [this](PasswordNeed need, const std::string& user) {
+    std::optional<std::string> answer;
+    OnWindowThread(window_, [&] { answer = AskPassword(window_, need, user); });
+    return answer;
+  };
+  // The worker reads mv.ini on its own, apart from the window's copy.
+  const IniFile ini(ini_.path());
+  MailRoute route = MailRouteOf(ini);
+  route.recipient = settings_.recipient;
+  RunWithProgress(window_, "UL küldése…", [&](const std::atomic<bool>* cancel, const auto& say) {
+    report = RunSend(ini, directory_, route, letters, source, *DesktopSecretStore(), cancel,
+                     {[&](const std::string& progress) { say(Q(progress)); }, nullptr});
+  });
+  return report;
 }
 
 std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentSheet>& sheets) {
@@ -109,12 +131,12 @@ std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentShee
   list->setObjectName("OsszesKuldeseLista");
   list->setAccessibleName("Elküldendő UL-ek");
   for (const CurrentSheet& sheet : sheets) {
-    const SendOffer offer = OfferOf(sheet.status, sheet.character.canSend);
+    const SendOffer offer = OfferOf(sheet.status, sheet.character);
     QString text = Q(sheet.character.name) + " (#" + Q(sheet.character.key) + ")";
     if (sheet.status.turn > 0) text += QString(", %1. forduló").arg(sheet.status.turn);
     auto* item = new QListWidgetItem(list);
     if (offer.kind == SendOffer::Kind::NotSent) {
-      item->setText(text + " – nem megy el: " + Q(offer.note));
+      item->setText(text + " – nem küldhető: " + Q(offer.note));
       item->setFlags(Qt::ItemIsEnabled);
     } else {
       item->setText(offer.note.empty() ? text : text + " – " + Q(offer.note));
@@ -123,7 +145,7 @@ std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentShee
     }
   }
   layout->addWidget(list);
-  dialog.resize(560, 320);  // a line per character, its reason included
+  dialog.resize(620, 320);  // a line per character, its reason included
   auto* buttons = new QDialogButtonBox(&dialog);
   buttons->addButton("Küldés", QDialogButtonBox::AcceptRole)->setObjectName("Kuldes");
   buttons->addButton("Mégse", QDialogButtonBox::RejectRole);
@@ -141,48 +163,33 @@ std::vector<std::size_t> LetterActions::AskWhichGo(const std::vector<CurrentShee
 void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
   const std::vector<std::size_t> chosen = AskWhichGo(sheets);
   if (chosen.empty()) return;
-  struct Outgoing {
-    std::size_t sheet;
-    OutgoingLetter letter;
-  };
-  std::vector<Outgoing> outgoing;
   std::vector<QString> lines(sheets.size());
-  for (std::size_t i = 0; i < sheets.size(); ++i)
-    lines[i] = "nem ment el: " + Q(OfferOf(sheets[i].status, sheets[i].character.canSend).note);
-  // Chosen, but not reached when the run stops early.
-  for (const std::size_t i : chosen) lines[i] = "nem ment el: a küldés előbb megszakadt";
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    const SendOffer offer = OfferOf(sheets[i].status, sheets[i].character);
+    lines[i] = "nem ment el: " + (offer.kind == SendOffer::Kind::NotSent ? Q(offer.note) : QString("nem jelölted ki"));
+  }
+  std::vector<std::size_t> going;
+  std::vector<RunLetter> letters;
   for (const std::size_t i : chosen) {
     OutgoingLetter letter = LetterOfSheetFile(ini_, sheets[i].status.sheet);
     if (!letter.error.empty()) {
       lines[i] = "nem ment el: " + Q(letter.error);
       continue;
     }
-    outgoing.push_back({i, std::move(letter)});
+    going.push_back(i);
+    letters.push_back({letter.character, letter.turn, std::move(letter.letter),
+                       cp1250::FromUtf8(sheets[i].status.sheet.filename().string())});
   }
-  std::vector<MailMessage> messages;
-  for (const Outgoing& o : outgoing) messages.push_back({settings_.recipient, kLetterSubject, o.letter.letter});
-  // A password to be asked is asked once for the whole run.
-  const auto smtp =
-      outgoing.empty() ? std::optional(ReadSmtpSettings(ini_)) : WithPassword(window_, ReadSmtpSettings(ini_), false);
-  if (!smtp) return;
-  const std::vector<SendOutcome> outcomes = SendAllWithProgress(window_, *smtp, messages);
-  for (std::size_t k = 0; k < outcomes.size(); ++k) {
-    const Outgoing& o = outgoing[k];
-    const SendOutcome& outcome = outcomes[k];
-    const QString warning = KeepLetter(o.letter.character, o.letter.turn, o.letter.letter, outcome);
-    if (outcome.sent())
-      lines[o.sheet] = "elküldve";
-    else if (outcome.status == SendOutcome::Status::Unconfirmed)
-      lines[o.sheet] = "lehet, hogy megérkezett";
-    else
-      lines[o.sheet] = "nem ment el: " + Q(SendOutcomeMessage(outcome)).split('\n').join(" – ");
-    if (!warning.isEmpty()) lines[o.sheet] += " (" + warning + ")";
+  if (!letters.empty()) {
+    const SendRunReport report = Run(letters);
+    if (report.start != PasswordStep::Status::Ok) return;
+    for (std::size_t k = 0; k < going.size(); ++k) lines[going[k]] = Q(ResultLine(report.letters[k]));
+    emit Sent();
   }
-  QStringList report;
+  QStringList text;
   for (std::size_t i = 0; i < sheets.size(); ++i)
-    report << Q(sheets[i].character.name) + " (#" + Q(sheets[i].character.key) + "): " + lines[i];
-  if (!outcomes.empty()) emit Sent();
-  Tell(window_, QMessageBox::Information, report.join('\n'));
+    text << Q(sheets[i].character.name) + " (#" + Q(sheets[i].character.key) + "): " + lines[i];
+  Tell(window_, QMessageBox::Information, text.join('\n'));
 }
 
 QString LetterActions::LastSentLine() const {
@@ -190,9 +197,8 @@ QString LetterActions::LastSentLine() const {
   return last ? Q(mv::LastSentText(*last)) : QString();
 }
 
-void LetterActions::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText) {
+void LetterActions::ShowResult(QWidget* parent, const SendOutcome& outcome, const QString& message) {
   using Status = SendOutcome::Status;
-  const QString message = outcome.sent() ? sentText : Q(SendOutcomeMessage(outcome));
   if (outcome.sent() || outcome.status == Status::Cancelled)
     Tell(parent, QMessageBox::Information, message);
   else if (outcome.status == Status::SendError || outcome.status == Status::Unconfirmed)
@@ -203,38 +209,50 @@ void LetterActions::ShowSendOutcome(QWidget* parent, const SendOutcome& outcome,
 
 void LetterActions::SendTestMail(QWidget* dialog, const SmtpSettings& shown, bool askPassword) {
   // The settings as the dialog holds them: its password field, or the question.
-  const auto smtp = askPassword || shown.password.empty() ? WithPassword(dialog, shown, askPassword) : shown;
-  if (!smtp) return;
+  PasswordSource source;
+  if (!shown.password.empty()) source.given = shown.password;
+  source.ask = [dialog](PasswordNeed need, const std::string& user) {
+    std::optional<std::string> answer;
+    OnWindowThread(dialog, [&] { answer = AskPassword(dialog, need, user); });
+    return answer;
+  };
+  PasswordStep step;
+  if (askPassword && !source.given) {
+    step.smtp = shown;
+    const auto asked = AskPassword(dialog, PasswordNeed::AskedEachTime, shown.user);
+    if (!asked) return;
+    step.smtp.password = *asked;
+  } else {
+    const IniFile ini(ini_.path());
+    RunWithProgress(
+        dialog, "A jelszó kiolvasása…",
+        [&](const std::atomic<bool>*, const auto&) {
+          step = PasswordForRun(ini, shown, source, *DesktopSecretStore());
+        },
+        false);
+    if (step.status != PasswordStep::Status::Ok) return;
+  }
   const MailMessage test{
-      smtp->sender, "Morvald UL - probalevel",
+      step.smtp.sender, "Morvald UL - probalevel",
       std::string("Ez egy próbalevél a Morvald UL készítő programból: a levelezés beállításai jók.\r\n"_w)};
-  ShowSendOutcome(dialog, SendWithProgress(dialog, *smtp, test), "Próbalevél elküldve");
+  const SendOutcome outcome = SendWithProgress(dialog, step.smtp, test);
+  WipeSecret(step.smtp.password);
+  ShowResult(dialog, outcome, outcome.sent() ? QString("Próbalevél elküldve") : Q(SendOutcomeMessage(outcome)));
 }
 
-std::optional<SmtpSettings> LetterActions::WithPassword(QWidget* parent, SmtpSettings smtp, bool ask) {
-  if (smtp.user.empty()) return smtp;  // no login, no password
-  PasswordFetch fetch;
-  fetch.status = PasswordFetch::Status::MustAsk;
-  if (!ask)
-    RunWithProgress(
-        parent, "A jelszó kiolvasása…",
-        [&](const std::atomic<bool>*, const auto&) { fetch = FetchMailPassword(ini_, smtp, *DesktopSecretStore()); },
-        false);
-  if (fetch.status == PasswordFetch::Status::Ok) {
-    smtp.password = fetch.password;
-    return smtp;
-  }
+std::optional<std::string> LetterActions::AskPassword(QWidget* parent, PasswordNeed need, const std::string& user) {
   QInputDialog question(parent);
   question.setObjectName("JelszoKerdes");
-  question.setWindowTitle(kWindowCaption);
-  question.setLabelText(fetch.status == PasswordFetch::Status::KeyringUnavailable
+  question.setWindowTitle(kApplicationTitle);
+  question.setLabelText(need == PasswordNeed::KeyringUnavailable
                             ? "A levelezési jelszó a kulcstartóban van, de a kulcstartó most nem érhető el.\n"
                               "Add meg a jelszót ehhez a küldéshez:"
-                            : "A levelezési jelszó (" + Q(smtp.user) + "):");
+                            : "A levelezési jelszó (" + Q(user) + "):");
   question.setTextEchoMode(QLineEdit::Password);
+  // Room for the one title of the program's dialogs.
+  question.setMinimumWidth(question.fontMetrics().horizontalAdvance(kApplicationTitle) + 160);
   if (question.exec() != QDialog::Accepted) return std::nullopt;
-  smtp.password = W(question.textValue());  // used for this send only
-  return smtp;
+  return W(question.textValue());  // used for this send only
 }
 
 void LetterActions::SaveLetter() {

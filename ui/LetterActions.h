@@ -11,9 +11,10 @@
 #include "letter/SmtpTransport.h"
 #include "store/IniFile.h"
 #include "store/Settings.h"
+#include "turn/CurrentSheet.h"
+#include "turn/SendRun.h"
 #include "ui/PreviewDialog.h"
 #include "ui/ProblemList.h"
-#include "ui/TurnBoard.h"
 
 namespace mv::ui {
 
@@ -52,15 +53,15 @@ class LetterActions : public QObject {
   // True when the letter may go: no errors, the question off, or "Igen".
   bool LetterMayGo(const QString& question);
   void ShowProblems(const std::vector<SheetProblem>& problems);
-  // A send's outcome in its message box; sentText when it was delivered.
-  static void ShowSendOutcome(QWidget* parent, const SendOutcome& outcome, const QString& sentText);
-  // A letter that went out (or may have) is kept; a warning when the copy
-  // could not be.
-  QString KeepLetter(const std::string& character, const std::string& turn, const std::string& letter,
-                     const SendOutcome& outcome);
-  // The settings with the mail password where it is kept, or asked for
-  // (always when ask). Nothing when the player gave up.
-  std::optional<SmtpSettings> WithPassword(QWidget* parent, SmtpSettings smtp, bool ask);
+  // A send's message, in a box whose icon says how it went.
+  static void ShowResult(QWidget* parent, const SendOutcome& outcome, const QString& message);
+  // The send run behind the progress dialog; the password, when it must be
+  // asked, is asked on the window's thread.
+  SendRunReport Run(const std::vector<RunLetter>& letters);
+  // The mail password for one send or run; nothing when the player gave up.
+  static std::optional<std::string> AskPassword(QWidget* parent, PasswordNeed need, const std::string& user);
+  // What the progress names the window's letter by.
+  std::string LetterName() const;
   // The question of "Összes elküldése": which sheets go.
   std::vector<std::size_t> AskWhichGo(const std::vector<CurrentSheet>& sheets);
   std::string Letter() const;

@@ -338,7 +338,7 @@ void MainWindow::UpdateCharacterControls() {
 void MainWindow::ShowTurnBoard() {
   if (!board_) {
     board_ = new TurnBoard(
-        programDirectory_, ini_, lists_, [this] { return files_->SheetFolders(); }, this);
+        programDirectory_, ini_.path(), lists_, [this] { return files_->SheetFolders(); }, this);
     connect(board_, &TurnBoard::OpenRequested, this, [this](const QString& sheet) {
       files_->OpenSheetFile(sheet);
       // The opened orders in front, where the player goes on.
@@ -350,8 +350,7 @@ void MainWindow::ShowTurnBoard() {
     connect(board_, &TurnBoard::SendAllRequested, this, [this] {
       // What goes out is what is on disk: the window's sheet is saved first if the player wants.
       if (!files_->MayReplaceSheet()) return;
-      board_->Refresh();
-      letters_->SendAll(board_->CurrentSheets());
+      board_->RefreshThen([this] { letters_->SendAll(board_->CurrentSheets()); });
     });
   }
   board_->Refresh();

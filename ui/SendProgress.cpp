@@ -7,6 +7,8 @@
 
 #include <memory>
 
+#include "ui/Captions.h"
+
 namespace mv::ui {
 
 void RunWithProgress(
@@ -16,7 +18,10 @@ void RunWithProgress(
   auto cancel = std::make_shared<std::atomic<bool>>(false);
   QProgressDialog progress(label, "Mégse", 0, 0, parent);
   progress.setObjectName("SendProgress");
-  progress.setWindowTitle(parent ? parent->window()->windowTitle() : QString());
+  // The one title of the program's dialogs, and room for it and for the
+  // longest line it says ("2/3: 2346-13.ulf").
+  progress.setWindowTitle(kApplicationTitle);
+  progress.setMinimumWidth(progress.fontMetrics().horizontalAdvance(kApplicationTitle) + 160);
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(showAtOnce ? 0 : 400);
   progress.setAutoClose(false);
@@ -42,21 +47,19 @@ void RunWithProgress(
   progress.close();
 }
 
-std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings& settings,
-                                             const std::vector<MailMessage>& messages) {
-  std::vector<SendOutcome> outcomes;
-  const int count = int(messages.size());
-  RunWithProgress(parent, "UL küldése…", [&](const std::atomic<bool>* cancel, const auto& say) {
-    outcomes = SmtpTransport(settings).SendAll(messages, cancel, [&](std::size_t index, const SendOutcome&) {
-      if (count > 1) say(QString("%1/%2 UL elküldve…").arg(index + 1).arg(count));
-    });
+SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
+  SendOutcome outcome;
+  RunWithProgress(parent, "Küldés…", [&](const std::atomic<bool>* cancel, const auto&) {
+    outcome = SmtpTransport(settings).Send(message, cancel);
   });
-  return outcomes;
+  return outcome;
 }
 
-SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
-  const std::vector<SendOutcome> outcomes = SendAllWithProgress(parent, settings, {message});
-  return outcomes.empty() ? SendOutcome{} : outcomes.front();
+void OnWindowThread(QWidget* window, const std::function<void()>& call) {
+  if (QThread::currentThread() == window->thread())
+    call();
+  else
+    QMetaObject::invokeMethod(window, call, Qt::BlockingQueuedConnection);
 }
 
 }  // namespace mv::ui

@@ -1,13 +1,12 @@
-// Work off the window's thread (sending, looking up the mail set-up), behind
-// a modal progress dialog that repaints and whose "Mégse" stops the work at
-// any point.
+// Work off the window's thread (sending, looking up the mail set-up, reading
+// the keyring), behind a modal progress dialog that repaints and whose
+// "Mégse" stops the work at any point.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 #include <atomic>
 #include <functional>
-#include <vector>
 
 #include "letter/SmtpTransport.h"
 
@@ -21,12 +20,11 @@ void RunWithProgress(
     const std::function<void(const std::atomic<bool>* cancel, const std::function<void(const QString&)>& say)>& work,
     bool showAtOnce = true);
 
+// One message that is no order letter ("Próbalevél").
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message);
 
-// Several letters through one connection, the dialog counting them
-// ("2/3 UL elküldve…"); "Mégse" stops the rest. The outcomes of the letters
-// tried, in order.
-std::vector<SendOutcome> SendAllWithProgress(QWidget* parent, const SmtpSettings& settings,
-                                             const std::vector<MailMessage>& messages);
+// Runs a call on the window's thread from the worker's and waits for it: a
+// question the work needs answered (the password).
+void OnWindowThread(QWidget* window, const std::function<void()>& call);
 
 }  // namespace mv::ui

@@ -9,7 +9,7 @@
 #include "core/NextTurn.h"
 #include "store/OulImport.h"
 #include "store/SheetDocument.h"
-#include "store/SheetScan.h"
+#include "turn/NextTurnFile.h"
 #include "ui/Captions.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Text.h"
@@ -93,13 +93,12 @@ void SheetFileActions::NextTurn() {
   if (!turn) return;
   // A sheet of the next turn that is already there is the player's work.
   const std::string nextTurn = std::to_string(*turn + 1);
-  const SheetScan scan = ScanSheetFolders(SheetFolders(), true);
-  for (const FoundSheet& found : scan.sheets) {
-    if (found.key != editor_.character().key || found.turn != nextTurn) continue;
+  if (const auto found =
+          ExistingSheet(NextTurnFolders(SheetFolders(), document_.fileName()), editor_.character().key, nextTurn)) {
     const QString question = QString("Már van UL a(z) %1. fordulóra (%2). Megnyitod azt?")
-                                 .arg(Q(nextTurn), QString::fromStdString(found.path.string()));
+                                 .arg(Q(nextTurn), QString::fromStdString(found->string()));
     if (AskQuestion(window_, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
-      OpenSheetFile(QString::fromStdString(found.path.string()));
+      OpenSheetFile(QString::fromStdString(found->string()));
     return;
   }
   if (!MayReplaceSheet()) return;

@@ -76,12 +76,15 @@ void SheetOpenDialog::FillTurns() {
   turns_->clear();
   if (!characters_->currentItem()) return;
   const std::string key = KeyOfListItem(W(characters_->currentItem()->text()));
-  for (const std::string& entry : TurnEntries(found_, key)) turns_->addItem(Q(entry));
+  for (const TurnEntry& entry : TurnEntries(found_, key)) {
+    auto* item = new QListWidgetItem(Q(entry.text), turns_);
+    item->setData(Qt::UserRole, QString::fromStdString(entry.path.string()));
+  }
   turns_->setCurrentRow(-1);
 }
 
 void SheetOpenDialog::Open() {
-  if (turns_->currentItem()) chosen_ = PathOfTurnEntry(found_, W(turns_->currentItem()->text()));
+  if (turns_->currentItem()) chosen_ = turns_->currentItem()->data(Qt::UserRole).toString().toStdString();
   accept();
 }
 

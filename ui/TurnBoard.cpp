@@ -22,13 +22,15 @@ constexpr int kCurrentRole = Qt::UserRole + 1;
 QColor ColourOf(SheetState state) {
   switch (state) {
     case SheetState::Sent: return QColor(0xd8, 0xf0, 0xd8);
+    case SheetState::Unknown:
     case SheetState::Uncertain:
     case SheetState::Changed:
     case SheetState::Review: return QColor(0xff, 0xf2, 0xc0);
     case SheetState::Errors:
     case SheetState::Broken: return QColor(0xff, 0xd8, 0xd8);
     case SheetState::Ready: return QColor(0xe0, 0xec, 0xff);
-    case SheetState::Missing: break;
+    case SheetState::Missing:
+    case SheetState::NotSent: break;
   }
   return {};
 }
@@ -36,7 +38,8 @@ QColor ColourOf(SheetState state) {
 QString CellText(const TurnStatus& status, bool canSend) {
   QString text = status.turn > 0 ? QString("%1. forduló\n").arg(status.turn) : QString();
   text += Q(StateText(status, canSend));
-  if (status.state != SheetState::Missing && status.state != SheetState::Broken) {
+  if (status.state != SheetState::Missing && status.state != SheetState::Broken &&
+      status.state != SheetState::NotSent) {
     text += "\nTVP " + Q(status.tvpTotal);
     if (status.tvpBudget) text += QString("/%1").arg(*status.tvpBudget);
   }
@@ -47,11 +50,11 @@ QString ColumnTitle(int back) { return back == 0 ? QString("Aktuális") : QStrin
 
 }  // namespace
 
-TurnBoard::TurnBoard(std::filesystem::path programDirectory, IniFile& ini, const ReferenceLists& lists,
+TurnBoard::TurnBoard(std::filesystem::path programDirectory, std::filesystem::path iniPath, const ReferenceLists& lists,
                      std::function<std::vector<std::filesystem::path>()> sheetFolders, QWidget* parent)
     : QWidget(parent, Qt::Window),
       programDirectory_(std::move(programDirectory)),
-      ini_(ini),
+      iniPath_(std::move(iniPath)),
       lists_(lists),
       sheetFolders_(std::move(sheetFolders)) {
   setObjectName("FordulokAttekintese");
@@ -73,6 +76,10 @@ TurnBoard::TurnBoard(std::filesystem::path programDirectory, IniFile& ini, const
   for (QPushButton* b : {earlier_, later_, refresh, nextTurn_, sendAll}) buttons->addWidget(b);
   buttons->addStretch();
   layout->addLayout(buttons);
+
+  looking_ = new QLabel(this);
+  looking_->setObjectName("Kereses");
+  layout->addWidget(looking_);
 
   table_ = new QTableWidget(0, kColumns, this);
   table_->setObjectName("Fordulok");
@@ -105,47 +112,93 @@ TurnBoard::TurnBoard(std::filesystem::path programDirectory, IniFile& ini, const
     restoreGeometry(store.value("FordulokAllapota/Geometry").toByteArray());
 }
 
-void TurnBoard::Refresh() {
-  const TurnOverview overview = ScanTurns(sheetFolders_(), ini_, lists_);
-  const KeptLetters kept(programDirectory_);
-  const TurnContext context{lists_, kept, ini_};
+TurnBoard::~TurnBoard() {
+  // A look reads files only, each bounded: its end is near.
+  if (looker_) looker_->wait();
+}
+
+void TurnBoard::RefreshThen(std::function<void()> then) {
+  if (then) waiting_.push_back(std::move(then));
+  if (looker_) {
+    lookAgain_ = true;  // what it finds may be older than the files now
+    return;
+  }
+  looking_->setText("Keresem az UL-eket…");
+  // The look works on copies: the window goes on with its own.
+  auto look = std::make_shared<TurnLook>();
+  const int back = back_;
+  const auto work = [look, back, dir = programDirectory_, ini = iniPath_, lists = lists_, folders = sheetFolders_()] {
+    IniFile settings(ini);
+    *look = LookAtTurns(dir, folders, settings, lists, [back](const CharacterTurns& character) {
+      std::vector<long long> turns;
+      const auto current = character.CurrentTurn();
+      for (int c = 0; current && c < kColumns; ++c)
+        if (back + c > 0 && *current - back - c >= 1) turns.push_back(*current - back - c);
+      return turns;
+    });
+  };
+  looker_ = QThread::create(work);
+  connect(looker_, &QThread::finished, this, [this, look, back] {
+    looker_->deleteLater();
+    looker_ = nullptr;
+    if (lookAgain_) {
+      lookAgain_ = false;
+      RefreshThen({});
+      return;
+    }
+    Show(*look, back);
+    looking_->clear();
+    std::vector<std::function<void()>> calls;
+    calls.swap(waiting_);
+    emit Looked();
+    for (const auto& call : calls) call();
+  });
+  looker_->start();
+}
+
+void TurnBoard::Show(const TurnLook& look, int back) {
   const int row = table_->currentRow(), column = table_->currentColumn();
-  current_.clear();
+  current_ = look.current;
   table_->clearContents();
-  table_->setRowCount(int(overview.characters.size()));
+  table_->setRowCount(int(current_.size()));
   QStringList headers;
-  for (int c = 0; c < kColumns; ++c) headers << ColumnTitle(back_ + c);
+  for (int c = 0; c < kColumns; ++c) headers << ColumnTitle(back + c);
   table_->setHorizontalHeaderLabels(headers);
   QStringList names;
-  for (std::size_t r = 0; r < overview.characters.size(); ++r) {
-    const CharacterTurns& character = overview.characters[r];
+  for (std::size_t r = 0; r < current_.size(); ++r) {
+    const CharacterTurns& character = current_[r].character;
     names << Q(character.name.empty() ? "#" + character.key : character.name + " (#" + character.key + ")");
     const auto currentTurn = character.CurrentTurn();
-    current_.push_back({character, currentTurn ? StatusOf(character, *currentTurn, context) : TurnStatus{}});
+    std::size_t further = 0;
     for (int c = 0; c < kColumns; ++c) {
-      const long long turn = currentTurn ? *currentTurn - back_ - c : 0;
+      const long long turn = currentTurn ? *currentTurn - back - c : 0;
       TurnStatus status;
-      if (c == 0 && back_ == 0)
-        status = current_.back().status;
+      if (c == 0 && back == 0)
+        status = current_[r].status;
       else if (turn >= 1)
-        status = StatusOf(character, turn, context);
+        status = look.more[r][further++];
       else if (currentTurn)
         continue;  // before the first turn
       auto* item = new QTableWidgetItem(CellText(status, character.canSend));
       item->setData(kSheetRole, QString::fromStdString(status.sheet.string()));
-      item->setData(kCurrentRole, c == 0 && back_ == 0);
+      item->setData(kCurrentRole, c == 0 && back == 0);
       if (const QColor colour = ColourOf(status.state); colour.isValid()) {
         item->setBackground(colour);
         item->setForeground(QColor(Qt::black));
+      } else if (status.state == SheetState::NotSent) {
+        item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));  // history, not a task
       }
       table_->setItem(int(r), c, item);
     }
   }
   table_->setVerticalHeaderLabels(names);
+  QStringList notes;
+  if (!look.keptProblem.empty()) notes << Q(look.keptProblem);
   QStringList broken;
-  for (const auto& path : overview.broken) broken << Q(DisplayPath(path));
-  for (const std::string& name : overview.ignored) broken << Q(name) + " (nem érvényes forduló vagy karakter)";
-  broken_->setText(broken.isEmpty() ? QString() : "Hibás vagy kihagyott fájlok: " + broken.join(", "));
+  for (const auto& path : look.broken) broken << Q(DisplayPath(path));
+  for (const std::string& name : look.ignored) broken << Q(name) + " (nem érvényes forduló vagy karakter)";
+  if (!broken.isEmpty()) notes << "Hibás vagy kihagyott fájlok: " + broken.join(", ");
+  broken_->setText(notes.join('\n'));
   if (row >= 0 && row < table_->rowCount()) table_->setCurrentCell(row, column);
   UpdateButtons();
 }

@@ -11,17 +11,14 @@
 #include <functional>
 #include <vector>
 
+#include <QPointer>
+#include <QThread>
+
 #include "core/DataList.h"
-#include "letter/TurnStatus.h"
 #include "store/IniFile.h"
+#include "turn/CurrentSheet.h"
 
 namespace mv::ui {
-
-// A character's current sheet as the board shows it.
-struct CurrentSheet {
-  CharacterTurns character;
-  TurnStatus status;
-};
 
 class TurnBoard : public QWidget {
   Q_OBJECT
@@ -29,18 +26,24 @@ class TurnBoard : public QWidget {
   static constexpr int kColumns = 6;  // the current sheet and five turns before it
 
   // sheetFolders: where the sheets are looked for, as the open dialog does.
-  TurnBoard(std::filesystem::path programDirectory, IniFile& ini, const ReferenceLists& lists,
+  TurnBoard(std::filesystem::path programDirectory, std::filesystem::path iniPath, const ReferenceLists& lists,
             std::function<std::vector<std::filesystem::path>()> sheetFolders, QWidget* parent = nullptr);
+  ~TurnBoard() override;
 
   QTableWidget* table() const { return table_; }
   // Every character's current sheet and its state, as last looked at.
   const std::vector<CurrentSheet>& CurrentSheets() const { return current_; }
+  bool looking() const { return looker_ != nullptr; }
 
  public slots:
-  // Looks at the files again ("Frissítés").
-  void Refresh();
+  // Looks at the files again ("Frissítés"), off the window's thread; then
+  // (once the table shows what it found) calls `then`.
+  void Refresh() { RefreshThen({}); }
+  void RefreshThen(std::function<void()> then);
 
  signals:
+  // The table shows a look that just ended.
+  void Looked();
   void OpenRequested(const QString& sheet);
   void NextTurnRequested(const QString& sheet);
   void SendAllRequested();
@@ -51,20 +54,25 @@ class TurnBoard : public QWidget {
 
  private:
   void Shift(int turns);
+  void Show(const TurnLook& look, int back);
   void OpenSelected();
   // The sheet of the selected cell, when it is a character's current sheet.
   QString SelectedCurrentSheet() const;
   void UpdateButtons();
 
   std::filesystem::path programDirectory_;
-  IniFile& ini_;
+  std::filesystem::path iniPath_;
   const ReferenceLists& lists_;
   std::function<std::vector<std::filesystem::path>()> sheetFolders_;
   int back_ = 0;  // turns the columns are shifted back by ◀
   std::vector<CurrentSheet> current_;
+  QPointer<QThread> looker_;  // the look going on, if any
+  bool lookAgain_ = false;    // the files changed while it went
+  std::vector<std::function<void()>> waiting_;
 
   QTableWidget* table_;
   QLabel* broken_;
+  QLabel* looking_;
   QPushButton* earlier_;
   QPushButton* later_;
   QPushButton* nextTurn_;

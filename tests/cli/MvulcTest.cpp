@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -258,10 +259,53 @@ TEST_F(MvulcTest, StatusGivesEachCharactersCurrentSheet) {
             "\"sheet\":\"2345-4.ulf\",\"errors\":1,\"can_send\":true,\"tvp_total\":\"0\",\"tvp_budget\":\"\","
             "\"sent\":\"\"},{\"character\":\"2346\",\"name\":\"\",\"turn\":\"\",\"state\":\"missing\",\"sheet\":\"\","
             "\"errors\":0,\"can_send\":false,\"tvp_total\":\"\",\"tvp_budget\":\"\",\"sent\":\"\"}]}\n");
+  // An earlier turn never sent is history, not a sheet ready to go.
   const RunResult third = Mvulc("status --dir " + dir.string() + " --turn 3");
-  EXPECT_NE(third.out.find("\"turn\":\"3\",\"state\":\"ready\",\"sheet\":\"2345-3.ulf\""), std::string::npos)
+  EXPECT_NE(third.out.find("\"turn\":\"3\",\"state\":\"not_sent\",\"sheet\":\"2345-3.ulf\""), std::string::npos)
       << third.out;
   EXPECT_EQ(Mvulc("status --dir " + dir.string() + " --turn 0").status, 2);
+  // Kept letters that cannot be looked at: not known, never "ready".
+  mv::WriteFileAtomically(dir / "elkuldve", "no folder");
+  const RunResult unknown = Mvulc("status --dir " + dir.string());
+  EXPECT_NE(unknown.out.find("\"turn\":\"4\",\"state\":\"unknown\""), std::string::npos) << unknown.out;
+}
+
+// A sheet already sent goes again only when told; Ctrl-C or SIGTERM stops
+// a run as Mégse does.
+TEST_F(MvulcTest, SendAsksForAgainAndStopsCleanlyOnSigterm) {
+  SmtpSink sink;
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(sink.port()));
+  const std::string a = Sheet("2345-3.ulf", SheetOfTurn("3", "be,1,,,,,,5,0"));
+  const std::string b = Sheet("2345-4.ulf", SheetOfTurn("4", "e,,,,,,,0,0"));
+  ASSERT_EQ(Mvulc("send --dir " + dir.string() + " " + a).status, 0);
+  const std::string refused = std::string(MVULC_PATH) + " send --dir " + dir.string() + " " + a + " 2>&1";
+  FILE* pipe = ::popen(refused.c_str(), "r");
+  char buf[512];
+  const std::string said(buf, std::fread(buf, 1, sizeof buf, pipe));
+  EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 2);
+  EXPECT_TRUE(said.starts_with("Ezt az UL-t már elküldted (")) << said;
+  EXPECT_NE(said.find("2345-3.ulf. Újra a --again kapcsolóval küldheted."), std::string::npos) << said;
+  EXPECT_EQ(sink.Received(), 1);
+  EXPECT_EQ(Mvulc("send --again --dir " + dir.string() + " " + a).status, 0);
+  EXPECT_EQ(sink.Received(), 2);
+
+  // The first letter goes out whole and the server falls silent: SIGTERM.
+  SmtpSink silent("hang-after-data");
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(silent.port()));
+  std::filesystem::remove_all(dir / "elkuldve");
+  const std::string command = "timeout --preserve-status -s TERM 2 " + std::string(MVULC_PATH) + " send --dir " +
+                              dir.string() + " " + a + " " + b + " 2>" + (dir / "err").string();
+  const auto start = std::chrono::steady_clock::now();
+  const int status = WEXITSTATUS(std::system(command.c_str()));
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 6.0);
+  EXPECT_EQ(status, 1);
+  const std::string err = mv::ReadWholeFile(dir / "err").value_or("");
+  EXPECT_NE(err.find("2345-3.ulf: lehet, hogy megérkezett"), std::string::npos) << err;
+  EXPECT_NE(err.find("2345-4.ulf: nem ment el: a küldés előbb megszakadt"), std::string::npos) << err;
+  int kept = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir / "elkuldve"))
+    kept += e.path().filename().string().ends_with("-bizonytalan.eul");
+  EXPECT_EQ(kept, 1);
 }
 
 TEST_F(MvulcTest, SendTakesSeveralSheetsThroughOneConnection) {
@@ -351,18 +395,18 @@ TEST_F(MvulcTest, SendFindsTheMailPasswordWhereItIsKept) {
   EXPECT_EQ(send(""), 0) << mv::ReadWholeFile(dir / "err").value_or("");
   EXPECT_EQ(sink.Received(), 1);
   // ... but the keyring cannot be reached (cron, ssh): its own failure, not a refused login.
-  EXPECT_EQ(send(nowhere), 1);
+  EXPECT_EQ(send(nowhere, "--again"), 1);
   EXPECT_EQ(mv::ReadWholeFile(dir / "err").value_or(""),
             "A levelezési jelszó a kulcstartóban van, de a kulcstartó most nem érhető el. Add meg a "
             "--password-stdin kapcsolóval.\n");
   // No store at all: mv.ini keeps it, as before.
   mv::WriteFileAtomically(dir / "mv.ini", character + smtp + "[SMTP]\r\nJelszo=jelsz\xF3\r\n");
-  EXPECT_EQ(send(nowhere), 0);
+  EXPECT_EQ(send(nowhere, "--again"), 0);
   // Asked each time: only from standard input.
   mv::WriteFileAtomically(dir / "mv.ini", character + smtp + "[SMTP]\r\nJelszoKerdes=1\r\n");
-  EXPECT_EQ(send(nowhere), 2);
-  EXPECT_EQ(send("printf 'jelszó\\n' |", "--password-stdin"), 0);
-  EXPECT_EQ(send("printf 'rossz\\n' |", "--password-stdin"), 1);  // a refused login
+  EXPECT_EQ(send(nowhere, "--again"), 2);
+  EXPECT_EQ(send("printf 'jelszó\\n' |", "--password-stdin --again"), 0);
+  EXPECT_EQ(send("printf 'rossz\\n' |", "--password-stdin --again"), 1);  // a refused login
   EXPECT_EQ(sink.Received(), 3);
 }
 

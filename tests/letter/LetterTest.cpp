@@ -210,7 +210,8 @@ TEST(SmtpTest, ARefusedLoginSaysSoAndAdvisesAnAppPassword) {
   EXPECT_TRUE(text.starts_with(
       "Nem tudtam elküldeni a levelet\nA kiszolgáló nem fogadta el a felhasználónevet vagy a jelszót."))
       << text;
-  EXPECT_NE(text.find("alkalmazásjelszó"), std::string::npos);
+  EXPECT_NE(text.find("alkalmazásjelszót kér"), std::string::npos) << text;
+  EXPECT_EQ(text.find("(alkalmazásjelszó)"), std::string::npos) << text;  // said once
   EXPECT_EQ(sink.Received(), 0);
 }
 
@@ -237,7 +238,10 @@ TEST(SmtpTest, FailuresAreNeverReportedAsSuccess) {
   }
   const SendOutcome nobody = SmtpTransport(Loopback(SmtpSink::ClosedPort())).Send({"ul@localhost", "s", "b"});
   EXPECT_EQ(nobody.status, SendOutcome::Status::SendError);
-  EXPECT_NE(Utf8Message(nobody).find("\nEllenőrizd a levelezőszerver nevét és a portot"), std::string::npos)
+  EXPECT_EQ(nobody.fault, SendOutcome::Fault::Refused);
+  EXPECT_TRUE(Utf8Message(nobody).starts_with(
+      "Nem tudtam elküldeni a levelet\nA levelezőszerver nem fogadta a kapcsolatot ezen a porton.\nEllenőrizd a "
+      "kiszolgáló nevét és a portot: Beállítások / E-MAIL.\nMailer error: "))
       << Utf8Message(nobody);
 
   const SendOutcome unset = SmtpTransport(SmtpSettings{}).Send({"ul@localhost", "s", "b"});
@@ -252,15 +256,19 @@ TEST(SmtpTest, FailuresAreNeverReportedAsSuccess) {
 // that went silent after the whole letter may have taken it: that is said.
 TEST(SmtpTest, HangingServersFailWithinTheirBounds) {
   const std::string unconfirmed = cp1250::FromUtf8("A levél elment, de a kiszolgáló nem igazolta az átvételt.");
+  const std::string timeout =
+      cp1250::FromUtf8("Nem tudtam elküldeni a levelet\nA levelezőszerver nem válaszolt időben.");
   const struct {
     const char* mode;
     int boundSeconds;
     std::string says;
-  } servers[] = {{"silent", 15, "Mailer error: "}, {"hang-after-data", 60, unconfirmed}};
+  } servers[] = {{"silent", 2, timeout}, {"hang-after-data", 8, unconfirmed}, {"close-after-data", 8, unconfirmed}};
   for (const auto& server : servers) {
     SmtpSink sink(server.mode);
+    SmtpSettings settings = Loopback(sink.port());
+    settings.bounds = {2, 2, 6};
     const auto start = std::chrono::steady_clock::now();
-    const SendOutcome outcome = SmtpTransport(Loopback(sink.port())).Send({"ul@localhost", "s", "b\r\n"});
+    const SendOutcome outcome = SmtpTransport(settings).Send({"ul@localhost", "s", "b\r\n"});
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_FALSE(outcome.sent()) << server.mode;
     EXPECT_TRUE(SendOutcomeMessage(outcome).starts_with(server.says)) << server.mode;
@@ -297,6 +305,47 @@ TEST(SmtpTest, CancellingStopsTheTransferAndIsNeverSent) {
   EXPECT_FALSE(outcome.sent());
 }
 
+// Each fault of the connection in words, with what to do.
+TEST(SmtpTest, TheCommonFaultsSayWhatToChange) {
+  using Security = SmtpSettings::Security;
+  using Fault = SendOutcome::Fault;
+  const struct {
+    CURLcode result;
+    Security security;
+    Fault fault;
+    const char* says;
+  } cases[] = {
+      {CURLE_OPERATION_TIMEDOUT, Security::StartTls, Fault::Timeout, "nem válaszolt időben"},
+      {CURLE_COULDNT_CONNECT, Security::StartTls, Fault::Refused, "nem fogadta a kapcsolatot"},
+      {CURLE_COULDNT_RESOLVE_HOST, Security::Tls, Fault::UnknownHost, "Nem találom ezt a levelezőszervert"},
+      {CURLE_PEER_FAILED_VERIFICATION, Security::Tls, Fault::Untrusted, "a „CA-fájl” beállításban"},
+      {CURLE_SSL_CONNECT_ERROR, Security::Tls, Fault::TlsOnPlainPort, "Válaszd a STARTTLS titkosítást az 587-es"},
+      {CURLE_SSL_CONNECT_ERROR, Security::StartTls, Fault::None, "Mailer error: "},
+      {CURLE_USE_SSL_FAILED, Security::StartTls, Fault::NoStartTls, "nem ajánlja fel a STARTTLS"},
+  };
+  for (const auto& c : cases) {
+    SmtpReplies replies;
+    replies.Add("220 hi\r\n");
+    const SendOutcome outcome = replies.Outcome({c.result, 220, false, false, c.security});
+    EXPECT_EQ(int(outcome.fault), int(c.fault)) << c.result;
+    const std::string text = Utf8Message(outcome);
+    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    EXPECT_NE(text.find("Mailer error: " + std::string(curl_easy_strerror(c.result))), std::string::npos) << text;
+    // The advice never tells to choose what is chosen.
+    if (c.security == Security::StartTls) {
+      EXPECT_EQ(text.find("Válaszd a STARTTLS"), std::string::npos) << text;
+    }
+  }
+  // A letter the server refused is the letter's, not the connection's: the run goes on.
+  SmtpReplies refused;
+  refused.Add("550 5.1.1 no such user\r\n");
+  const SendOutcome letter = refused.Outcome({CURLE_SEND_ERROR, 550, false, false, Security::StartTls});
+  EXPECT_EQ(letter.fault, Fault::None);
+  EXPECT_FALSE(StopsTheRun(letter));
+  SmtpReplies stalled;
+  EXPECT_TRUE(StopsTheRun(stalled.Outcome({CURLE_OPERATION_TIMEDOUT, 0, false, false})));
+}
+
 // The end of a transfer as the replies and libcurl leave it.
 TEST(SmtpTest, TheRepliesTellWhatTheEndMeans) {
   using S = SendOutcome::Status;
@@ -312,12 +361,20 @@ TEST(SmtpTest, TheRepliesTellWhatTheEndMeans) {
       {{"220 hi\r\n"}, {CURLE_OPERATION_TIMEDOUT, 220, false, false}, S::SendError},
       {{"220 hi\r\n", "535 5.7.8 no\r\n"}, {CURLE_LOGIN_DENIED, 535, false, false}, S::LoginRefused},
       {{"220 hi\r\n", "354 go on\r\n", "554 spam\r\n"}, {CURLE_SEND_ERROR, 554, false, true}, S::SendError},
+      // The connection ends after the whole letter, before the answer.
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_GOT_NOTHING, 354, false, true}, S::Unconfirmed},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_SEND_ERROR, 354, false, true}, S::Unconfirmed},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_RECV_ERROR, 354, false, true}, S::Unconfirmed},
+      {{"220 hi\r\n", "354 go on\r\n"}, {CURLE_RECV_ERROR, 354, false, false}, S::SendError},
+      // Accepted, then the goodbye was cancelled or timed out: delivered.
+      {{"220 hi\r\n", "354 go on\r\n", "250 queued\r\n"}, {CURLE_ABORTED_BY_CALLBACK, 250, true, true}, S::Sent},
+      {{"220 hi\r\n", "354 go on\r\n", "250 queued\r\n"}, {CURLE_OPERATION_TIMEDOUT, 250, false, true}, S::Sent},
   };
   for (const auto& c : cases) {
     SmtpReplies replies;
-    for (const std::string& line : c.replies) replies.Add(line);
+    for (const std::string& line : c.replies) replies.Add(line, c.end.wholeLetterOut);
     const SendOutcome outcome = replies.Outcome(c.end);
-    EXPECT_EQ(outcome.status, c.status) << c.replies.back();
+    EXPECT_EQ(outcome.status, c.status) << c.replies.back() << " " << c.end.curlResult;
   }
 }
 

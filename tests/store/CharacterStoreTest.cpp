@@ -112,7 +112,7 @@ TEST(CharacterListItemTest, KeyIsTheWholeNumberOfTheLastParenthesis) {
   EXPECT_EQ(DeliveryFormFromText("base64"), DeliveryForm::None);  // exact match only
 }
 
-TEST_F(CharacterStoreTest, ScanFindsSheetsByKeyAndPrefersTheFirstFolder) {
+TEST_F(CharacterStoreTest, ScanFindsEverySheetByKeyAndEachEntryOpensItsOwnFile) {
   fs::create_directories(dir_ / "a");
   fs::create_directories(dir_ / "b");
   auto sheet = [](const std::string& turn, const std::string& key) { return turn + "\r\n0\r\n" + key + "\r\n"; };
@@ -124,16 +124,31 @@ TEST_F(CharacterStoreTest, ScanFindsSheetsByKeyAndPrefersTheFirstFolder) {
   ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "empty.ulf", ""));
   ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "other.txt", sheet("4", "6000")));
 
-  const SheetScan scan = ScanSheetFolders({dir_ / "a", dir_ / "missing", dir_ / "b"});
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "2345-2.ulf", sheet("2", "2345")));
+  // Names the file system keeps apart, converted alike for the screen.
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "\xff.ulf", sheet("7", "7000")));
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "b" / "\xfe.ulf", sheet("8", "7000")));
+
+  // Folder a listed twice, or reached again through a link, adds nothing.
+  fs::create_directory_symlink(dir_ / "a", dir_ / "link");
+  const SheetScan scan = ScanSheetFolders({dir_ / "a", dir_ / "missing", dir_ / "b", dir_ / "a", dir_ / "link"});
   ASSERT_FALSE(scan.unreadable);
-  EXPECT_EQ(scan.sheets.size(), 301u);
+  EXPECT_EQ(scan.sheets.size(), 305u);
   const auto turns = TurnEntries(scan.sheets, "2345");
-  ASSERT_EQ(turns.size(), 300u);
-  EXPECT_EQ(turns.front(), cp1250::FromUtf8("1. forduló   (2345-1.ulf)"));  // from folder a, not b's turn 99
-  EXPECT_EQ(PathOfTurnEntry(scan.sheets, turns.front()), dir_ / "a" / "2345-1.ulf");
+  ASSERT_EQ(turns.size(), 302u);
+  EXPECT_EQ(turns.front().text, cp1250::FromUtf8("1. forduló   (2345-1.ulf)"));
+  EXPECT_EQ(turns.front().path, dir_ / "a" / "2345-1.ulf");
+  // Two files of one name and turn in two folders: both, each with its folder.
+  const auto second =
+      std::find_if(turns.begin(), turns.end(), [](const TurnEntry& e) { return e.text.starts_with("2. "); });
+  ASSERT_NE(second, turns.end());
+  ASSERT_NE(second + 1, turns.end());
+  EXPECT_EQ(second->text, cp1250::FromUtf8("2. forduló   (2345-2.ulf)   ") + (dir_ / "a").string());
+  EXPECT_EQ((second + 1)->path, dir_ / "b" / "2345-2.ulf");
+  EXPECT_EQ(TurnEntries(scan.sheets, "7000").size(), 2u);
   const auto odd = TurnEntries(scan.sheets, "6000");
   ASSERT_EQ(odd.size(), 1u);
-  EXPECT_EQ(PathOfTurnEntry(scan.sheets, odd.front()), std::nullopt);  // a parenthesis in the name
+  EXPECT_EQ(odd.front().path, dir_ / "b" / "6000-(1).ULF");  // a parenthesis in the name opens too
 }
 
 }  // namespace

@@ -328,13 +328,29 @@ TEST_F(MainWindowTest, SendingMailsTheLetterAndSaysSo) {
   ASSERT_EQ(sink.Received(), 1);
   const std::string mail = *sink.Message(1);
   EXPECT_EQ(mail.substr(mail.find("\r\n\r\n") + 4), LetterOf(*window_));
+
+  // The same letter again: asked first, and the default sends nothing.
+  const auto asked = AnswerOnce(window_.get(), QMessageBox::No);
+  Find<QAction>(*window_, "PostUL")->trigger();
+  EXPECT_TRUE(asked->startsWith("Ezt az UL-t már elküldted (")) << asked->toStdString();
+  EXPECT_TRUE(asked->endsWith("). Elküldöd újra?"));
+  EXPECT_EQ(sink.Received(), 1);
+  // Changed since: it goes without the question.
+  window_->document().SetCell(2, 1, "e");
+  said = AnswerNextDialog();
+  Find<QAction>(*window_, "PostUL")->trigger();
+  EXPECT_EQ(*said, QString("UL elküldve"));
+  EXPECT_EQ(sink.Received(), 2);
 }
 
 TEST_F(MainWindowTest, NoServerSaysTheMailCouldNotBeSentAndWhereToSetOne) {
   MakeSendable(*window_, SmtpSink::ClosedPort(), false);
   QString* said = AnswerNextDialog();
   Find<QAction>(*window_, "PostUL")->trigger();
-  EXPECT_TRUE(said->startsWith("Mailer error: ")) << said->toStdString();  // a server that is not there
+  // A server that is not there, in words, with libcurl's below.
+  EXPECT_TRUE(said->startsWith("Nem tudtam elküldeni a levelet\nA levelezőszerver nem fogadta a kapcsolatot"))
+      << said->toStdString();
+  EXPECT_TRUE(said->contains("\nMailer error: ")) << said->toStdString();
   auto values = Find<mv::ui::OptionsController>(*window_, "Beallitasok")->CurrentOptions();
   values.smtp.server.clear();
   Find<mv::ui::OptionsController>(*window_, "Beallitasok")->TakeOptions(values);
@@ -363,7 +379,7 @@ TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
   const auto start = std::chrono::steady_clock::now();
   Find<QAction>(*window_, "PostUL")->trigger();
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 5.0);
-  EXPECT_EQ(*label, QString("UL küldése…"));
+  EXPECT_EQ(*label, QString("1/1: 2345-1.ulf"));  // the letter and the count
   // The whole letter was out, only the server's answer was missing.
   EXPECT_TRUE(said->startsWith("A levél elment, de a kiszolgáló nem igazolta az átvételt.")) << said->toStdString();
   EXPECT_EQ(sink.Received(), 0);

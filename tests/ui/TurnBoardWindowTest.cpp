@@ -45,8 +45,17 @@ class TurnBoardTest : public MainWindowTest {
   }
   mv::ui::TurnBoard* OpenBoard() {
     Find<QAction>(*window_, "TurnBoardUL")->trigger();
-    QApplication::processEvents();
-    return Find<mv::ui::TurnBoard>(*window_, "FordulokAttekintese");
+    auto* board = Find<mv::ui::TurnBoard>(*window_, "FordulokAttekintese");
+    Settle(board);
+    return board;
+  }
+  // The board looks at the files off the window's thread: until it is done.
+  static void Settle(mv::ui::TurnBoard* board) {
+    for (int i = 0; board && (board->looking() || i < 2) && i < 1000; ++i) {
+      QApplication::processEvents();
+      QTest::qWait(10);
+    }
+    ASSERT_FALSE(board->looking());
   }
   static QString CellOf(mv::ui::TurnBoard* board, int row, int column) {
     const QTableWidgetItem* item = board->table()->item(row, column);
@@ -79,15 +88,18 @@ TEST_F(TurnBoardTest, TheBoardShowsEveryStateOpensASheetAndMakesTheNextTurn) {
   ASSERT_NE(board, nullptr);
   ASSERT_TRUE(board->isVisible());
   ASSERT_EQ(board->table()->rowCount(), 3);
+  // Older turns never sent are history, greyed.
   const std::pair<int, const char*> row2345[] = {{0, "7. forduló\nküldhető"},
-                                                 {1, "6. forduló\nátnézendő"},
+                                                 {1, "6. forduló\nnem küldted el"},
                                                  {2, "5. forduló\nelküldve "},
                                                  {3, "4. forduló\nküldés óta módosult"},
                                                  {4, "3. forduló\nlehet, hogy megérkezett"},
-                                                 {5, "2. forduló\n1 hiba"}};
+                                                 {5, "2. forduló\nnem küldted el, 1 hiba"}};
   for (const auto& [column, text] : row2345)
     EXPECT_TRUE(CellOf(board, 0, column).startsWith(QString::fromUtf8(text))) << CellOf(board, 0, column).toStdString();
   EXPECT_TRUE(CellOf(board, 0, 0).contains("\nTVP ")) << CellOf(board, 0, 0).toStdString();
+  EXPECT_EQ(board->table()->item(0, 1)->foreground().color(),
+            board->palette().color(QPalette::Disabled, QPalette::Text));
   EXPECT_TRUE(CellOf(board, 1, 0).startsWith("9. forduló\nhibás fájl"));
   EXPECT_EQ(CellOf(board, 2, 0), "nincs UL");
   std::filesystem::create_directories(ARTEFACT_DIR);
@@ -117,6 +129,7 @@ TEST_F(TurnBoardTest, TheBoardShowsEveryStateOpensASheetAndMakesTheNextTurn) {
   EXPECT_EQ(Read("2345-8.ulf"), Read("masolat/2345-8.ulf"));  // the menu item and "Ment" write mvulc's bytes
 
   // The board followed the save.
+  Settle(board);
   EXPECT_TRUE(CellOf(board, 0, 0).startsWith(QString::fromUtf8("8. forduló\nátnézendő")))
       << CellOf(board, 0, 0).toStdString();
   // A sheet of the next turn that is there already is offered, not overwritten.
@@ -185,12 +198,52 @@ TEST_F(TurnBoardTest, SendAllSendsTheTickedSheetsTogetherAndSaysWhatWent) {
   });
   const auto said = Press(QMessageBox::Ok);
   Find<QPushButton>(*board, "OsszesElkuldese")->click();
+  for (int i = 0; said->isEmpty() && i < 1000; ++i) QTest::qWait(10);  // after a fresh look at the files
   ASSERT_EQ(said->size(), 1);
   EXPECT_TRUE(said->first().contains("(#2345): elküldve")) << said->first().toStdString();
   EXPECT_TRUE(said->first().contains("(#2346): nem ment el: 1 hiba")) << said->first().toStdString();
   EXPECT_EQ(sink.Received(), 1);
+  Settle(board);
   EXPECT_TRUE(CellOf(board, 0, 0).startsWith(QString::fromUtf8("3. forduló\nelküldve")))
       << CellOf(board, 0, 0).toStdString();
+  board->close();
+}
+
+// What cannot be read is said once, and is no invitation to send; the
+// look goes on off the window's thread and says so meanwhile.
+TEST_F(TurnBoardTest, KeptLettersThatCannotBeReadAreSaidOnceAndOfferedUnticked) {
+  NumberedCharacter("2345");
+  NumberedCharacter("2346");
+  Save(SheetOf("2345", "3", kFood));
+  Save(SheetOf("2346", "3", kEnter));
+  WriteFile("elkuldve", "no folder");
+  window_->document().SetModified(false);
+  Find<QAction>(*window_, "TurnBoardUL")->trigger();
+  auto* board = Find<mv::ui::TurnBoard>(*window_, "FordulokAttekintese");
+  EXPECT_TRUE(board->looking());
+  EXPECT_EQ(Find<QLabel>(*board, "Kereses")->text(), QString::fromUtf8("Keresem az UL-eket…"));
+  Settle(board);
+  EXPECT_EQ(Find<QLabel>(*board, "Kereses")->text(), "");
+  EXPECT_TRUE(CellOf(board, 0, 0).startsWith(QString::fromUtf8("3. forduló\nnem tudom, elment-e")))
+      << CellOf(board, 0, 0).toStdString();
+  const QString below = Find<QLabel>(*board, "HibasFajlok")->text();
+  EXPECT_EQ(below.count("elkuldve"), 1) << below.toStdString();
+  EXPECT_TRUE(below.startsWith(QString::fromUtf8("Az elküldött levelek mappája ("))) << below.toStdString();
+
+  WhenShown("OsszesKuldese", [](QWidget* dialog) {
+    auto* list = dialog->findChild<QListWidget*>("OsszesKuldeseLista");
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_TRUE(list->item(i)->flags() & Qt::ItemIsUserCheckable);
+      EXPECT_EQ(list->item(i)->checkState(), Qt::Unchecked);
+      EXPECT_TRUE(
+          list->item(i)->text().contains(QString::fromUtf8("nem tudom, elment-e: az elküldött levelek mappája")))
+          << list->item(i)->text().toStdString();
+    }
+    dialog->findChild<QPushButton*>("Kuldes")->click();  // none ticked: nothing goes
+  });
+  Find<QPushButton>(*board, "OsszesElkuldese")->click();
+  Settle(board);
+  QTest::qWait(100);
   board->close();
 }
 

@@ -1,12 +1,14 @@
-#include "letter/TurnStatus.h"
+#include "turn/TurnStatus.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "core/CharacterRules.h"
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
-#include "core/NextTurn.h"
 #include "core/SheetCheck.h"
+#include "core/TextJoin.h"
+#include "core/TvpLeft.h"
 #include "letter/OrderLetter.h"
 #include "store/CharacterStore.h"
 #include "store/SheetFile.h"
@@ -50,17 +52,10 @@ void Place(CharacterTurns& character, long long turn, const fs::path& path) {
   if (!fresh && Prefer(path, at->second, character.key, turn)) at->second = path;
 }
 
-struct ReadSheetFile {
-  bool ok = false;
-  SheetContent content;
-};
-
-ReadSheetFile ReadWholeSheet(const fs::path& path) {
-  ReadSheetFile out;
-  const BoundedRead bytes = ReadFileUpTo(path);
-  if (!bytes.ok()) return out;
-  out.ok = ReadSheet(bytes.bytes, "", out.content).ok;
-  return out;
+std::string CannotSendWhy(const CharacterFields& fields) {
+  if (!IsNumberedCharacter(fields.number)) return std::string("nincs karakterszám"_w);
+  if (fields.password.empty()) return std::string("nincs jelszó"_w);
+  return {};
 }
 
 // The order rows as a letter carries them: code and parameters, no costs.
@@ -75,15 +70,22 @@ std::vector<OrderRow> OrderRows(const OrderSheet& sheet) {
   return rows;
 }
 
+// The orders of a sheet as its letter would carry them, whoever sends it.
+std::vector<std::string> SheetOrders(const SheetContent& sheet) {
+  return OrdersOf(BuildOrderLetter(sheet.sheet, sheet.fields, CharacterFields{}));
+}
+
 }  // namespace
 
 std::string_view StateKey(SheetState state) {
   switch (state) {
     case SheetState::Missing: return "missing";
     case SheetState::Broken: return "broken";
+    case SheetState::Unknown: return "unknown";
     case SheetState::Sent: return "sent";
     case SheetState::Uncertain: return "uncertain";
     case SheetState::Changed: return "changed";
+    case SheetState::NotSent: return "not_sent";
     case SheetState::Errors: return "errors";
     case SheetState::Review: return "review";
     case SheetState::Ready: break;
@@ -97,9 +99,11 @@ std::optional<long long> CharacterTurns::CurrentTurn() const {
 }
 
 const CharacterTurns* TurnOverview::Find(std::string_view key) const {
-  for (const CharacterTurns& c : characters)
-    if (c.key == key) return &c;
-  return nullptr;
+  const auto at =
+      std::lower_bound(characters.begin(), characters.end(), key, [](const CharacterTurns& c, std::string_view wanted) {
+        return c.key.size() != wanted.size() ? c.key.size() < wanted.size() : c.key < wanted;
+      });
+  return at != characters.end() && at->key == key ? &*at : nullptr;
 }
 
 TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, const ReferenceLists& lists) {
@@ -130,8 +134,11 @@ TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, 
   }
 
   for (auto& [key, character] : byKey) {
-    const CharacterRecord record = store.Load(key);
-    character.canSend = character.stored && CanSend(FieldsOf(record));
+    CharacterRecord record = character.stored ? store.Load(key) : CharacterRecord{};
+    const CharacterFields fields = FieldsOf(record);
+    character.cannotSend = character.stored ? CannotSendWhy(fields) : std::string("nincs karakterszám"_w);
+    character.canSend = character.cannotSend.empty() && CanSend(fields);
+    character.raidCost = record.raidCost;
     character.name = record.name;
     if (character.name.empty()) {
       const auto number = ParseInteger(key);
@@ -145,13 +152,40 @@ TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, 
   return out;
 }
 
+KeptMatch MatchKept(const KeptLetters& kept, std::string_view character, std::string_view turn,
+                    const std::vector<std::string>& orders) {
+  KeptMatch match;
+  if (!kept.problem().empty()) {
+    match.kind = KeptMatch::Kind::Unreadable;
+    match.why = std::string("az elküldött levelek mappája ("_w) + cp1250::FromUtf8(kept.folder().string()) +
+                ") nem olvasható: " + kept.problem();
+    return match;
+  }
+  for (const KeptLetter& letter : kept.Of(character, turn)) {
+    const BoundedRead bytes = ReadFileUpTo(letter.path);
+    if (!bytes.ok()) {
+      match.kind = KeptMatch::Kind::Unreadable;
+      match.why =
+          std::string("a megőrzött levél ("_w) + cp1250::FromUtf8(letter.path.filename().string()) + ") nem olvasható";
+      return match;
+    }
+    const std::vector<std::string> lines = SplitLines(bytes.bytes);
+    // A letter renamed or copied under another character's name is not his.
+    if (LetterCharacterNumber(lines) != character) continue;
+    match.letter = &letter;
+    match.kind = OrdersOf(lines) == orders ? KeptMatch::Kind::Same : KeptMatch::Kind::Changed;
+    return match;
+  }
+  return match;
+}
+
 TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnContext& context) {
   TurnStatus status;
   status.turn = turn;
   const auto at = character.sheets.find(turn);
   if (at == character.sheets.end()) return status;
   status.sheet = at->second;
-  const ReadSheetFile read = ReadWholeSheet(at->second);
+  const SheetFileRead read = ReadSheetFile(at->second);
   if (!read.ok) {
     status.state = SheetState::Broken;
     return status;
@@ -159,20 +193,31 @@ TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnC
   const SheetContent& sheet = read.content;
   const std::string turnText = std::to_string(turn);
 
-  const CharacterRecord record = CharacterStore(context.ini).Load(character.key);
-  const Lookups lookups(context.lists, record.raidCost);
-  status.tvpBudget = SheetBudget(context.ini, character.key, turnText);
+  const Lookups lookups(context.lists, character.raidCost);
+  if (character.stored) status.tvpBudget = ReadTvpBudget(context.ini, character.key, turnText);
   const RecalculatedSheet fresh = Recalculated(sheet.sheet, lookups);
   status.tvpTotal = fresh.figures.tvpTotal;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) status.variableCost |= fresh.interpretation.Row(r).tvp == "vált"_w;
+  status.variableCost = HasVariableCost(fresh);
   status.errors = CountErrors(CheckSheet(sheet, lookups, status.tvpBudget));
 
-  if (const KeptLetter* kept = context.kept.Newest(character.key, turnText)) {
-    status.sent = kept->name.record.time;
-    const BoundedRead letter = ReadFileUpTo(kept->path);
-    const bool same = letter.ok() && OrdersOf(SplitLines(letter.bytes)) ==
-                                         OrdersOf(BuildOrderLetter(sheet.sheet, sheet.fields, FieldsOf(record)));
-    status.state = !same ? SheetState::Changed : kept->name.unconfirmed ? SheetState::Uncertain : SheetState::Sent;
+  const KeptMatch kept = MatchKept(context.kept, character.key, turnText, SheetOrders(sheet));
+  switch (kept.kind) {
+    case KeptMatch::Kind::Unreadable:
+      status.state = SheetState::Unknown;
+      status.unknownWhy = kept.why;
+      return status;
+    case KeptMatch::Kind::Same:
+      status.sent = kept.letter->name.record.time;
+      status.state = kept.letter->name.unconfirmed ? SheetState::Uncertain : SheetState::Sent;
+      return status;
+    case KeptMatch::Kind::Changed:
+      status.sent = kept.letter->name.record.time;
+      status.state = SheetState::Changed;
+      return status;
+    case KeptMatch::Kind::None: break;
+  }
+  if (character.sheets.upper_bound(turn) != character.sheets.end()) {
+    status.state = SheetState::NotSent;
     return status;
   }
   if (status.errors > 0) {
@@ -182,7 +227,7 @@ TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnC
   // The turn before, as the next-turn command left it and nobody looked at.
   const auto before = character.sheets.lower_bound(turn);
   if (before != character.sheets.begin()) {
-    const ReadSheetFile previous = ReadWholeSheet(std::prev(before)->second);
+    const SheetFileRead previous = ReadSheetFile(std::prev(before)->second);
     if (previous.ok && OrderRows(previous.content.sheet) == OrderRows(sheet.sheet)) {
       status.state = SheetState::Review;
       return status;
@@ -192,45 +237,52 @@ TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnC
   return status;
 }
 
+std::string SentWhen(const std::tm& when) {
+  char text[16] = "";
+  std::strftime(text, sizeof text, "%m.%d. %H:%M", &when);
+  return text;
+}
+
 std::string StateText(const TurnStatus& s, bool canSend) {
   std::string text;
   switch (s.state) {
     case SheetState::Missing: text = "nincs UL"; break;
     case SheetState::Broken: text = "hibás fájl"_w; break;
-    case SheetState::Sent: {
-      char when[16] = "";
-      if (s.sent) std::strftime(when, sizeof when, "%m.%d. %H:%M", &*s.sent);
-      text = std::string("elküldve "_w) + when;
-      break;
-    }
+    case SheetState::Unknown: text = "nem tudom, elment-e"_w; break;
+    case SheetState::Sent: text = std::string("elküldve "_w) + (s.sent ? SentWhen(*s.sent) : std::string()); break;
     case SheetState::Uncertain: text = "lehet, hogy megérkezett"_w; break;
     case SheetState::Changed: text = "küldés óta módosult"_w; break;
+    case SheetState::NotSent: text = "nem küldted el"_w; break;
     case SheetState::Errors: text = std::to_string(s.errors) + " hiba"; break;
     case SheetState::Review: text = "átnézendő"_w; break;
     case SheetState::Ready: text = "küldhető"_w; break;
   }
-  // Errors always show, beside the state of a letter already kept.
-  const bool kept = s.state == SheetState::Sent || s.state == SheetState::Uncertain || s.state == SheetState::Changed;
-  if (kept && s.errors > 0) text += ", " + std::to_string(s.errors) + " hiba";
-  if (!canSend && s.state != SheetState::Missing) text += std::string(", nem küldhető"_w);
+  // Errors always show, beside a state that is not about them.
+  const bool other = s.state == SheetState::Sent || s.state == SheetState::Uncertain ||
+                     s.state == SheetState::Changed || s.state == SheetState::Unknown || s.state == SheetState::NotSent;
+  if (other && s.errors > 0) text += ", " + std::to_string(s.errors) + " hiba";
+  if (!canSend && s.state != SheetState::Missing && s.state != SheetState::NotSent)
+    text += std::string(", nem küldhető"_w);
   return text;
 }
 
-SendOffer OfferOf(const TurnStatus& s, bool canSend) {
+SendOffer OfferOf(const TurnStatus& s, const CharacterTurns& character) {
   using Kind = SendOffer::Kind;
   if (s.state == SheetState::Missing) return {Kind::NotSent, "nincs UL"};
   if (s.state == SheetState::Broken) return {Kind::NotSent, std::string("hibás fájl"_w)};
-  if (!canSend) return {Kind::NotSent, std::string("nem küldhető"_w)};
+  if (!character.canSend)
+    return {Kind::NotSent, character.cannotSend.empty() ? std::string("nincs jelszó"_w) : character.cannotSend};
   if (s.errors > 0) return {Kind::NotSent, std::to_string(s.errors) + " hiba"};
   switch (s.state) {
     case SheetState::Ready: return {Kind::Ticked, {}};
     case SheetState::Changed: return {Kind::Unticked, std::string("már elküldted"_w)};
     case SheetState::Review: return {Kind::Unticked, std::string("ugyanaz, mint az előző fordulóban"_w)};
+    case SheetState::Unknown: return {Kind::Unticked, std::string("nem tudom, elment-e: "_w) + s.unknownWhy};
     case SheetState::Uncertain: return {Kind::NotSent, std::string("lehet, hogy megérkezett"_w)};
     case SheetState::Sent: return {Kind::NotSent, std::string("már elküldve"_w)};
     default: break;
   }
-  return {Kind::NotSent, StateText(s, canSend)};
+  return {Kind::NotSent, StateText(s, character.canSend)};
 }
 
 }  // namespace mv

@@ -1,23 +1,27 @@
-// A whole turn: the state of a character's sheet and its precedence, the
-// budget, the next turn's sheet, and several letters over one connection.
+// A whole turn: the state of a character's sheet and its precedence, what
+// cannot be read, the budget of each turn and the next turn's sheet.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <functional>
+#include <future>
 
 #include "core/CharacterFields.h"
 #include "core/Cp1250.h"
 #include "core/NextTurn.h"
 #include "core/SheetCheck.h"
 #include "letter/OrderLetter.h"
-#include "letter/TurnStatus.h"
 #include "store/CharacterStore.h"
 #include "store/SentArchive.h"
 #include "store/SheetFile.h"
 #include "store/TextFile.h"
-#include "tests/SmtpSink.h"
 #include "tests/TempDir.h"
-#include "tests/letter/Loopback.h"
+#include "turn/CurrentSheet.h"
+#include "turn/NextTurnFile.h"
+#include "turn/TurnStatus.h"
 
 namespace mv {
 namespace {
@@ -46,13 +50,15 @@ class TurnStatusTest : public TempDirTest {
   void Save(const SheetContent& sheet, const std::string& name = {}) {
     WriteFileAtomically(dir_ / (name.empty() ? "2345-" + sheet.fields.turn + ".ulf" : name), WriteSheet(sheet));
   }
-  // The letter of a sheet kept as sent (or as maybe arrived).
-  void Sent(const SheetContent& sheet, bool unconfirmed = false, const std::string& password = "titok") {
+  // The letter of a sheet kept as sent (or as maybe arrived); `number` is
+  // the character the letter itself names.
+  std::optional<fs::path> Sent(const SheetContent& sheet, bool unconfirmed = false,
+                               const std::string& password = "titok", const std::string& number = "2345") {
     CharacterFields character;
-    character.number = "2345";
+    character.number = number;
     character.password = password;
-    ArchiveSentLetter(dir_, "2345", sheet.fields.turn, OrderLetterText(sheet.sheet, sheet.fields, character),
-                      std::time(nullptr), unconfirmed);
+    return ArchiveSentLetter(dir_, "2345", sheet.fields.turn, OrderLetterText(sheet.sheet, sheet.fields, character),
+                             std::time(nullptr), unconfirmed);
   }
   TurnStatus Status(long long turn) {
     IniFile ini(dir_ / "mv.ini");
@@ -106,11 +112,48 @@ TEST_F(TurnStatusTest, EveryStateAndItsPrecedence) {
          t.Save(SheetOf("5", {kEnter, kUnknown}));
        },
        SheetState::Changed, 1, "küldés óta módosult, 1 hiba"},
+      {"the kept letters cannot be looked at",
+       [](TurnStatusTest& t) {
+         t.Save(SheetOf("5", {kEnter}));
+         WriteFileAtomically(t.Dir() / "elkuldve", "not a folder");
+       },
+       SheetState::Unknown, 0, "nem tudom, elment-e"},
+      {"its kept letter cannot be read",
+       [](TurnStatusTest& t) {
+         t.Save(SheetOf("5", {kEnter}));
+         WriteFileAtomically(*t.Sent(SheetOf("5", {kEnter})), std::string(kMaxPlayerFileBytes + 1, 'x'));
+       },
+       SheetState::Unknown, 0, "nem tudom, elment-e"},
+      {"a letter of another character kept under its name",
+       [](TurnStatusTest& t) {
+         t.Save(SheetOf("5", {kEnter}));
+         t.Sent(SheetOf("5", {kEnter}), false, "titok", "2346");
+       },
+       SheetState::Ready, 0, "küldhető"},
+      {"the newest kept letter another's, an older one its own",
+       [](TurnStatusTest& t) {
+         t.Save(SheetOf("5", {kEnter}));
+         t.Sent(SheetOf("5", {kEnter}));
+         t.Sent(SheetOf("5", {kFood}), false, "titok", "2346");
+       },
+       SheetState::Sent, 0, "elküldve "},
+      {"never sent, and a later turn exists",
+       [](TurnStatusTest& t) {
+         t.Save(SheetOf("5", {kEnter}));
+         t.Save(SheetOf("6", {kFood}));
+       },
+       SheetState::NotSent, 0, "nem küldted el"},
       {"an error", [](TurnStatusTest& t) { t.Save(SheetOf("5", {kUnknown})); }, SheetState::Errors, 1, "1 hiba"},
       {"over the turn's budget",
        [](TurnStatusTest& t) {
-         t.Character("titok", "TVPKeret=3\r\nTVPKeretFordulo=5\r\n");
+         t.Character("titok", "TVPKeret5=3\r\nTVPKeret6=100\r\n");
          t.Save(SheetOf("5", {kEnter}));  // "be" costs 5
+       },
+       SheetState::Errors, 1, "1 hiba"},
+      {"over the budget an older mv.ini kept for the turn",
+       [](TurnStatusTest& t) {
+         t.Character("titok", "TVPKeret=3\r\nTVPKeretFordulo=5\r\n");
+         t.Save(SheetOf("5", {kEnter}));
        },
        SheetState::Errors, 1, "1 hiba"},
       {"made by the next-turn command",
@@ -140,41 +183,99 @@ TEST_F(TurnStatusTest, EveryStateAndItsPrecedence) {
   }
 }
 
-TEST_F(TurnStatusTest, ACharacterThatCannotSendSaysSoAndTheBoardListsWhatItCannotPlace) {
+TEST_F(TurnStatusTest, ACharacterThatCannotSendSaysWhyAndTheBoardListsWhatItCannotPlace) {
   Character("");
   Save(SheetOf("5", {kEnter}));
   Save(SheetOf("x", {kEnter}), "rossz.ulf");                       // no valid turn: ignored
-  WriteFileAtomically(dir_ / "2345-7.ulf", "7\r\nx\r\n2345\r\n");  // broken, placed by its name
+  WriteFileAtomically(dir_ / "2345-4.ulf", "4\r\nx\r\n2345\r\n");  // broken, placed by its name
   const TurnStatus status = Status(5);
   EXPECT_EQ(status.state, SheetState::Ready);
   EXPECT_FALSE(canSend_);
   EXPECT_TRUE(cp1250::ToUtf8(StateText(status, canSend_)).ends_with(", nem küldhető"));
-  EXPECT_EQ(OfferOf(status, canSend_).kind, SendOffer::Kind::NotSent);
 
   IniFile ini(dir_ / "mv.ini");
   const TurnOverview overview = ScanTurns({dir_}, ini, lists_);
+  const SendOffer offer = OfferOf(status, *overview.Find("2345"));
+  EXPECT_EQ(offer.kind, SendOffer::Kind::NotSent);
+  EXPECT_EQ(cp1250::ToUtf8(offer.note), "nincs jelszó");
   EXPECT_EQ(overview.ignored, std::vector<std::string>{"rossz.ulf"});
-  EXPECT_EQ(overview.Find("2345")->CurrentTurn(), 7);
-  EXPECT_EQ(Status(7).state, SheetState::Broken);
+  EXPECT_EQ(overview.Find("2345")->CurrentTurn(), 5);
+  EXPECT_EQ(Status(4).state, SheetState::Broken);
 }
 
 TEST(SendOfferTest, WhatAllGoesTicksAndWhatItLeaves) {
-  const auto offer = [](SheetState state, int errors = 0, bool canSend = true) {
+  CharacterTurns sendable;
+  sendable.canSend = true;
+  const auto offer = [&](SheetState state, int errors = 0, const CharacterTurns* character = nullptr) {
     TurnStatus s;
     s.state = state;
     s.errors = errors;
-    return OfferOf(s, canSend);
+    s.unknownWhy = cp1250::FromUtf8("az elkuldve mappa nem olvasható");
+    return OfferOf(s, character ? *character : sendable);
   };
   using Kind = SendOffer::Kind;
   EXPECT_EQ(offer(SheetState::Ready).kind, Kind::Ticked);
   EXPECT_EQ(offer(SheetState::Changed).kind, Kind::Unticked);
   EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Changed).note), "már elküldted");
   EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Review).note), "ugyanaz, mint az előző fordulóban");
+  EXPECT_EQ(offer(SheetState::Unknown).kind, Kind::Unticked);
+  EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Unknown).note), "nem tudom, elment-e: az elkuldve mappa nem olvasható");
   for (const SheetState state :
        {SheetState::Errors, SheetState::Uncertain, SheetState::Broken, SheetState::Missing, SheetState::Sent})
     EXPECT_EQ(offer(state, state == SheetState::Errors).kind, Kind::NotSent) << StateKey(state);
-  EXPECT_EQ(offer(SheetState::Ready, 0, false).kind, Kind::NotSent);
-  EXPECT_EQ(offer(SheetState::Changed, 2).note, "2 hiba");
+  CharacterTurns unnumbered;
+  unnumbered.cannotSend = cp1250::FromUtf8("nincs karakterszám");
+  EXPECT_EQ(offer(SheetState::Ready, 0, &unnumbered).kind, Kind::NotSent);
+  EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Ready, 0, &unnumbered).note), "nincs karakterszám");
+  EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Changed, 2).note), "2 hiba");
+}
+
+// Nothing in a sheet folder or elkuldve/ can hold the look: a FIFO is no
+// sheet and no letter, and a sheet too large for the reader is broken at once.
+TEST_F(TurnStatusTest, NoFileHoldsTheLookAndFilesAreToldApartByWhatTheyAre) {
+  Character("titok");
+  Save(SheetOf("12", {kEnter}));
+  fs::create_directories(dir_ / "elkuldve");
+  ASSERT_EQ(::mkfifo((dir_ / "elkuldve" / "2345-12-20250101-120000.eul").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((dir_ / "2345-13.ulf").c_str(), 0600), 0);
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "2345-14.ulf", "x"));
+  ASSERT_EQ(::truncate((dir_ / "2345-14.ulf").c_str(), 1LL << 30), 0);  // a sparse 1 GiB sheet
+  fs::create_directories(dir_ / "other");
+  WriteFileAtomically(dir_ / "other" / "ul.ulf", WriteSheet(SheetOf("10", {kEnter})));
+  WriteFileAtomically(dir_ / "ul.ulf", WriteSheet(SheetOf("11", {kFood})));
+  auto look = std::async(std::launch::async, [&] {
+    IniFile ini(dir_ / "mv.ini");
+    return LookAtTurns(dir_, {dir_, dir_ / "other", dir_}, ini, lists_, [](const CharacterTurns&) {
+      return std::vector<long long>{10, 11, 12};
+    });
+  });
+  if (look.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+    ADD_FAILURE() << "the look hangs";
+    std::_Exit(1);
+  }
+  const TurnLook seen = look.get();
+  ASSERT_EQ(seen.current.size(), 1u);
+  const CharacterTurns& character = seen.current[0].character;
+  // Two sheets named ul.ulf in two folders are both there; the folder
+  // listed twice adds nothing; the FIFO is not a sheet.
+  EXPECT_EQ(character.sheets.count(10), 1u);
+  EXPECT_EQ(character.sheets.count(11), 1u);
+  EXPECT_EQ(character.sheets.count(13), 0u);
+  EXPECT_EQ(character.CurrentTurn(), 14);
+  EXPECT_EQ(seen.current[0].status.state, SheetState::Broken);
+  EXPECT_EQ(StateKey(seen.more[0][2].state), "not_sent");  // turn 12: no letter, the FIFO was none
+  EXPECT_EQ(seen.keptProblem, "");
+}
+
+TEST_F(TurnStatusTest, AKeptLettersFolderThatCannotBeReadIsSaidOnce) {
+  Character("titok");
+  Save(SheetOf("5", {kEnter}));
+  WriteFileAtomically(dir_ / "elkuldve", "x");
+  IniFile ini(dir_ / "mv.ini");
+  const TurnLook look = LookAtTurns(dir_, {dir_}, ini, lists_);
+  EXPECT_EQ(look.current[0].status.state, SheetState::Unknown);
+  EXPECT_TRUE(cp1250::ToUtf8(look.keptProblem).starts_with("Az elküldött levelek mappája (")) << look.keptProblem;
+  EXPECT_TRUE(cp1250::ToUtf8(look.keptProblem).ends_with(". Ezért nem tudom, melyik UL ment el."));
 }
 
 using KeptLetterTest = TempDirTest;
@@ -224,16 +325,26 @@ TEST(NextTurnTest, TheSameOrdersOneTurnOnWithoutTheExtraTurnAndTheQueue) {
   }
 }
 
-TEST_F(TurnStatusTest, TheBudgetAppliesToItsTurnSurvivesASaveAndIsAnErrorWhenExceeded) {
-  Character("titok");
+TEST_F(TurnStatusTest, EachTurnKeepsItsOwnBudgetThroughSavesAndAnOlderIni) {
+  Character("titok", "TVPKeret=40\r\nTVPKeretFordulo=11\r\n");
   IniFile ini(dir_ / "mv.ini");
-  ASSERT_TRUE(WriteTvpBudget(ini, "2345", {"4", "5"}));
+  EXPECT_EQ(ReadTvpBudget(ini, "2345", "11"), 40);  // as an older version kept it
+  ASSERT_TRUE(WriteTvpBudget(ini, "2345", "12", "4"));
+  ASSERT_TRUE(WriteTvpBudget(ini, "2345", "13", "7"));
   CharacterStore store(ini);
-  ASSERT_TRUE(store.Save(store.Load("2345")));  // the character saved again keeps it
+  ASSERT_TRUE(store.Save(store.Load("2345")));  // the character saved again keeps them
   IniFile again(dir_ / "mv.ini");
-  EXPECT_EQ(SheetBudget(again, "2345", "5"), 4);
-  EXPECT_EQ(SheetBudget(again, "2345", "6"), std::nullopt);  // another turn's
-  EXPECT_EQ(SheetBudget(again, "2999", "5"), std::nullopt);  // not stored
+  EXPECT_EQ(SheetBudget(again, "2345", "11"), 40);
+  EXPECT_EQ(SheetBudget(again, "2345", "12"), 4);
+  EXPECT_EQ(SheetBudget(again, "2345", "13"), 7);
+  EXPECT_EQ(SheetBudget(again, "2345", "14"), std::nullopt);
+  EXPECT_EQ(SheetBudget(again, "2999", "12"), std::nullopt);  // not stored
+  ASSERT_TRUE(WriteTvpBudget(again, "2345", "12", ""));       // cleared: only that turn's
+  EXPECT_EQ(ReadTvpBudget(again, "2345", "12"), std::nullopt);
+  EXPECT_EQ(ReadTvpBudget(again, "2345", "13"), 7);
+  EXPECT_EQ(ReadTvpBudget(again, "2345", "11"), 40);
+  EXPECT_TRUE(WriteTvpBudget(again, "2345", "x", "5"));  // no turn, nothing written
+  EXPECT_EQ(again.Read("2345", "TVPKeretx"), "");
 
   const ReferenceLists lists;
   const auto problems = CheckSheet(SheetOf("5", {kEnter}), Lookups(lists), 4);
@@ -243,56 +354,25 @@ TEST_F(TurnStatusTest, TheBudgetAppliesToItsTurnSurvivesASaveAndIsAnErrorWhenExc
 
   ASSERT_TRUE(store.Delete("2345"));  // goes with the section
   IniFile after(dir_ / "mv.ini");
-  EXPECT_EQ(ReadTvpBudget(after, "2345").amount, "");
+  EXPECT_EQ(ReadTvpBudget(after, "2345", "13"), std::nullopt);
 }
 
-std::vector<MailMessage> ThreeLetters() {
-  return {{"ul@localhost", kLetterSubject, "C1=be 1\r\n"},
-          {"ul@localhost", kLetterSubject, "C1=e\r\n"},
-          {"ul@localhost", kLetterSubject, "C1=ea 2\r\n"}};
-}
-
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-  return n;
-}
-
-TEST(SendAllTest, ThreeLettersGoThroughOneConnection) {
-  SmtpSink sink;
-  ASSERT_GT(sink.port(), 0);
-  std::vector<std::size_t> told;
-  const auto outcomes =
-      SmtpTransport(Loopback(sink.port())).SendAll(ThreeLetters(), nullptr, [&](std::size_t i, const SendOutcome& o) {
-        if (o.sent()) told.push_back(i);
-      });
-  ASSERT_EQ(outcomes.size(), 3u);
-  for (const SendOutcome& o : outcomes) EXPECT_TRUE(o.sent()) << SendOutcomeMessage(o);
-  EXPECT_EQ(told, (std::vector<std::size_t>{0, 1, 2}));
-  EXPECT_EQ(sink.Received(), 3);
-  EXPECT_EQ(Count(sink.Commands(), "EHLO"), 1) << sink.Commands();
-  EXPECT_NE(sink.Message(3)->find("C1=ea 2"), std::string::npos);
-}
-
-TEST(SendAllTest, ARefusedLoginStopsTheRunAndMegseBetweenLettersStopsTheRest) {
-  SmtpSink refusing("starttls");
-  SmtpSettings s = Loopback(refusing.port(), SmtpSettings::Security::StartTls);
-  s.caFile = refusing.CaFile();
-  s.user = "jatekos";
-  s.password = "rossz";
-  const auto refused = SmtpTransport(s).SendAll(ThreeLetters());
-  ASSERT_EQ(refused.size(), 1u);  // nothing after it is tried
-  EXPECT_EQ(refused[0].status, SendOutcome::Status::LoginRefused);
-  EXPECT_EQ(refusing.Received(), 0);
-
-  SmtpSink sink;
-  std::atomic<bool> cancel{false};
-  const auto stopped = SmtpTransport(Loopback(sink.port())).SendAll(ThreeLetters(), &cancel, [&](std::size_t, auto&) {
-    cancel = true;  // "Mégse" while the first letter went
-  });
-  ASSERT_EQ(stopped.size(), 1u);
-  EXPECT_TRUE(stopped[0].sent());
-  EXPECT_EQ(sink.Received(), 1);
+TEST_F(TurnStatusTest, TheNextTurnIsFoundBesideTheSheetAndInTheFoldersAndNeverReplaced) {
+  fs::create_directories(dir_ / "elsewhere");
+  const SheetContent next = SheetOf("13", {kEnter});
+  WriteFileAtomically(dir_ / "elsewhere" / "sajat.ulf", WriteSheet(next));
+  const auto folders = NextTurnFolders({dir_}, dir_ / "elsewhere" / "2345-12.ulf");
+  EXPECT_EQ(ExistingSheet(folders, "2345", "13"), dir_ / "elsewhere" / "sajat.ulf");
+  EXPECT_EQ(ExistingSheet({dir_}, "2345", "13"), std::nullopt);
+  const NextTurnWrite refused = WriteNextTurnSheet(next, "2345", dir_, folders);
+  EXPECT_FALSE(refused.written);
+  EXPECT_NE(cp1250::ToUtf8(refused.error).find("nem írom felül"), std::string::npos);
+  WriteFileAtomically(dir_ / "2345-14.ulf", "sajat\r\n");  // taken by a file that is no sheet
+  EXPECT_FALSE(WriteNextTurnSheet(SheetOf("14", {kEnter}), "2345", dir_, {dir_}).written);
+  EXPECT_EQ(ReadWholeFile(dir_ / "2345-14.ulf"), "sajat\r\n");
+  const NextTurnWrite written = WriteNextTurnSheet(SheetOf("15", {kEnter}), "2345", dir_, {dir_});
+  ASSERT_TRUE(written.written);
+  EXPECT_EQ(*written.written, dir_ / "2345-15.ulf");
 }
 
 }  // namespace

@@ -1,0 +1,39 @@
+// One look at a whole turn: every character with the state of its current
+// sheet (the highest turn), and whatever turns more a front end asks for,
+// from one reading of mv.ini, of elkuldve/ and of the sheet folders.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/DataList.h"
+#include "store/IniFile.h"
+#include "turn/TurnStatus.h"
+
+namespace mv {
+
+// A character's current sheet as the board shows it.
+struct CurrentSheet {
+  CharacterTurns character;
+  TurnStatus status;  // Missing when it has no sheet
+};
+
+struct TurnLook {
+  std::vector<CurrentSheet> current;          // one per character, by number
+  std::vector<std::vector<TurnStatus>> more;  // per character: the further turns asked for, in order
+  std::vector<std::filesystem::path> broken;  // unreadable, the name tells no turn
+  std::vector<std::string> ignored;           // file names: no valid turn or character
+  // Said once (Windows-1250): elkuldve/ could not be read, and why; empty
+  // when it could.
+  std::string keptProblem;
+};
+
+// The further turns to look at for a character (the board's columns).
+using TurnsToLook = std::function<std::vector<long long>(const CharacterTurns&)>;
+
+TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& sheetFolders,
+                     IniFile& ini, const ReferenceLists& lists, const TurnsToLook& more = {});
+
+}  // namespace mv
