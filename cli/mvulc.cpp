@@ -21,6 +21,7 @@
 #include "letter/MailPassword.h"
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
+#include "platform/Hardening.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
@@ -32,6 +33,7 @@
 #include "turn/CurrentSheet.h"
 #include "turn/NextTurnFile.h"
 #include "turn/SendRun.h"
+#include "turn/TurnStatus.h"
 
 namespace {
 
@@ -113,7 +115,8 @@ int Check(const std::filesystem::path& programDir, const std::filesystem::path& 
   mv::IniFile ini(programDir / "mv.ini");
   const auto budget = mv::SheetBudget(ini, sheet.character.key, sheet.document.fields().turn);
   const std::vector<mv::SheetProblem> problems =
-      mv::CheckSheet(sheet.document.Content(sheet.character.key), lookups, budget);
+      mv::CheckSheet(sheet.document.Content(sheet.character.key), lookups,
+                     {budget, mv::NewestTurnOf(programDir, mv::SheetFolders(programDir, ini), sheet.character.key)});
 
   // Every row as a player stepping down the grid sees it, with its costs.
   const mv::RecalculatedSheet fresh = mv::Recalculated(sheet.document.sheet(), lookups);
@@ -211,6 +214,7 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
                      const std::string text = one || sent ? mv::ResultMessage(result) : mv::ResultLine(result);
                      (sent ? std::cout : std::cerr) << prefix(i) << mv::cp1250::ToUtf8(text) << std::endl;
                    }});
+  for (mv::RunLetter& letter : letters) mv::WipeSecret(letter.letter);  // each holds the game password
   if (report.start == mv::PasswordStep::Status::MustAsk)
     return Fail(
         std::string("A levelezési jelszót minden küldésnél meg kell adni: add meg a --password-stdin kapcsolóval."_w));
@@ -316,6 +320,7 @@ int MailSetupOf(const std::string& address) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  mv::KeepSecretsOutOfDumps();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   const std::string command = args[0];
@@ -324,7 +329,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "--version") {
-    std::cout << MVUL_VERSION << "\n";
+    std::cout << "mvulc " << MVUL_VERSION << "\n";
     return 0;
   }
   std::filesystem::path dir;

@@ -5,6 +5,7 @@
 #include "core/CommandCatalogue.h"
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "core/TextJoin.h"
 #include "core/TvpLeft.h"
 #include "core/UL.h"
 
@@ -63,10 +64,16 @@ void CheckFigure(const char* name, const std::string& figure, const OrderSheet& 
 
 }  // namespace
 
-std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lookups,
-                                     std::optional<long long> tvpBudget) {
+std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lookups, const CharacterFacts& facts) {
   std::vector<SheetProblem> out;
   CheckTurn(held.fields.turn, out);
+  // "Új" starts at turn 1: a player on turn 12 must not send turn 1 unawares.
+  if (const auto turn = ValidTurn(held.fields.turn); turn && facts.newestTurn && *turn < *facts.newestTurn)
+    out.push_back({0, Level::Warning,
+                   "Ez az UL "_w + std::string(NumberArticle(*turn)) + " " + std::to_string(*turn) +
+                       ". fordulóra szól, de ennek a karakternek már van "_w + std::to_string(*facts.newestTurn) +
+                       ". fordulós UL-je."_w,
+                   true});
 
   const OrderSheet& sheet = held.sheet;
   std::vector<LookupMiss> misses;
@@ -96,6 +103,7 @@ std::vector<SheetProblem> CheckSheet(const SheetContent& held, const Lookups& lo
   CheckFigure("TVP", held.figures.tvpTotal, held.sheet, col::kTVP, out);
   CheckFigure("KNO", held.figures.knoTotal, held.sheet, col::kKNO, out);
   tvpTotal = std::max(0LL, tvpTotal);
+  const std::optional<long long>& tvpBudget = facts.tvpBudget;
   if (tvpBudget && TvpLeftOf(*tvpBudget, tvpTotal, false).over())
     out.push_back({0, Level::Error,
                    std::string("Össz TVP: "_w) + std::to_string(tvpTotal) + ", de csak " + std::to_string(*tvpBudget) +

@@ -14,15 +14,42 @@
 namespace mv {
 namespace {
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
+// Each placeholder of the answer replaced once: what it brings in (the typed
+// address) is never read as a placeholder again.
+std::string Expand(std::string_view text, const std::vector<std::pair<std::string_view, std::string>>& values) {
+  std::string out;
+  for (std::size_t at = 0; at < text.size();) {
+    const auto known = std::find_if(values.begin(), values.end(),
+                                    [&](const auto& value) { return text.substr(at).starts_with(value.first); });
+    if (known == values.end()) {
+      out += text[at++];
+      continue;
+    }
+    out += known->second;
+    at += known->first.size();
+  }
+  return out;
 }
 
 bool IsHostLabel(std::string_view label) {
   if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-') return false;
   return std::all_of(label.begin(), label.end(),
                      [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'; });
+}
+
+// A host name as DNS takes it, lower case: labels joined by dots.
+bool IsHostName(std::string_view name) {
+  if (name.empty() || name.size() > 253) return false;
+  for (std::size_t start = 0;;) {
+    const auto dot = name.find('.', start);
+    if (!IsHostLabel(name.substr(start, dot - start))) return false;
+    if (dot == std::string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+bool HasControl(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
 }
 
 struct Download {
@@ -76,26 +103,43 @@ std::optional<std::string> MailDomainOf(std::string_view address) {
   const auto at = address.rfind('@');
   if (at == std::string_view::npos || at == 0) return std::nullopt;
   const std::string domain = cp1250::Lower(address.substr(at + 1));
-  if (domain.size() > 253 || domain.find('.') == std::string::npos) return std::nullopt;
-  for (std::size_t start = 0;;) {
-    const auto dot = domain.find('.', start);
-    if (!IsHostLabel(std::string_view(domain).substr(start, dot - start))) return std::nullopt;
-    if (dot == std::string::npos) break;
-    start = dot + 1;
-  }
+  if (domain.find('.') == std::string::npos || !IsHostName(domain)) return std::nullopt;
   // The local part must not carry what a URL or a header would read as more.
   for (const char c : address.substr(0, at))
-    if (static_cast<unsigned char>(c) <= ' ' || c == '<' || c == '>' || c == '"' || c == '\\') return std::nullopt;
+    if (static_cast<unsigned char>(c) <= ' ' || c == '<' || c == '>' || c == '"' || c == '\\' || c == '@')
+      return std::nullopt;
   return domain;
 }
 
 std::string AutoconfigTestBase() {
   const char* base = std::getenv("MVUL_AUTOCONFIG_TEST_BASE");
-  if (!base) return {};
-  const std::string_view text(base);
-  for (const std::string_view loopback : {"http://127.0.0.1:", "http://localhost:", "http://[::1]:"})
-    if (text.starts_with(loopback)) return std::string(text);
-  return {};
+  return base ? LoopbackTestBase(base) : std::string();
+}
+
+std::string LoopbackTestBase(const std::string& text) {
+  // Parsed as libcurl will read it: the host it would connect to, never a
+  // prefix that a user name can fake.
+  CURLU* url = curl_url();
+  if (!url) return {};
+  std::string out;
+  if (curl_url_set(url, CURLUPART_URL, text.c_str(), 0) == CURLUE_OK) {
+    const auto part = [&](CURLUPart which) {
+      char* value = nullptr;
+      const bool got = curl_url_get(url, which, &value, 0) == CURLUE_OK && value;
+      std::string result = got ? value : "";
+      curl_free(value);
+      return got ? std::optional(result) : std::nullopt;
+    };
+    const auto scheme = part(CURLUPART_SCHEME), host = part(CURLUPART_HOST), port = part(CURLUPART_PORT);
+    const bool loopback = host && (*host == "127.0.0.1" || *host == "localhost" || *host == "[::1]");
+    if (scheme == "http" && loopback && port && !part(CURLUPART_USER) && !part(CURLUPART_PASSWORD) &&
+        !part(CURLUPART_QUERY) && !part(CURLUPART_FRAGMENT)) {
+      const auto path = part(CURLUPART_PATH).value_or("/");
+      out = "http://" + *host + ":" + *port + (path == "/" ? std::string() : path);
+    }
+  }
+  curl_url_cleanup(url);
+  return out;
 }
 
 std::vector<std::string> AutoconfigUrls(std::string_view address, std::string_view domain, std::string_view testBase) {
@@ -135,15 +179,14 @@ AutoconfigAnswer ReadAutoconfig(std::string_view xml, std::string_view address) 
     if (!encrypted || !password) continue;
     MailSetup& setup = out.setup;
     setup.security = socket == "SSL" ? SmtpSettings::Security::Tls : SmtpSettings::Security::StartTls;
-    setup.server = server.child_value("hostname");
-    ReplaceAll(setup.server, "%EMAILDOMAIN%", domain);
+    const std::vector<std::pair<std::string_view, std::string>> values{
+        {"%EMAILADDRESS%", addr}, {"%EMAILLOCALPART%", local}, {"%EMAILDOMAIN%", domain}};
+    setup.server = cp1250::Lower(Expand(server.child_value("hostname"), values));
     const auto port = ParseInteger(server.child_value("port"));
     setup.port = port && *port >= 1 && *port <= 65535 ? *port : DefaultPort(setup.security);
-    setup.user = server.child_value("username");
-    ReplaceAll(setup.user, "%EMAILADDRESS%", addr);
-    ReplaceAll(setup.user, "%EMAILLOCALPART%", local);
-    ReplaceAll(setup.user, "%EMAILDOMAIN%", domain);
-    if (setup.server.empty()) continue;
+    setup.user = Expand(server.child_value("username"), values);
+    // Only a server the resolver can take, and a user name of one line.
+    if (!IsHostName(setup.server) || HasControl(setup.user)) continue;
     out.kind = AutoconfigAnswer::Kind::Usable;
     return out;
   }

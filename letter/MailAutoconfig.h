@@ -40,8 +40,11 @@ std::optional<std::string> MailDomainOf(std::string_view address);
 // HTTP paths under it.
 std::vector<std::string> AutoconfigUrls(std::string_view address, std::string_view domain,
                                         std::string_view testBase = {});
-// MVUL_AUTOCONFIG_TEST_BASE, honoured only for a loopback address.
+// MVUL_AUTOCONFIG_TEST_BASE, honoured only for plain HTTP to 127.0.0.1,
+// localhost or [::1] with a port and no user name.
 std::string AutoconfigTestBase();
+// That rule for one text: the base to use, or empty.
+std::string LoopbackTestBase(const std::string& text);
 
 struct AutoconfigResult {
   enum class Status { Found, OAuthOnly, NotFound, BadAddress, Cancelled };

@@ -4,16 +4,21 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
 #include "core/Cp1250.h"
+#include "core/Secret.h"
 
 namespace mv {
 namespace {
 
 constexpr std::string_view kSection = "SMTP";
 constexpr std::chrono::seconds kStoreWait{3};
+// A stored copy "ask each time" could not remove yet.
+constexpr std::string_view kLeftKey = "JelszoTorlendo";
 
 const SecretSchema* MailSchema() {
   static const SecretSchema schema = {"hu.morvald.mvul.SmtpPassword",
@@ -69,8 +74,9 @@ class LibsecretStore : public SecretStore {
  public:
   Status Lookup(const std::string& server, const std::string& user, std::string& password) override {
     Watchdog watchdog;
-    SecretService* service = Open(watchdog);
-    if (!service) return Status::Unavailable;
+    Status opened = Status::Ok;
+    SecretService* service = Open(watchdog, opened);
+    if (!service) return opened;
     GHashTable* attributes = Attributes(server, user);
     GError* error = nullptr;
     // No SECRET_SEARCH_UNLOCK: a locked item is reported, never unlocked.
@@ -97,8 +103,9 @@ class LibsecretStore : public SecretStore {
 
   Status Store(const std::string& server, const std::string& user, const std::string& password) override {
     Watchdog watchdog;
-    SecretService* service = Open(watchdog);
-    if (!service) return Status::Unavailable;
+    Status opened = Status::Ok;
+    SecretService* service = Open(watchdog, opened);
+    if (!service) return opened;
     GHashTable* attributes = Attributes(server, user);
     SecretValue* value = secret_value_new(cp1250::ToUtf8(password).c_str(), -1, "text/plain");
     GError* error = nullptr;
@@ -112,11 +119,30 @@ class LibsecretStore : public SecretStore {
     return stored ? Status::Ok : Status::Unavailable;
   }
 
-  Status Remove(const std::string& server, const std::string& user) override {
+  Status Remove(const std::string& server, const std::string& user) override { return Clear(Attributes(server, user)); }
+
+  Status RemoveAll() override {
+    // Only the schema's name is matched: every password of ours.
+    return Clear(g_hash_table_new_full(g_str_hash, g_str_equal, g_free, g_free));
+  }
+
+  Status Probe() override {
     Watchdog watchdog;
-    SecretService* service = Open(watchdog);
-    if (!service) return Status::Unavailable;
-    GHashTable* attributes = Attributes(server, user);
+    Status opened = Status::Ok;
+    SecretService* service = Open(watchdog, opened);
+    if (service) g_object_unref(service);
+    return opened;
+  }
+
+ private:
+  Status Clear(GHashTable* attributes) {
+    Watchdog watchdog;
+    Status opened = Status::Ok;
+    SecretService* service = Open(watchdog, opened);
+    if (!service) {
+      g_hash_table_unref(attributes);
+      return opened;
+    }
     GError* error = nullptr;
     const bool removed = secret_service_clear_sync(service, MailSchema(), attributes, watchdog.cancellable(), &error);
     g_hash_table_unref(attributes);
@@ -126,25 +152,92 @@ class LibsecretStore : public SecretStore {
     return status;
   }
 
- private:
   // A service object of our own: the shared one would outlive a bus that
-  // went away.
-  static SecretService* Open(const Watchdog& watchdog) {
+  // went away. Nothing when it cannot be had, and why: no store on this
+  // desktop at all (no session bus is set up, or nothing on it owns or can
+  // start the service), or one that is there and does not answer.
+  static SecretService* Open(const Watchdog& watchdog, Status& status) {
     GError* error = nullptr;
     SecretService* service = secret_service_open_sync(SECRET_TYPE_SERVICE, nullptr, SECRET_SERVICE_OPEN_SESSION,
                                                       watchdog.cancellable(), &error);
-    if (error) {
-      g_error_free(error);
-      if (service) g_object_unref(service);
-      return nullptr;
-    }
-    return service;
+    if (!error) return service;
+    const bool unknown = error->domain == G_DBUS_ERROR &&
+                         (error->code == G_DBUS_ERROR_SERVICE_UNKNOWN || error->code == G_DBUS_ERROR_NAME_HAS_NO_OWNER);
+    status = unknown || !SessionBusIsSetUp() ? Status::Absent : Status::Unavailable;
+    g_error_free(error);
+    if (service) g_object_unref(service);
+    return nullptr;
+  }
+
+  static bool SessionBusIsSetUp() {
+    if (const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS"); address && *address) return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code ec;
+    return runtime && std::filesystem::exists(std::filesystem::path(runtime) / "bus", ec);
+  }
+};
+
+// Each call on a thread of its own, waited for at most a little past the
+// store's bound: a bus that takes the connection and never speaks (GLib
+// waits 25 s for it) holds only that thread, never the caller.
+class BoundedStore : public SecretStore {
+ public:
+  Status Lookup(const std::string& server, const std::string& user, std::string& password) override {
+    return Bounded(
+        [server, user](LibsecretStore& store, std::string& found) { return store.Lookup(server, user, found); },
+        &password);
+  }
+  Status Store(const std::string& server, const std::string& user, const std::string& password) override {
+    return Bounded([server, user, secret = std::string(password)](LibsecretStore& store, std::string&) mutable {
+      const Status status = store.Store(server, user, secret);
+      WipeSecret(secret);
+      return status;
+    });
+  }
+  Status Remove(const std::string& server, const std::string& user) override {
+    return Bounded([server, user](LibsecretStore& store, std::string&) { return store.Remove(server, user); });
+  }
+  Status RemoveAll() override {
+    return Bounded([](LibsecretStore& store, std::string&) { return store.RemoveAll(); });
+  }
+  Status Probe() override {
+    return Bounded([](LibsecretStore& store, std::string&) { return store.Probe(); });
+  }
+
+ private:
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    Status status = Status::Unavailable;
+    std::string password;
+  };
+
+  template <class Call>
+  static Status Bounded(Call call, std::string* password = nullptr) {
+    auto shared = std::make_shared<Shared>();
+    std::thread([shared, call]() mutable {
+      LibsecretStore store;
+      std::string found;
+      const Status status = call(store, found);
+      std::lock_guard lock(shared->mutex);
+      shared->status = status;
+      shared->password = std::move(found);
+      shared->finished = true;
+      shared->done.notify_one();
+    }).detach();
+    std::unique_lock lock(shared->mutex);
+    if (!shared->done.wait_for(lock, kStoreWait + std::chrono::milliseconds(500), [&] { return shared->finished; }))
+      return Status::Unavailable;
+    if (password) *password = std::move(shared->password);
+    WipeSecret(shared->password);
+    return shared->status;
   }
 };
 
 }  // namespace
 
-std::unique_ptr<SecretStore> DesktopSecretStore() { return std::make_unique<LibsecretStore>(); }
+std::unique_ptr<SecretStore> DesktopSecretStore() { return std::make_unique<BoundedStore>(); }
 
 PasswordPlace ReadPasswordPlace(const IniFile& ini) {
   if (ini.Read(kSection, "JelszoKerdes") == "1") return PasswordPlace::AskEachTime;
@@ -170,44 +263,57 @@ PasswordFetch FetchMailPassword(const IniFile& ini, const SmtpSettings& settings
   return out;
 }
 
-PasswordSave SaveMailPassword(IniFile& ini, const SmtpSettings& before, const SmtpSettings& after, bool askEachTime,
-                              SecretStore& store) {
+PasswordSave SaveMailPassword(const IniFile& ini, const SmtpSettings& before, const SmtpSettings& after,
+                              bool askEachTime, SecretStore& store) {
   PasswordSave out;
   const PasswordPlace was = ReadPasswordPlace(ini);
   const bool moved = before.server != after.server || before.user != after.user;
   if (askEachTime) {
-    // Stored nowhere: every copy goes.
-    if (was == PasswordPlace::Keyring) store.Remove(before.server, before.user);
-    store.Remove(after.server, after.user);
+    // Stored nowhere: every copy goes, in one call within the store's bound.
+    const SecretStore::Status removed = store.RemoveAll();
+    out.copyLeft = removed == SecretStore::Status::Unavailable;
     out.place = PasswordPlace::AskEachTime;
-    out.written = ini.Apply({IniChange::EraseKey(kSection, "Jelszo"), IniChange::Set(kSection, "JelszoKerdes", "1"),
-                             IniChange::EraseKey(kSection, "JelszoKulcstartoban")});
+    out.changes = {IniChange::EraseKey(kSection, "Jelszo"), IniChange::Set(kSection, "JelszoKerdes", "1"),
+                   IniChange::EraseKey(kSection, "JelszoKulcstartoban"),
+                   out.copyLeft ? IniChange::Set(kSection, kLeftKey, "1") : IniChange::EraseKey(kSection, kLeftKey)};
     return out;
   }
+  const auto inMvIni = [&] {
+    out.place = PasswordPlace::MvIni;
+    out.changes = {IniChange::Set(kSection, "Jelszo", after.password), IniChange::EraseKey(kSection, "JelszoKerdes"),
+                   IniChange::EraseKey(kSection, "JelszoKulcstartoban")};
+    return out;
+  };
+  // No password to keep anywhere (no login): nothing for a store to do.
+  if (after.password.empty() && was != PasswordPlace::Keyring) return inMvIni();
+  const SecretStore::Status stored = store.Store(after.server, after.user, after.password);
   std::string readBack;
-  const bool inStore = store.Store(after.server, after.user, after.password) == SecretStore::Status::Ok &&
-                       store.Lookup(after.server, after.user, readBack) == SecretStore::Status::Ok &&
-                       readBack == after.password;
-  if (inStore) {
+  if (stored == SecretStore::Status::Ok &&
+      store.Lookup(after.server, after.user, readBack) == SecretStore::Status::Ok && readBack == after.password) {
     if (was == PasswordPlace::Keyring && moved) store.Remove(before.server, before.user);
     out.place = PasswordPlace::Keyring;
     out.movedToKeyring = was == PasswordPlace::MvIni && !ini.Read(kSection, "Jelszo").empty();
-    out.written = ini.Apply({IniChange::EraseKey(kSection, "Jelszo"), IniChange::EraseKey(kSection, "JelszoKerdes"),
-                             IniChange::Set(kSection, "JelszoKulcstartoban", "1")});
+    out.changes = {IniChange::EraseKey(kSection, "Jelszo"), IniChange::EraseKey(kSection, "JelszoKerdes"),
+                   IniChange::Set(kSection, "JelszoKulcstartoban", "1")};
+    WipeSecret(readBack);
     return out;
   }
+  WipeSecret(readBack);
+  // Only where this desktop has no store at all does mv.ini keep it.
+  if (stored == SecretStore::Status::Absent) return inMvIni();
+  out.place = was;
   // The store holds it but does not answer now, and no new one was typed:
-  // nothing to move, and the kept one must not be lost.
-  if (was == PasswordPlace::Keyring && after.password.empty() && !moved) {
-    out.place = PasswordPlace::Keyring;
-    return out;
-  }
-  // No store answers: mv.ini (private to the player) keeps it, as before.
-  out.place = PasswordPlace::MvIni;
-  out.written =
-      ini.Apply({IniChange::Set(kSection, "Jelszo", after.password), IniChange::EraseKey(kSection, "JelszoKerdes"),
-                 IniChange::EraseKey(kSection, "JelszoKulcstartoban")});
+  // nothing changes, and the kept one is not lost.
+  if (!(was == PasswordPlace::Keyring && after.password.empty() && !moved)) out.keyringSilent = true;
   return out;
+}
+
+bool HasLeftPassword(const IniFile& ini) { return ini.Read(kSection, kLeftKey) == "1"; }
+
+bool RemoveLeftPassword(IniFile& ini, SecretStore& store) {
+  if (!HasLeftPassword(ini)) return true;
+  if (store.RemoveAll() == SecretStore::Status::Unavailable) return false;
+  return ini.EraseKey(kSection, kLeftKey);
 }
 
 std::string KeyringUnavailableMessage() {
@@ -216,11 +322,23 @@ std::string KeyringUnavailableMessage() {
       "kapcsolóval."_w);
 }
 
+std::string KeyringSilentMessage() {
+  return std::string("A kulcstartó most zárolva van vagy nem válaszol, ezért a jelszót nem mentettem el."_w);
+}
+
+std::string PasswordCopyLeftMessage() {
+  return std::string(
+      "A kulcstartóban tárolt jelszót most nem tudtam törölni, mert a kulcstartó zárolva van vagy nem válaszol: még "
+      "ott van. A program következő indításakor újra megpróbálom."_w);
+}
+
 std::string PasswordMovedMessage() {
   return std::string("A levelezési jelszót áthelyeztem a rendszer kulcstartójába."_w);
 }
 
-std::string PasswordPlaceText(PasswordPlace place) {
+std::string PasswordPlaceText(PasswordPlace place, bool keyringAnswers) {
+  if (place == PasswordPlace::MvIni && keyringAnswers)
+    return std::string("A jelszó mentéskor a rendszer kulcstartójába kerül."_w);
   switch (place) {
     case PasswordPlace::Keyring: return std::string("A jelszót a rendszer kulcstartója őrzi."_w);
     case PasswordPlace::AskEachTime: return std::string("A jelszót sehol sem tárolom, minden küldésnél megkérdezem."_w);

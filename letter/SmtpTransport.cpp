@@ -135,8 +135,9 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
       break;
     case SendOutcome::Status::Unencrypted:
       text = Join({kNotSent,
-                   "\nA kapcsolat nem lenne titkosított, így a jelszó olvashatóan menne át a hálózaton. Válaszd a "
-                   "STARTTLS vagy a TLS titkosítást: "_w,
+                   "\nFelhasználónév van megadva, de a kapcsolat nem lenne titkosított, így a bejelentkezés "
+                   "olvashatóan menne át a hálózaton. Válaszd a STARTTLS vagy a TLS titkosítást, vagy töröld a "
+                   "felhasználónevet: "_w,
                    kWhereToSet, "."});
       break;
     case SendOutcome::Status::LoginRefused:
@@ -242,6 +243,10 @@ SmtpSettings ReadSmtpSettings(const IniFile& ini) {
 }
 
 bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& s, bool withPassword) {
+  return ini.Apply(SmtpSettingsChanges(s, withPassword));
+}
+
+std::vector<IniChange> SmtpSettingsChanges(const SmtpSettings& s, bool withPassword) {
   std::vector<IniChange> changes{
       IniChange::Set(kSection, "Kiszolgalo", s.server),
       IniChange::Set(kSection, "Port", std::to_string(s.port)),
@@ -251,7 +256,7 @@ bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& s, bool withPassword) {
       IniChange::Set(kSection, "Masolat", s.copyToSender ? "1" : "0"),
   };
   if (withPassword) changes.push_back(IniChange::Set(kSection, "Jelszo", s.password));
-  return ini.Apply(changes);
+  return changes;
 }
 
 static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
@@ -440,7 +445,7 @@ SendOutcome Connection::Send(const MailMessage& message, bool last, const std::f
   const std::string from = "<" + settings_.sender + ">";
   const std::string to = "<" + message.to + ">";
   const std::string copy = "<" + settings_.sender + ">";
-  const std::string text = SmtpMessageText(settings_, message);
+  std::string text = SmtpMessageText(settings_, message);  // the letter holds the game password
   Upload upload{text};
   curl_slist* recipients = curl_slist_append(nullptr, to.c_str());
   if (CopiesToSender(settings_, message)) recipients = curl_slist_append(recipients, copy.c_str());
@@ -485,6 +490,7 @@ SendOutcome Connection::Send(const MailMessage& message, bool last, const std::f
   curl_easy_setopt(curl, CURLOPT_PASSWORD, nullptr);
   curl_slist_free_all(recipients);
   WipeSecret(password);
+  WipeSecret(text);
 
   return watch.replies.Outcome({long(result), reply, cancel && cancel->load(), upload.ended, settings_.security});
 }

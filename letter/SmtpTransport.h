@@ -40,6 +40,7 @@ int PortAfterModeChange(std::string_view text, SmtpSettings::Security previous, 
 SmtpSettings ReadSmtpSettings(const IniFile& ini);
 // withPassword: also the password, in mv.ini (where no secret store keeps it).
 bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& settings, bool withPassword = true);
+std::vector<IniChange> SmtpSettingsChanges(const SmtpSettings& settings, bool withPassword = true);
 
 // The message as it goes over the wire: headers and the body's bytes.
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& message);

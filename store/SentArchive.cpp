@@ -7,6 +7,7 @@
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
+#include "platform/Process.h"
 #include "store/ProgramDirectory.h"
 #include "store/TextFile.h"
 
@@ -130,6 +131,31 @@ std::span<const KeptLetter> KeptLetters::Of(std::string_view character, std::str
 const KeptLetter* KeptLetters::Newest(std::string_view character, std::string_view turn) const {
   const auto letters = Of(character, turn);
   return letters.empty() ? nullptr : &letters.front();
+}
+
+std::optional<long long> KeptLetters::NewestTurnOf(std::string_view character) const {
+  std::optional<long long> newest;
+  for (const KeptLetter& letter : letters_) {
+    if (letter.name.character != character) continue;
+    const auto turn = ParseInteger(letter.name.record.turn);
+    if (turn && IsDecimalDigits(letter.name.record.turn) && (!newest || *turn > *newest)) newest = *turn;
+  }
+  return newest;
+}
+
+void CleanSentFolder(const std::filesystem::path& programDir) {
+  const std::filesystem::path folder = programDir / kSentFolder;
+  RemoveStaleTemporaryFiles(folder);
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    constexpr std::string_view kOld = ".kuldes-", kTmp = ".tmp";
+    if (!name.starts_with(kOld) || !name.ends_with(kTmp)) continue;
+    const std::string pid = name.substr(kOld.size(), name.size() - kOld.size() - kTmp.size());
+    std::error_code kind;
+    if (!IsDecimalDigits(pid) || pid.size() > 12 || !it->is_regular_file(kind)) continue;
+    if (!ProcessIsRunning(std::stoll(pid))) std::filesystem::remove(it->path(), kind);
+  }
 }
 
 std::string SentCopyNotKeptMessage() {

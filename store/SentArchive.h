@@ -56,6 +56,8 @@ class KeptLetters {
   // Every kept letter of a character's turn, the newest first.
   std::span<const KeptLetter> Of(std::string_view character, std::string_view turn) const;
   const KeptLetter* Newest(std::string_view character, std::string_view turn) const;
+  // The highest turn a character has a kept letter of.
+  std::optional<long long> NewestTurnOf(std::string_view character) const;
   // Why elkuldve/ could not be looked at (Windows-1250): "nincs olvasási
   // jogom", ...; empty when it could, or when there is none.
   const std::string& problem() const { return problem_; }
@@ -66,6 +68,11 @@ class KeptLetters {
   std::filesystem::path folder_;
   std::string problem_;
 };
+
+// At start: the leftovers of killed writes in elkuldve/, and the
+// temporary letters (".kuldes-PID.tmp", they hold the password) an earlier
+// version left when its process ended mid-send.
+void CleanSentFolder(const std::filesystem::path& programDir);
 
 // Said after a delivery whose copy could not be written (Windows-1250).
 std::string SentCopyNotKeptMessage();

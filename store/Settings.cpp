@@ -98,8 +98,9 @@ Settings ReadSettings(const IniFile& ini) {
   return s;
 }
 
-bool WriteSettings(IniFile& ini, const Settings& s) {
-  // One write: the file never holds half of the dialog's values.
+bool WriteSettings(IniFile& ini, const Settings& s) { return ini.Apply(SettingsChanges(s)); }
+
+std::vector<IniChange> SettingsChanges(const Settings& s) {
   std::vector<IniChange> changes;
   auto write = [&](const char* section, const std::string& key, const std::string& value) {
     changes.push_back(IniChange::Set(section, key, value));
@@ -120,7 +121,7 @@ bool WriteSettings(IniFile& ini, const Settings& s) {
   changes.push_back(IniChange::EraseSection("KeresesiUtvonalak"));
   for (std::size_t i = 0; i < s.searchPaths.size(); ++i)
     write("KeresesiUtvonalak", "utvonal" + std::to_string(i + 1), s.searchPaths[i]);
-  return ini.Apply(changes);
+  return changes;
 }
 
 std::vector<std::filesystem::path> SheetFolders(const std::filesystem::path& programDir, const Settings& settings) {

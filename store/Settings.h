@@ -38,6 +38,9 @@ struct Settings {
 Settings ReadSettings(const IniFile& ini);
 // Writes every key; false when the file could not be written.
 bool WriteSettings(IniFile& ini, const Settings& settings);
+// The same as changes, for one write with others: the file never holds half
+// of the dialog's values.
+std::vector<IniChange> SettingsChanges(const Settings& settings);
 
 // The reading rules of single values.
 std::optional<int> BandLengthFromText(const std::string& text);

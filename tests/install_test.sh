@@ -15,7 +15,7 @@ sheet=$tmp/2345-1.ulf
 printf '1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\nbe,1,,,,,,5,0\r\n0\r\n5\r\n0\r\n2345\r\n' > "$sheet"
 HOME=$tmp/home XDG_DATA_HOME= "$tmp/prefix/bin/mvulc" check "$sheet" | grep -q '"tvp_total":"5"'
 [ ! -e "$tmp/home/.local/share/mvul" ] || { echo "mvulc wrote into the program directory"; exit 1; }
-[ "$("$tmp/prefix/bin/mvul" --version)" = 2.3.14 ] || { echo "mvul --version"; exit 1; }
+[ "$("$tmp/prefix/bin/mvul" --version)" = "mvul 2.3.14" ] || { echo "mvul --version"; exit 1; }
 # The window's first start makes the directory and seeds it once.
 HOME=$tmp/home XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen timeout 5 "$tmp/prefix/bin/mvul" >/dev/null 2>&1 || true
 [ -e "$tmp/home/.local/share/mvul/galetkik.dat" ] || { echo "the per-user directory was not seeded"; exit 1; }

@@ -19,8 +19,8 @@ for f in usr/share/man/man1/mvul.1.gz usr/share/man/man1/mvulc.1.gz usr/share/ic
 done
 lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1 | grep -v "running with root privileges" || true
 lintian --fail-on error "$deb" >/dev/null 2>&1 || { echo "package: lintian reports errors"; exit 1; }
-[ "$("$tmp/root/usr/bin/mvulc" --version)" = 2.3.14 ] || { echo "package: mvulc --version"; exit 1; }
-[ "$("$tmp/root/usr/bin/mvul" --version)" = 2.3.14 ] || { echo "package: mvul --version"; exit 1; }
+[ "$("$tmp/root/usr/bin/mvulc" --version)" = "mvulc 2.3.14" ] || { echo "package: mvulc --version"; exit 1; }
+[ "$("$tmp/root/usr/bin/mvul" --version)" = "mvul 2.3.14" ] || { echo "package: mvul --version"; exit 1; }
 mkdir "$tmp/dir"
 printf '1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\nbe,1,,,,,,5,0\r\n0\r\n5\r\n0\r\n2345\r\n' > "$tmp/2345-1.ulf"
 "$tmp/root/usr/bin/mvulc" check --dir "$tmp/dir" "$tmp/2345-1.ulf" | grep -q '"tvp_total":"5"'

@@ -73,6 +73,7 @@ SendRunReport RunSend(const IniFile& ini, const std::filesystem::path& programDi
   };
   SmtpTransport(step.smtp).SendAll(messages, cancel, transportHooks);
   WipeSecret(step.smtp.password);
+  for (MailMessage& message : messages) WipeSecret(message.body);
   return report;
 }
 

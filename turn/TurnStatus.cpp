@@ -52,6 +52,26 @@ void Place(CharacterTurns& character, long long turn, const fs::path& path) {
   if (!fresh && Prefer(path, at->second, character.key, turn)) at->second = path;
 }
 
+// Every sheet of the scan under its character and turn; what tells neither
+// is listed apart.
+void PlaceSheets(const SheetScan& scan, std::map<std::string, CharacterTurns>& byKey, TurnOverview& out) {
+  for (const FoundSheet& found : scan.sheets) {
+    const auto turn = ValidTurn(found.turn);
+    if (!turn || !IsValidCharacterNumberText(found.key)) {
+      out.ignored.push_back(found.name);
+      continue;
+    }
+    Place(Entry(byKey, found.key), *turn, found.path);
+  }
+  // A sheet that cannot be read keeps its place when its name tells it.
+  for (const fs::path& path : scan.unreadableSheets) {
+    if (const auto placed = PlacedByName(path))
+      Place(Entry(byKey, placed->first), placed->second, path);
+    else
+      out.broken.push_back(path);
+  }
+}
+
 std::string CannotSendWhy(const CharacterFields& fields) {
   if (!IsNumberedCharacter(fields.number)) return std::string("nincs karakterszám"_w);
   if (fields.password.empty()) return std::string("nincs jelszó"_w);
@@ -116,22 +136,7 @@ TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, 
     if (IsValidCharacterNumberText(key)) Entry(byKey, key).stored = true;
   }
 
-  const SheetScan scan = ScanSheetFolders(sheetFolders, true);
-  for (const FoundSheet& found : scan.sheets) {
-    const auto turn = ValidTurn(found.turn);
-    if (!turn || !IsValidCharacterNumberText(found.key)) {
-      out.ignored.push_back(found.name);
-      continue;
-    }
-    Place(Entry(byKey, found.key), *turn, found.path);
-  }
-  // A sheet that cannot be read keeps its place when its name tells it.
-  for (const fs::path& path : scan.unreadableSheets) {
-    if (const auto placed = PlacedByName(path))
-      Place(Entry(byKey, placed->first), placed->second, path);
-    else
-      out.broken.push_back(path);
-  }
+  PlaceSheets(ScanSheetFolders(sheetFolders, true), byKey, out);
 
   for (auto& [key, character] : byKey) {
     CharacterRecord record = character.stored ? store.Load(key) : CharacterRecord{};
@@ -150,6 +155,25 @@ TurnOverview ScanTurns(const std::vector<fs::path>& sheetFolders, IniFile& ini, 
     return a.key.size() != b.key.size() ? a.key.size() < b.key.size() : a.key < b.key;
   });
   return out;
+}
+
+CharacterTurns SheetsOf(const std::vector<fs::path>& sheetFolders, std::string_view key) {
+  std::map<std::string, CharacterTurns> byKey;
+  TurnOverview unused;
+  PlaceSheets(ScanSheetFolders(sheetFolders, true), byKey, unused);
+  const auto at = byKey.find(std::string(key));
+  if (at != byKey.end()) return at->second;
+  CharacterTurns none;
+  none.key = std::string(key);
+  return none;
+}
+
+std::optional<long long> NewestTurnOf(const fs::path& programDir, const std::vector<fs::path>& sheetFolders,
+                                      std::string_view key) {
+  std::optional<long long> newest = SheetsOf(sheetFolders, key).CurrentTurn();
+  const auto kept = KeptLetters(programDir).NewestTurnOf(key);
+  if (kept && (!newest || *kept > *newest)) newest = kept;
+  return newest;
 }
 
 KeptMatch MatchKept(const KeptLetters& kept, std::string_view character, std::string_view turn,
@@ -198,7 +222,7 @@ TurnStatus StatusOf(const CharacterTurns& character, long long turn, const TurnC
   const RecalculatedSheet fresh = Recalculated(sheet.sheet, lookups);
   status.tvpTotal = fresh.figures.tvpTotal;
   status.variableCost = HasVariableCost(fresh);
-  status.errors = CountErrors(CheckSheet(sheet, lookups, status.tvpBudget));
+  status.errors = CountErrors(CheckSheet(sheet, lookups, {status.tvpBudget, std::nullopt}));
 
   const KeptMatch kept = MatchKept(context.kept, character.key, turnText, SheetOrders(sheet));
   switch (kept.kind) {

@@ -63,6 +63,12 @@ struct TurnOverview {
 TurnOverview ScanTurns(const std::vector<std::filesystem::path>& sheetFolders, IniFile& ini,
                        const ReferenceLists& lists);
 
+// One character's sheets in the folders, placed as the board places them.
+CharacterTurns SheetsOf(const std::vector<std::filesystem::path>& sheetFolders, std::string_view key);
+// The newest turn a character has a sheet or a kept letter of.
+std::optional<long long> NewestTurnOf(const std::filesystem::path& programDir,
+                                      const std::vector<std::filesystem::path>& sheetFolders, std::string_view key);
+
 struct TurnStatus {
   SheetState state = SheetState::Missing;
   long long turn = 0;

@@ -79,7 +79,7 @@ void CharacterController::LoadCharacter(const std::string& key) {
 }
 
 void CharacterController::LoadSelected() {
-  if (!tab_->characterList()->currentText().isEmpty()) LoadCharacter(SelectedKey());
+  if (!tab_->characterList()->currentText().isEmpty()) emit CharacterChosen(SelectedKey());
   emit ControlsChanged();
 }
 

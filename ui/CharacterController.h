@@ -39,6 +39,8 @@ class CharacterController : public QObject {
  signals:
   // The enabling rules must be evaluated again.
   void ControlsChanged();
+  // "Karakter betöltés" chose a character: the sheet decides what follows.
+  void CharacterChosen(const std::string& key);
   void WriteFailed(const QString& message);
 
  private:

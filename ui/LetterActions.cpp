@@ -22,6 +22,7 @@
 #include "store/SentArchive.h"
 #include "store/SheetDocument.h"
 #include "store/TextFile.h"
+#include "turn/TurnStatus.h"
 #include "ui/Captions.h"
 #include "ui/SendProgress.h"
 #include "ui/Text.h"
@@ -44,7 +45,8 @@ LetterActions::LetterActions(const SheetEditor& editor, IniFile& ini, const Sett
 std::vector<SheetProblem> LetterActions::Check() const {
   const std::string& key = editor_.character().key;
   return CheckSheet(editor_.document().Content(key), editor_.lookups(),
-                    SheetBudget(ini_, key, editor_.document().fields().turn));
+                    {SheetBudget(ini_, key, editor_.document().fields().turn),
+                     NewestTurnOf(directory_, SheetFolders(directory_, settings_), key)});
 }
 
 std::string LetterActions::Letter() const {
@@ -55,9 +57,14 @@ bool LetterActions::LetterMayGo(const QString& question) {
   if (!settings_.checkBeforeSend) return true;
   const std::vector<SheetProblem> problems = Check();
   const int errors = CountErrors(problems);
-  if (errors == 0) return true;  // warnings and notices never stop a letter
-  QMessageBox box(QMessageBox::Question, kWindowCaption, QString("Az UL-ben %1 hiba van. %2").arg(errors).arg(question),
-                  QMessageBox::NoButton, window_);
+  // Other warnings and notices never stop a letter; a turn gone back asks.
+  QStringList said;
+  if (errors > 0) said << QString("Az UL-ben %1 hiba van.").arg(errors);
+  for (const SheetProblem& problem : problems)
+    if (problem.asksBeforeSending) said << Q(problem.text);
+  if (said.isEmpty()) return true;
+  QMessageBox box(QMessageBox::Question, kWindowCaption, said.join(' ') + " " + question, QMessageBox::NoButton,
+                  window_);
   box.setObjectName("KuldesElottiKerdes");
   QPushButton* yes = box.addButton("Igen", QMessageBox::YesRole);
   QPushButton* no = box.addButton("Nem", QMessageBox::NoRole);
@@ -249,8 +256,9 @@ std::optional<std::string> LetterActions::AskPassword(QWidget* parent, PasswordN
                               "Add meg a jelszót ehhez a küldéshez:"
                             : "A levelezési jelszó (" + Q(user) + "):");
   question.setTextEchoMode(QLineEdit::Password);
-  // Room for the one title of the program's dialogs.
-  question.setMinimumWidth(question.fontMetrics().horizontalAdvance(kApplicationTitle) + 160);
+  // Room for the one title of the program's dialogs: the dialog sizes itself by its label.
+  if (auto* label = question.findChild<QLabel*>())
+    label->setMinimumWidth(question.fontMetrics().horizontalAdvance(kApplicationTitle) + 140);
   if (question.exec() != QDialog::Accepted) return std::nullopt;
   return W(question.textValue());  // used for this send only
 }

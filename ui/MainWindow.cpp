@@ -71,7 +71,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   files_->setObjectName("UlFajlok");
   // Leftovers of writes that were killed midway; copies still writing keep theirs.
   for (const std::filesystem::path& folder : files_->SheetFolders()) RemoveStaleTemporaryFiles(folder);
-  RemoveStaleTemporaryFiles(programDirectory_ / kSentFolder);
+  CleanSentFolder(programDirectory_);
   letters_ = new LetterActions(editor_, ini_, options_->settings(), programDirectory_, this);
   letters_->setObjectName("UlLevelek");
   BuildHelp();
@@ -80,6 +80,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
 
   characters_->NewCharacter();
   placed_ = options_->RestoreWindowState();
+  options_->RemoveLeftPassword();
   options_->ApplySettings(options_->CurrentOptions());
   BuildPotionMenus();
   characters_->FillCharacterList();
@@ -144,6 +145,7 @@ void MainWindow::Connect() {
     UpdateCharacterControls();
   });
   connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
+  connect(characters_, &CharacterController::CharacterChosen, files_, &SheetFileActions::SwitchCharacter);
   connect(characters_, &CharacterController::WriteFailed, this,
           [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
   // The screen follows the document, the view and the character.

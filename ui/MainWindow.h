@@ -57,7 +57,6 @@ class MainWindow : public QMainWindow {
   // Rebuilds both "Varázsital főzése" sub-menus from the potion list.
   void BuildPotionMenus();
   void BuildTabs();
-  void BuildActions();
   void BuildMenus();
   void BuildHelp();
   void Connect();

@@ -12,6 +12,7 @@
 #include <QTabBar>
 
 #include "core/Cp1250.h"
+#include "core/Secret.h"
 #include "letter/SmtpTransport.h"
 #include "ui/Captions.h"
 #include "ui/Text.h"
@@ -26,9 +27,9 @@ QFont DefaultGridFont() {
   return font;
 }
 
-// Per-user window state, under the program's registry key and sections.
 }  // namespace
 
+// Per-user window state, under the program's registry key and sections.
 QSettings WindowStateStore() { return QSettings("VA DU", "duzovudevi"); }
 
 // Swallows tool tips while "Gyorstipp megjelenítése" is off.
@@ -103,9 +104,9 @@ void OptionsController::ApplySettings(const OptionsDialog::Values& v) {
 
 void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
   ApplySettings(v);
-  bool written = WriteSettings(ini_, v.settings);
+  // What one OK changes goes to mv.ini in one write: one wait for its lock.
+  std::vector<IniChange> changes = SettingsChanges(v.settings);
   const SmtpSettings before = ReadSmtpSettings(ini_);
-  written = WriteSmtpSettings(ini_, v.smtp, false) && written;
   // The password where it belongs: the desktop's keyring when it answers.
   PasswordSave saved;
   RunWithProgress(
@@ -114,28 +115,55 @@ void OptionsController::TakeOptions(const OptionsDialog::Values& v) {
         saved = SaveMailPassword(ini_, before, v.smtp, v.askPassword, *DesktopSecretStore());
       },
       false);
-  written = saved.written && written;
+  QStringList said;
+  if (saved.keyringSilent) {
+    said << Q(KeyringSilentMessage());  // the mail settings stay as they were
+  } else {
+    for (IniChange& change : SmtpSettingsChanges(v.smtp, false)) changes.push_back(std::move(change));
+    for (IniChange& change : saved.changes) changes.push_back(std::move(change));
+  }
+  if (saved.copyLeft) said << Q(PasswordCopyLeftMessage());
+  bool written = ini_.Apply(changes);
   dialog_->ShowPasswordPlace(saved.place, saved.movedToKeyring ? Q(PasswordMovedMessage()) : QString());
   if (v.associated != association_->IsPresent())
     written = (v.associated ? association_->Install() : association_->Remove()) && written;
   if (!written)
-    Tell(window_, QMessageBox::Warning,
-         Q(ini_.FailureMessage(
-             W("A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett."))));
+    said << Q(
+        ini_.FailureMessage(W("A beállításokat nem sikerült teljesen elmenteni. Lehet, hogy az mv.ini írásvédett.")));
+  if (!said.isEmpty()) Tell(window_, QMessageBox::Warning, said.join("\n"));
 }
 
 void OptionsController::OpenOptions() {
   OptionsDialog::Values v = CurrentOptions();
-  // The page shows the stored password, read from the keyring off the window's thread.
-  if (v.passwordPlace == PasswordPlace::Keyring && !v.smtp.user.empty())
-    RunWithProgress(
-        window_, "A jelszó kiolvasása a kulcstartóból…",
-        [&](const std::atomic<bool>*, const auto&) {
-          DesktopSecretStore()->Lookup(v.smtp.server, v.smtp.user, v.smtp.password);
-        },
-        false);
+  // The page shows the stored password, read from the keyring off the
+  // window's thread, or where a typed one will go.
+  RunWithProgress(
+      window_, "A jelszó kiolvasása a kulcstartóból…",
+      [&](const std::atomic<bool>*, const auto&) {
+        const auto store = DesktopSecretStore();
+        if (v.passwordPlace == PasswordPlace::Keyring && !v.smtp.user.empty())
+          store->Lookup(v.smtp.server, v.smtp.user, v.smtp.password);
+        else if (v.passwordPlace == PasswordPlace::MvIni)
+          v.keyringAnswers = store->Probe() == SecretStore::Status::Ok;
+      },
+      false);
   dialog_->Load(v);
   dialog_->exec();
+  WipeSecret(v.smtp.password);
+}
+
+void OptionsController::RemoveLeftPassword() {
+  if (!HasLeftPassword(ini_)) return;
+  remover_ = QThread::create([path = ini_.path()] {
+    IniFile ini(path);
+    mv::RemoveLeftPassword(ini, *DesktopSecretStore());
+  });
+  connect(remover_, &QThread::finished, remover_, &QObject::deleteLater);
+  remover_->start();
+}
+
+OptionsController::~OptionsController() {
+  if (remover_) remover_->wait();  // the store's bound keeps it short
 }
 
 void OptionsController::ChangeGridFont() {

@@ -8,7 +8,9 @@
 #include <QFont>
 #include <QMainWindow>
 #include <QObject>
+#include <QPointer>
 #include <QTabWidget>
+#include <QThread>
 #include <memory>
 
 #include "store/FileAssociation.h"
@@ -50,6 +52,10 @@ class OptionsController : public QObject {
   // True when the stored place is still on a screen and was taken.
   bool RestoreWindowState();
   void SaveWindowState() const;
+  // A stored password that "ask each time" could not remove is tried again,
+  // off the window's thread.
+  void RemoveLeftPassword();
+  ~OptionsController() override;
 
  public slots:
   void OpenOptions();
@@ -68,6 +74,7 @@ class OptionsController : public QObject {
   Settings settings_;
   QFont gridFont_;
   QColor fontColour_;
+  QPointer<QThread> remover_;
 };
 
 }  // namespace mv::ui

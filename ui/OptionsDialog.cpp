@@ -250,8 +250,9 @@ QWidget* OptionsDialog::MailPage() {
   return page;
 }
 
-void OptionsDialog::ShowPasswordPlace(PasswordPlace place, const QString& note) {
-  passwordPlace_->setText(note.isEmpty() ? Q(PasswordPlaceText(place)) : note + "\n" + Q(PasswordPlaceText(place)));
+void OptionsDialog::ShowPasswordPlace(PasswordPlace place, const QString& note, bool keyringAnswers) {
+  const QString where = Q(PasswordPlaceText(place, keyringAnswers));
+  passwordPlace_->setText(note.isEmpty() ? where : note + "\n" + where);
 }
 
 void OptionsDialog::FillFromAddress() {
@@ -462,7 +463,7 @@ void OptionsDialog::Load(const Values& v) {
   smtpUser_->setText(Q(v.smtp.user));
   smtpPassword_->setText(Q(v.smtp.password));
   askPassword_->setChecked(v.askPassword);
-  ShowPasswordPlace(v.passwordPlace);
+  ShowPasswordPlace(v.passwordPlace, {}, v.keyringAnswers);
   smtpSender_->setText(Q(v.smtp.sender));
   paths_->clear();
   for (const std::string& p : s.searchPaths) paths_->addItem(Q(p));

@@ -29,15 +29,16 @@ class OptionsDialog : public QDialog {
     Settings settings;
     SmtpSettings smtp;  // the password as it is kept (read from the keyring when there)
     PasswordPlace passwordPlace = PasswordPlace::MvIni;
-    bool askPassword = false;  // "Ne tárolja a jelszót, ..."
-    QString passwordNote;      // said once on the page (the password moved)
+    bool keyringAnswers = false;  // a store answered when the dialog was opened
+    bool askPassword = false;     // "Ne tárolja a jelszót, ..."
+    QString passwordNote;         // said once on the page (the password moved)
     bool associated = false;
     GridColours colours;
     QString defaultCharacterName;
   };
   void Load(const Values& values);
   // Where the password is kept now, and anything to say about it once.
-  void ShowPasswordPlace(PasswordPlace place, const QString& note = {});
+  void ShowPasswordPlace(PasswordPlace place, const QString& note = {}, bool keyringAnswers = false);
   Values Collect() const;
 
   // The page of a leaf caption ("Jelszó", ...), for tests and short cuts.

@@ -10,6 +10,7 @@
 #include "store/OulImport.h"
 #include "store/SheetDocument.h"
 #include "turn/NextTurnFile.h"
+#include "turn/TurnStatus.h"
 #include "ui/Captions.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Text.h"
@@ -48,6 +49,29 @@ void SheetFileActions::NewSheet() {
   editor_.NewSheet();
 }
 
+void SheetFileActions::SwitchCharacter(const std::string& key) {
+  if (key.empty()) return;
+  const std::string& shown = editor_.character().key;
+  // The same character, or a sheet that is nobody's yet and holds work: it stays.
+  if (key == shown || (shown.empty() && document_.modified())) {
+    LoadCharacter(key);
+    return;
+  }
+  if (!MayReplaceSheet()) return;
+  LoadCharacter(key);
+  const CharacterTurns sheets = SheetsOf(SheetFolders(), key);
+  if (!sheets.CurrentTurn()) {
+    editor_.NewSheet();
+    return;
+  }
+  const FileOutcome outcome =
+      OpenSheet(editor_, sheets.sheets.rbegin()->second, [this](const std::string& other) { LoadCharacter(other); });
+  if (outcome.failed()) {
+    editor_.NewSheet();
+    ShowFailure(outcome.message);
+  }
+}
+
 void SheetFileActions::OpenSheetDialog() {
   if (!openDialog_->Prepare(SheetFolders(), characters_->Items())) return;
   if (openDialog_->exec() != QDialog::Accepted || !openDialog_->Chosen()) return;
@@ -75,6 +99,10 @@ bool SheetFileActions::MaySave() {
 
 bool SheetFileActions::Save() {
   if (document_.fileName().empty()) return SaveAs();
+  // A file of another character is never overwritten by "Ment": the player
+  // says where this one goes.
+  const SheetFileRead there = ReadSheetFile(document_.fileName());
+  if (there.ok && there.content.characterKey != editor_.character().key) return SaveAs();
   return MaySave() && SaveTo(document_.fileName());
 }
 

@@ -39,6 +39,10 @@ class SheetFileActions : public QObject {
 
  public slots:
   void NewSheet();
+  // "Karakter betöltés": the sheet shown stays its own character's. A sheet
+  // of another character is replaced (asking first when modified) by the
+  // chosen character's current sheet, or an empty one when it has none.
+  void SwitchCharacter(const std::string& key);
   void OpenSheetDialog();
   void OpenSheetFile(const QString& path);
   bool Save();

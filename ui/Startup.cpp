@@ -19,7 +19,7 @@ bool LoadQtHungarian(QCoreApplication& app) {
 
 int RunWindowless(Windowless what) {
   if (what == Windowless::Version) {
-    std::printf("%s\n", kVersion);
+    std::printf("mvul %s\n", kVersion);
     return 0;
   }
   auto association = FreedesktopAssociation::ForCurrentUser(QCoreApplication::applicationFilePath().toStdString());

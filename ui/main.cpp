@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <initializer_list>
 
+#include "platform/Hardening.h"
 #include "store/ProgramDirectory.h"
 #include "ui/MainWindow.h"
 #include "ui/Startup.h"
@@ -22,6 +23,7 @@ bool AnyGiven(int argc, char** argv, std::initializer_list<const QCommandLineOpt
 }  // namespace
 
 int main(int argc, char** argv) {
+  mv::KeepSecretsOutOfDumps();
   QCommandLineParser parser;
   parser.setApplicationDescription("Morvald UL készítő: egy forduló utasításainak megírása és elküldése.");
   const QCommandLineOption help({"h", "?", "help", "help-all"}, "Kiírja a kapcsolók leírását.");
@@ -50,13 +52,13 @@ int main(int argc, char** argv) {
   // Qt takes its own options (-style, -platform, -reverse, ...) first; the
   // rest are ours.
   QApplication app(argc, argv);
+  mv::ui::LoadQtHungarian(app);  // before the parser speaks: its refusals are Qt's words
   if (!parser.parse(QApplication::arguments())) {
     std::fprintf(stderr, "%s\n%s", qPrintable(parser.errorText()), qPrintable(usage()));
     return 2;
   }
   QApplication::setOrganizationName("VA DU");
   QApplication::setApplicationName("duzovudevi");
-  mv::ui::LoadQtHungarian(app);
   const std::filesystem::path directory = mv::ProgramDirectory();
   mv::PrepareProgramDirectory(directory, mv::ShippedListsDirectory());
   mv::ui::MainWindow window(directory, parser.positionalArguments());

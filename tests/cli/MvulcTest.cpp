@@ -1,5 +1,6 @@
 // mvulc is a stable interface: its JSON and exit codes are tested as a
 // player's script sees them.
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -175,11 +177,36 @@ TEST_F(MvulcTest, SendDeliversExactlyTheLetterAndSaysSo) {
   EXPECT_FALSE(std::filesystem::exists(dir / "elkuldve"));  // nothing kept for a failed send
 }
 
+// While it holds the passwords, nothing of mvulc can land in a core dump.
+TEST_F(MvulcTest, SendLeavesNoCoreDump) {
+  SmtpSink silent("silent");
+  mv::WriteFileAtomically(dir / "mv.ini",
+                          "[Karakterek]\r\n2345=2345\r\n[2345]\r\nKaraktersz\xE1m=2345\r\nJelsz\xF3=t\r\n"
+                          "[SMTP]\r\nKiszolgalo=127.0.0.1\r\nPort=" +
+                              std::to_string(silent.port()) + "\r\nTitkositas=Nincs\r\nFelado=a@localhost\r\n");
+  const std::string sheet = Sheet("2345-3.ulf", SheetWithRows("be,1,,,,,,5,0", ",,,,,,,0,0"));
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const std::string d = dir.string();
+    ::execl(MVULC_PATH, "mvulc", "send", "--dir", d.c_str(), sheet.c_str(), nullptr);
+    ::_exit(127);
+  }
+  std::string limits;
+  for (int i = 0; i < 50 && limits.find("Max core file size") == std::string::npos; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    limits = mv::ReadWholeFile("/proc/" + std::to_string(child) + "/limits").value_or("");
+  }
+  ::kill(child, SIGKILL);
+  ::waitpid(child, nullptr, 0);
+  const auto line = limits.substr(limits.find("Max core file size"));
+  EXPECT_TRUE(line.substr(0, line.find('\n')).find(" 0 ") != std::string::npos) << line.substr(0, line.find('\n'));
+}
+
 TEST_F(MvulcTest, HelpAndVersion) {
   const RunResult help = Mvulc("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("mvulc send"), std::string::npos);
-  EXPECT_EQ(Mvulc("--version").out, "2.3.14\n");
+  EXPECT_EQ(Mvulc("--version").out, "mvulc 2.3.14\n");  // as command-line tools say it
 }
 
 TEST_F(MvulcTest, LetterOfABrokenSheetFails) {

@@ -7,6 +7,7 @@
 #include "core/Cp1250.h"
 #include "core/SheetCheck.h"
 #include "core/SheetWorkspace.h"
+#include "core/TextJoin.h"
 
 namespace mv {
 namespace {
@@ -172,6 +173,53 @@ TEST(SheetCheckTest, TheNineKeptTvpCodesKeepThePlayersCost) {
       EXPECT_NE(p.level, Level::Warning) << code << ": " << cp1250::ToUtf8(ProblemLine(p));
     EXPECT_EQ(m.sheet.Cell(1, col::kTVP), kept) << code;
   }
+}
+
+// "Új" starts at turn 1: a sheet below the character's newest turn warns,
+// and the question before sending names it.
+TEST(SheetCheckTest, ATurnBelowTheCharactersNewestIsAWarningThatAsks) {
+  const struct {
+    const char* turn;
+    std::optional<long long> newest;
+    const char* says;  // nothing: no such warning
+  } cases[] = {
+      {"1", 12, "Ez az UL az 1. fordulóra szól, de ennek a karakternek már van 12. fordulós UL-je."},
+      {"11", 12, "Ez az UL a 11. fordulóra szól, de ennek a karakternek már van 12. fordulós UL-je."},
+      {"5", 50, "Ez az UL az 5. fordulóra szól, de ennek a karakternek már van 50. fordulós UL-je."},
+      {"12", 12, nullptr},
+      {"13", 12, nullptr},
+      {"1", std::nullopt, nullptr},
+  };
+  for (const auto& c : cases) {
+    SheetContent m = Fresh({{"be", {"1"}}});
+    m.fields.turn = c.turn;
+    Recalculate(m);
+    const auto problems = CheckSheet(m, Lookups(Lists()), {std::nullopt, c.newest});
+    std::vector<std::string> asks;
+    for (const SheetProblem& p : problems)
+      if (p.asksBeforeSending) asks.push_back(cp1250::ToUtf8(ProblemLine(p)));
+    if (!c.says) {
+      EXPECT_TRUE(asks.empty()) << c.turn;
+      continue;
+    }
+    ASSERT_EQ(asks.size(), 1u) << c.turn;
+    EXPECT_EQ(asks[0], c.says);
+    EXPECT_EQ(CountErrors(problems), 0);  // a warning: it asks, it does not stop
+  }
+  for (const auto& [n, article] : std::vector<std::pair<long long, std::string>>{{1, "az"},
+                                                                                 {2, "a"},
+                                                                                 {5, "az"},
+                                                                                 {10, "a"},
+                                                                                 {12, "a"},
+                                                                                 {50, "az"},
+                                                                                 {100, "a"},
+                                                                                 {512, "az"},
+                                                                                 {1000, "az"},
+                                                                                 {1999, "az"},
+                                                                                 {2000, "a"},
+                                                                                 {5000, "az"},
+                                                                                 {1000000, "az"}})
+    EXPECT_EQ(NumberArticle(n), article) << n;
 }
 
 }  // namespace

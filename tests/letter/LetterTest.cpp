@@ -190,6 +190,11 @@ TEST(SmtpTest, NoPasswordEverTravelsInClear) {
   EXPECT_EQ(refused.status, SendOutcome::Status::Unencrypted);
   EXPECT_TRUE(Utf8Message(refused).starts_with("Nem tudtam elküldeni a levelet\n"));
   EXPECT_NE(Utf8Message(refused).find("nem lenne titkosított"), std::string::npos);
+  // What to change, and no word of a password nobody may have typed.
+  EXPECT_NE(Utf8Message(refused).find("Válaszd a STARTTLS vagy a TLS titkosítást, vagy töröld a felhasználónevet"),
+            std::string::npos)
+      << Utf8Message(refused);
+  EXPECT_EQ(Utf8Message(refused).find("jelszó"), std::string::npos);
   EXPECT_EQ(sink.Commands(), "");  // not even connected
 
   s.user.clear();  // without a login a plain server is fine, and no AUTH is sent

@@ -249,6 +249,22 @@ TEST_F(LeftoverTest, AKillDuringArchivingLeavesATemporaryFileThatTheNextStartRem
   EXPECT_TRUE(fs::is_empty(sent));
 }
 
+// An earlier version's temporary letter holds the password: it goes at the
+// next start, unless its process still runs.
+TEST_F(LeftoverTest, TheTemporaryLettersOfEarlierVersionsGoAtTheNextStart) {
+  const fs::path sent = dir_ / kSentFolder;
+  fs::create_directories(sent);
+  const std::string mine = ".kuldes-" + std::to_string(::getpid()) + ".tmp";
+  for (const std::string& name : {std::string(".kuldes-999999999.tmp"), mine, std::string(".kuldes-x.tmp"),
+                                  std::string("2345-7-20260101-120000.eul")})
+    ASSERT_TRUE(WriteFileAtomically(sent / name, "PSW=titok\r\n"));
+  CleanSentFolder(dir_);
+  EXPECT_FALSE(fs::exists(sent / ".kuldes-999999999.tmp"));
+  EXPECT_TRUE(fs::exists(sent / mine));             // a running program's
+  EXPECT_TRUE(fs::exists(sent / ".kuldes-x.tmp"));  // not of that form
+  EXPECT_TRUE(fs::exists(sent / "2345-7-20260101-120000.eul"));
+}
+
 TEST_F(LeftoverTest, FoldersMadeForThePlayerArePrivateUnderAnyUmask) {
   const mode_t old = ::umask(0);
   CreatePrivateDirectory(dir_ / "a" / "b" / "mvul");

@@ -28,6 +28,8 @@ class NoSecrets : public SecretStore {
   Status Lookup(const std::string&, const std::string&, std::string&) override { return Status::Unavailable; }
   Status Store(const std::string&, const std::string&, const std::string&) override { return Status::Unavailable; }
   Status Remove(const std::string&, const std::string&) override { return Status::Unavailable; }
+  Status RemoveAll() override { return Status::Unavailable; }
+  Status Probe() override { return Status::Unavailable; }
 };
 
 std::vector<RunLetter> Letters(int count) {

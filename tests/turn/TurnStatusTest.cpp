@@ -347,10 +347,10 @@ TEST_F(TurnStatusTest, EachTurnKeepsItsOwnBudgetThroughSavesAndAnOlderIni) {
   EXPECT_EQ(again.Read("2345", "TVPKeretx"), "");
 
   const ReferenceLists lists;
-  const auto problems = CheckSheet(SheetOf("5", {kEnter}), Lookups(lists), 4);
+  const auto problems = CheckSheet(SheetOf("5", {kEnter}), Lookups(lists), {4, std::nullopt});
   ASSERT_EQ(CountErrors(problems), 1);
   EXPECT_EQ(cp1250::ToUtf8(ProblemLine(problems[0])), "Össz TVP: 5, de csak 4 TVP-d van erre a fordulóra.");
-  EXPECT_EQ(CountErrors(CheckSheet(SheetOf("5", {kEnter}), Lookups(lists), 5)), 0);
+  EXPECT_EQ(CountErrors(CheckSheet(SheetOf("5", {kEnter}), Lookups(lists), {5, std::nullopt})), 0);
 
   ASSERT_TRUE(store.Delete("2345"));  // goes with the section
   IniFile after(dir_ / "mv.ini");

@@ -332,6 +332,23 @@ TEST_F(MainWindowTest, QtsOwnOptionsStartTheProgramAndHelpIsAnswered) {
   ASSERT_TRUE(help.waitForFinished(10000));
   EXPECT_EQ(help.exitCode(), 0);
   EXPECT_TRUE(QString::fromUtf8(help.readAllStandardOutput()).contains("--uninstall"));
+
+  // An option it does not know is refused in Hungarian; the version as command-line tools say it.
+  QProcess bogus;
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  bogus.setProcessEnvironment(env);
+  bogus.start(MVUL_PATH, {"--bogus"});
+  ASSERT_TRUE(bogus.waitForFinished(10000));
+  EXPECT_EQ(bogus.exitCode(), 2);
+  const QString refusal = QString::fromUtf8(bogus.readAllStandardError());
+  for (const char* english : {"Unknown option", "Usage:", "Options:"})
+    EXPECT_FALSE(refusal.contains(english)) << refusal.toStdString();
+  EXPECT_TRUE(refusal.contains("bogus")) << refusal.toStdString();
+  QProcess version;
+  version.setProcessEnvironment(env);
+  version.start(MVUL_PATH, {"--version"});
+  ASSERT_TRUE(version.waitForFinished(10000));
+  EXPECT_EQ(QString::fromUtf8(version.readAllStandardOutput()), "mvul 2.3.14\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "tests/HttpSink.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/Captions.h"
 #include "ui/OptionsController.h"
 #include "ui/OptionsDialog.h"
 
@@ -88,6 +89,9 @@ TEST_F(MainWindowTest, APasswordToBeAskedIsAskedBeforeTheSendAndStoredNowhere) {
   EXPECT_NE(Read("mv.ini").find("JelszoKerdes=1"), std::string::npos);
 
   WhenShown("JelszoKerdes", [](QWidget* question) {
+    // The one title of the program's dialogs, whole.
+    EXPECT_EQ(question->windowTitle(), QString(mv::ui::kApplicationTitle));
+    EXPECT_GE(question->width(), question->fontMetrics().horizontalAdvance(mv::ui::kApplicationTitle) + 100);
     static_cast<QInputDialog*>(question)->setTextValue(QString::fromUtf8("jelszó"));
     static_cast<QInputDialog*>(question)->accept();
   });

@@ -83,10 +83,17 @@ inline std::vector<mv::SheetProblem> CheckOf(MainWindow& w) {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Never the desktop's own keyring: no Secret Service answers here.
-    ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mvul-no-bus", 1);
+    // Never the desktop's own keyring: a desktop without any Secret Service.
     dir_ = std::filesystem::temp_directory_path() / ("mvul-ui-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
+    if (!keepBus_) {
+      ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+      const std::filesystem::path runtime =
+          std::filesystem::temp_directory_path() / ("mvul-ui-run-" + std::to_string(::getpid()));
+      std::filesystem::create_directories(runtime);
+      std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+      ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    }
     window_ = std::make_unique<MainWindow>(dir_, QStringList{});
     window_->show();
     Find<QTabWidget>(*window_, "PageControl1")->setCurrentWidget(Find<mv::ui::OrderTab>(*window_, "UtasitasLap"));
@@ -182,6 +189,7 @@ class MainWindowTest : public ::testing::Test {
   std::filesystem::path dir_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<QString> answered_;
+  bool keepBus_ = false;  // a test with a keyring of its own sets it before SetUp
 };
 
 }  // namespace mvtest

@@ -1,5 +1,6 @@
 // The real main window driven by simulated keys under the offscreen platform.
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/Captions.h"
 
 namespace {
 
@@ -366,8 +367,10 @@ TEST_F(MainWindowTest, SendingShowsItsProgressAndMegseCancelsIt) {
   auto* canceller = new QTimer(window_.get());
   QObject::connect(canceller, &QTimer::timeout, [label, canceller] {
     auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
-    if (!progress) return;
+    if (!progress || !progress->labelText().contains('/')) return;
     *label = progress->labelText();
+    EXPECT_EQ(progress->windowTitle(), QString(mv::ui::kApplicationTitle));  // the one title, whole
+    EXPECT_GE(progress->width(), progress->fontMetrics().horizontalAdvance(mv::ui::kApplicationTitle) + 100);
     canceller->stop();
     QTimer::singleShot(300, progress, [progress] {
       for (QPushButton* b : progress->findChildren<QPushButton*>())

@@ -1,0 +1,14 @@
+#include "platform/Hardening.h"
+
+#include <sys/prctl.h>
+#include <sys/resource.h>
+
+namespace mv {
+
+void KeepSecretsOutOfDumps() {
+  ::prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
+  const rlimit none{0, 0};
+  ::setrlimit(RLIMIT_CORE, &none);
+}
+
+}  // namespace mv
