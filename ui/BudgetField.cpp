@@ -1,8 +1,11 @@
 #include "ui/BudgetField.h"
 
+#include <QApplication>
+
 #include "core/IntegerText.h"
 #include "core/TvpLeft.h"
 #include "store/CharacterStore.h"
+#include "ui/Colours.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -59,7 +62,8 @@ void BudgetField::ShowRemaining() {
                                  "(Újraszámolás) egyezteti a kettőt."
                                : QString());
   remaining_->setAccessibleDescription(remaining_->toolTip());
-  remaining_->setStyleSheet(left.over() ? "color: red" : QString());
+  const QColor red = Readable(Qt::red, QApplication::palette().color(QPalette::Window));
+  remaining_->setStyleSheet(left.over() ? QString("color: %1").arg(red.name()) : QString());
 }
 
 void BudgetField::Save() {

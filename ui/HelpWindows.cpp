@@ -72,7 +72,10 @@ void HelpWindows::Present(QTextBrowser* window) {
   // the player put it.
   const auto* main = qobject_cast<const QWidget*>(parent());
   if (!window->property("placed").toBool() && main && main->screen()) {
-    window->move(PlaceBeside(main->frameGeometry(), window->size(), main->screen()->availableGeometry()));
+    const auto* panel = main->findChild<const QWidget*>("ParancsPanel");
+    const QRect panelRect = panel ? QRect(panel->mapToGlobal(QPoint(0, 0)), panel->size()) : QRect();
+    window->setGeometry(
+        PlaceBeside(main->frameGeometry(), window->size(), main->screen()->availableGeometry(), panelRect));
     window->setProperty("placed", true);
   }
   window->show();
@@ -80,17 +83,35 @@ void HelpWindows::Present(QTextBrowser* window) {
   window->activateWindow();
 }
 
-QPoint HelpWindows::PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen) {
+QRect HelpWindows::PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen, const QRect& panel) {
   constexpr int kGap = 8;
+  constexpr int kNarrowest = 240;
   const int screenEnd = screen.x() + screen.width();
-  int x = mainFrame.x() + mainFrame.width() + kGap;  // right of it when there is room
-  if (x + size.width() > screenEnd) {
-    x = mainFrame.x() - kGap - size.width();  // else left of it
-    if (x < screen.x()) x = std::max(screen.x(), screenEnd - size.width());
-  }
+  const int rightRoom = screenEnd - (mainFrame.x() + mainFrame.width() + kGap);
+  const int leftRoom = mainFrame.x() - kGap - screen.x();
+  int x;
+  if (rightRoom >= size.width())
+    x = mainFrame.x() + mainFrame.width() + kGap;
+  else if (leftRoom >= size.width())
+    x = mainFrame.x() - kGap - size.width();
+  else
+    x = rightRoom > leftRoom ? screenEnd - size.width() : screen.x();  // the side with more room
+  x = std::clamp(x, screen.x(), std::max(screen.x(), screenEnd - size.width()));
   const int y =
       std::clamp(mainFrame.y(), screen.y(), std::max(screen.y(), screen.y() + screen.height() - size.height()));
-  return {x, y};
+  QRect place(QPoint(x, y), size);
+  if (panel.isEmpty() || !place.intersects(panel)) return place;
+  // Over the panel: beside it instead, on the side with more room, as wide as that room allows.
+  const int beforePanel = panel.x() - kGap - screen.x();
+  const int afterPanel = screenEnd - (panel.x() + panel.width() + kGap);
+  if (beforePanel >= afterPanel) {
+    const int width = std::clamp(beforePanel, std::min(kNarrowest, size.width()), size.width());
+    place.setRect(std::max(screen.x(), panel.x() - kGap - width), y, width, size.height());
+  } else {
+    const int width = std::clamp(afterPanel, std::min(kNarrowest, size.width()), size.width());
+    place.setRect(panel.x() + panel.width() + kGap, y, width, size.height());
+  }
+  return place;
 }
 
 void HelpWindows::Load(QTextBrowser* browser, const QString& topic) {

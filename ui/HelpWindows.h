@@ -30,8 +30,9 @@ class HelpWindows : public QObject {
 
  public:
   // Where a help window of that size first opens: right of the main window,
-  // else left of it, else as far from it as the screen allows.
-  static QPoint PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen);
+  // else left of it, else on the side with more room, kept on the screen;
+  // never over the explanation panel (it is made narrower where it must).
+  static QRect PlaceBeside(const QRect& mainFrame, const QSize& size, const QRect& screen, const QRect& panel);
 
  private:
   void Show(const QString& kind, const QString& topic);

@@ -24,6 +24,7 @@
 #include "store/TextFile.h"
 #include "turn/TurnStatus.h"
 #include "ui/Captions.h"
+#include "ui/FileDialogs.h"
 #include "ui/SendProgress.h"
 #include "ui/Text.h"
 
@@ -269,6 +270,7 @@ void LetterActions::SaveLetter() {
   QFileDialog dialog(window_, "UL levél mentése", QString::fromStdString(directory_.string()), "UL Levél (*.eul)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("eul");
+  FitFileDialog(dialog);
   dialog.selectFile(Q(DefaultLetterFileName(Character(), editor_.document().fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.

@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -96,9 +97,16 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+MainWindow::~MainWindow() {
+  delete board_;
+  delete tabs_;
+}
+
 void MainWindow::BuildTabs() {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName("PageControl1");
+  tabs_->setAccessibleName("Lapok");
+  tabs_->tabBar()->setAccessibleName("Lapfülek");
   dataTab_ = new DataTab(document_, session_);
   dataTab_->setObjectName("Adatok");
   orderTab_ = new OrderTab(editor_, *changes_);
@@ -108,7 +116,7 @@ void MainWindow::BuildTabs() {
   auto* notesLayout = new QVBoxLayout(notes);
   notes_ = new QPlainTextEdit(notes);
   notes_->setObjectName("MemoJegyzet");
-  notes_->setAccessibleName("Jegyzetek");
+  notes_->setAccessibleName("A karakter jegyzetei");
   notesLayout->addWidget(notes_);
   auto* lists = new ListsTab(programDirectory_, lists_);
   lists->setObjectName("Listak");

@@ -32,6 +32,9 @@ class MainWindow : public QMainWindow {
  public:
   // arguments: the command line without the program name.
   MainWindow(std::filesystem::path programDirectory, const QStringList& arguments, QWidget* parent = nullptr);
+  // The widgets go before the document, the settings and the lists they
+  // show: a field that loses the focus on the way must find them still there.
+  ~MainWindow() override;
 
   // What the widgets show: the sheet, where the player is in it, the
   // character shown, the lists; and the editor that changes them.

@@ -37,6 +37,21 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   return edit;
 }
 
+void CellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+  QRect rect = option.rect;
+  const auto* edit = static_cast<QLineEdit*>(editor);
+  const QString widest = index.column() == col::kCode ? QString(4, 'W') : QString(5, '9');
+  // The frame (2 px a side) and the line edit's own margin (2 px a side).
+  const int needed = edit->fontMetrics().horizontalAdvance(widest) + 2 * 2 + 2 * 2 + 4;
+  if (rect.width() < needed) {
+    rect.setWidth(needed);
+    const int right = grid_->viewport()->width();
+    if (rect.right() > right) rect.moveRight(right);
+  }
+  editor->setGeometry(rect);
+}
+
 void CellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
   if (editor == active_) active_.clear();
   QStyledItemDelegate::destroyEditor(editor, index);

@@ -24,6 +24,10 @@ class CellDelegate : public QStyledItemDelegate {
   void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+  // Wide enough for the longest text the cell takes, at any scale: a narrow
+  // column's editor reaches over its neighbour rather than hide digits.
+  void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const override;
 
   QLineEdit* ActiveEditor() const { return active_; }
 

@@ -36,10 +36,25 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant OrderGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  // A screen reader names each row and column; the header shows what the sheet's row 0 holds.
+  if (role == Qt::AccessibleTextRole && orientation == Qt::Vertical && section >= 0 && section < OrderSheet::kRows)
+    return QString("%1.").arg(section + 1, 2, 10, QChar('0'));
   if (orientation != Qt::Horizontal || section < 0 || section >= OrderSheet::kColumns) return {};
+  if (role == Qt::AccessibleTextRole) return ColumnName(section);
   if (role == Qt::DisplayRole) return Q(document_.sheet().Cell(0, section));
   if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
   return {};
+}
+
+QString OrderGridModel::ColumnName(int column) {
+  switch (column) {
+    case col::kLabel: return "Sor";
+    case col::kCode: return "Parancs";
+    case col::kTVP: return "TVP";
+    case col::kKNO: return "KNO";
+    default: break;
+  }
+  return QString("P%1").arg(column - col::kCode);
 }
 
 Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {

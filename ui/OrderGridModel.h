@@ -16,6 +16,8 @@ class OrderGridModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  // "Sor", "Parancs", "P1" … "P6", "TVP", "KNO": what a screen reader calls a column.
+  static QString ColumnName(int column);
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;

@@ -11,6 +11,7 @@
 
 #include "core/Potions.h"
 #include "ui/Captions.h"
+#include "ui/Colours.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -59,6 +60,7 @@ OrderTab::OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* paren
   labelFord_->setGeometry(384, 28, 216, 24);
 
   auto* group = new QGroupBox(" Parancs ", this);
+  group->setObjectName("ParancsPanel");
   group->setToolTip("Parancsértelmezés");
   group->setGeometry(384, 56, 216, 232);
   auto* layout = new QVBoxLayout(group);
@@ -70,14 +72,14 @@ OrderTab::OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* paren
   underlined.setUnderline(true);
   underlined.setBold(true);
   labelParancs_->setFont(underlined);
-  labelParancs_->setStyleSheet("color: red");
+  ColourReadably(labelParancs_, Qt::red);
   labelParancs_->setWordWrap(true);
   layout->addWidget(labelParancs_);
   for (int n = 1; n <= 8; ++n) {
     auto* line = new QLabel(group);
     line->setObjectName(QString("LabelD%1").arg(n));
     line->setWordWrap(true);
-    if (n == 8) line->setStyleSheet("color: blue");
+    if (n == 8) ColourReadably(line, Qt::blue);
     layout->addWidget(line);
     lines_[std::size_t(n - 1)] = line;
   }

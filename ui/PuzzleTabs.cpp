@@ -1,6 +1,7 @@
 #include "ui/PuzzleTabs.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLocale>
 #include <QVBoxLayout>
 
@@ -24,6 +25,11 @@ QLineEdit* CalculatorPage::AddEdit(QGridLayout* grid, int row, int column, const
   auto* edit = new QLineEdit(text);
   edit->setObjectName(name);
   edit->setMaximumWidth(90);
+  // Named for a screen reader by its group and its caption: the same caption
+  // stands in several groups.
+  const auto* group = qobject_cast<QGroupBox*>(grid->parentWidget());
+  const QString said = QString(caption).replace('\n', ' ').remove(':').trimmed();
+  if (group && !said.isEmpty()) edit->setAccessibleName(group->title() + ": " + said);
   grid->addWidget(edit, row, column + 1);
   fields_[name] = edit;
   return edit;
@@ -50,6 +56,12 @@ char CalculatorPage::Decimal() const {
 
 namespace {
 
+// A field of an equation: its caption stands before the next field, so the
+// name says which term it is.
+void NameTerms(QLineEdit* edit, const QString& group, int equation, const QString& term) {
+  edit->setAccessibleName(QString("%1: %2. egyenlet, %3").arg(group).arg(equation).arg(term));
+}
+
 QGroupBox* Group(const QString& title, QGridLayout*& grid) {
   auto* box = new QGroupBox(title);
   grid = new QGridLayout(box);
@@ -73,11 +85,11 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
 
   page->addWidget(Group("Miglandok", g), 0, 1);
   for (int r = 1; r <= 4; ++r) {
-    AddInput(g, r, 0, "", QString("EditRejtveny2a%1").arg(r));
-    AddInput(g, r, 2, "x +", QString("EditRejtveny2b%1").arg(r));
-    if (r < 4) AddInput(g, r, 4, "y =", QString("EditRejtveny2c%1").arg(r));
+    NameTerms(AddInput(g, r, 0, "", QString("EditRejtveny2a%1").arg(r)), "Miglandok", r, "x együtthatója");
+    NameTerms(AddInput(g, r, 2, "x +", QString("EditRejtveny2b%1").arg(r)), "Miglandok", r, "y együtthatója");
+    if (r < 4) NameTerms(AddInput(g, r, 4, "y =", QString("EditRejtveny2c%1").arg(r)), "Miglandok", r, "eredménye");
   }
-  AddResult(g, 4, 4, "y =", "EditRejtveny2c4");
+  NameTerms(AddResult(g, 4, 4, "y =", "EditRejtveny2c4"), "Miglandok", 4, "eredménye");
   RecomputeOnInputs(&RiddlesTab::Miglands);
 
   page->addWidget(Group("Falánk szörnyek", g), 1, 0);
@@ -98,9 +110,9 @@ RiddlesTab::RiddlesTab(QWidget* parent) : CalculatorPage(parent) {
 
   page->addWidget(Group("Egy egyszerű egyenletrendszer", g), 2, 0, 1, 2);
   for (int r = 1; r <= 2; ++r) {
-    AddInput(g, r, 0, "", QString("EditRejtveny5a%1").arg(r));
-    AddInput(g, r, 2, "x +", QString("EditRejtveny5b%1").arg(r));
-    AddInput(g, r, 4, "y =", QString("EditRejtveny5c%1").arg(r));
+    NameTerms(AddInput(g, r, 0, "", QString("EditRejtveny5a%1").arg(r)), "Egyenletrendszer", r, "x együtthatója");
+    NameTerms(AddInput(g, r, 2, "x +", QString("EditRejtveny5b%1").arg(r)), "Egyenletrendszer", r, "y együtthatója");
+    NameTerms(AddInput(g, r, 4, "y =", QString("EditRejtveny5c%1").arg(r)), "Egyenletrendszer", r, "jobb oldala");
   }
   AddResult(g, 1, 6, "x =", "EditRejtveny5d");
   AddResult(g, 2, 6, "y =", "EditRejtveny5e");

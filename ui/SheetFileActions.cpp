@@ -12,6 +12,7 @@
 #include "turn/NextTurnFile.h"
 #include "turn/TurnStatus.h"
 #include "ui/Captions.h"
+#include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/Text.h"
 
@@ -111,6 +112,7 @@ bool SheetFileActions::SaveAs() {
   QFileDialog dialog(window_, "UL mentése", QString::fromStdString(directory_.string()), "UL Form (*.ulf)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("ulf");
+  FitFileDialog(dialog);
   dialog.selectFile(Q(DefaultSheetName(editor_.character().fields, document_.fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   return SaveTo(dialog.selectedFiles().first().toStdString());
@@ -146,8 +148,7 @@ void SheetFileActions::NextTurnFrom(const QString& sheet) {
 }
 
 void SheetFileActions::ImportForeignSheet() {
-  const QString file = QFileDialog::getOpenFileName(window_, "Importálás", QString::fromStdString(directory_.string()),
-                                                    "Zendik-féle UL (*.oul)");
+  const QString file = ChooseFileToOpen(window_, "Importálás", directory_, "Zendik-féle UL (*.oul)");
   if (!file.isEmpty()) ImportForeignSheetFile(file);
 }
 

@@ -14,6 +14,7 @@
 #include "store/TextFile.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/Accessibility.h"
+#include "ui/Colours.h"
 #include "ui/HelpWindows.h"
 #include "ui/MessageBoxes.h"
 #include "ui/OptionsDialog.h"
@@ -107,6 +108,60 @@ TEST_F(MainWindowTest, TheCellBeingTypedStandsOutFromItsRow) {
   const QColor edge = shot.pixelColor(0, shot.height() / 2);
   EXPECT_NE(edge, inside);  // a frame, not a white box on a white row
   EXPECT_EQ(edge.rgb(), editor->palette().color(QPalette::Highlight).rgb());
+}
+
+// Every digit typed stays in sight while the cell is typed (the suite runs
+// once more at QT_SCALE_FACTOR=1.5).
+TEST_F(MainWindowTest, TheCellBeingTypedShowsAllItsDigits) {
+  Go(1, 1);
+  Type("be");
+  Key(Qt::Key_Tab);
+  Type("12345");
+  auto* editor = qobject_cast<QLineEdit*>(Focused());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), "12345");
+  // Room for every digit inside the 2 px frame and the line edit's own
+  // margins (2 px a side), and the text starts inside it.
+  const int text = editor->fontMetrics().horizontalAdvance(editor->text());
+  EXPECT_GE(editor->width(), text + 2 * 2 + 2 * 2 + 2) << "editor " << editor->width() << " px, text " << text
+                                                       << " px, at scale " << qgetenv("QT_SCALE_FACTOR").toStdString();
+  EXPECT_GE(editor->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x() - text, 2);
+}
+
+// The red command name and the red "Maradék" read at 4.5:1 at least, in a
+// light and in a dark palette.
+TEST_F(MainWindowTest, RedWordsStayReadableInLightAndDarkPalettes) {
+  NumberedCharacter();
+  auto* budget = Find<QLineEdit>(*window_, "EditTVPKeret");
+  Go(1, 1);
+  Type("be");
+  Key(Qt::Key_Tab);
+  Type("1");
+  Key(Qt::Key_Tab);
+  budget->setFocus();
+  QTest::keyClicks(budget, "1");  // over the budget: "Maradék" in red
+  const QPalette before = QApplication::palette();
+  for (const QColor window :
+       {QColor(0xef, 0xef, 0xef), QColor(Qt::white), QColor(0x35, 0x35, 0x35), QColor(Qt::black)}) {
+    QPalette palette = before;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, window.lightness() < 128 ? Qt::white : Qt::black);
+    QApplication::setPalette(palette);
+    QApplication::processEvents();
+    QTest::keyClicks(budget, "0");  // Maradék again, in the new palette
+    QTest::keyClick(budget, Qt::Key_Backspace);
+    for (const char* name : {"LabelParancs", "LabelMaradek", "LabelD8"}) {
+      const QString sheet = Find<QLabel>(*window_, name)->styleSheet();
+      ASSERT_TRUE(sheet.startsWith("color: #")) << name << ": " << sheet.toStdString();
+      const QColor colour(sheet.mid(7));
+      EXPECT_GE(mv::ui::ContrastRatio(colour, window), mv::ui::kReadableContrast)
+          << name << " " << colour.name().toStdString() << " on " << window.name().toStdString();
+    }
+  }
+  QApplication::setPalette(before);
+  // The ratio as the guidelines give it.
+  EXPECT_NEAR(mv::ui::ContrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+  EXPECT_NEAR(mv::ui::ContrastRatio(Qt::red, Qt::white), 4.0, 0.01);
 }
 
 TEST_F(MainWindowTest, ThePopUpMenuOpensFromTheKeyboard) {
@@ -211,20 +266,29 @@ TEST_F(MainWindowTest, TheGridFontDialogStartsFromTheGridsFont) {
   EXPECT_TRUE(grid()->font().bold());  // OK without a change keeps it bold
 }
 
-TEST(HelpPlacementTest, HelpWindowsOpenBesideTheMainWindow) {
+TEST(HelpPlacementTest, HelpWindowsOpenBesideTheMainWindowAndNeverOverThePanel) {
   const QRect main(100, 50, 600, 450);
+  const QRect panel(485, 130, 216, 232);  // the explanation panel, on the main window's right
   const QSize help(460, 380);
   const struct {
     const char* what;
     QRect screen;
-    QPoint at;
+    QRect at;
   } cases[] = {
-      {"room on the right", {0, 0, 1600, 900}, {708, 50}},
-      {"room on the left only", {-500, 0, 1300, 900}, {-368, 50}},
-      {"no room either side: kept on the screen", {0, 0, 800, 600}, {340, 50}},
-      {"low on the screen: pulled up", {0, 0, 1600, 300}, {708, 0}},
+      {"room on the right", {0, 0, 1600, 900}, {708, 50, 460, 380}},
+      {"room on the left only", {-500, 0, 1300, 900}, {-368, 50, 460, 380}},
+      {"no room either side: the side with more room", {0, 0, 800, 600}, {0, 50, 460, 380}},
+      {"more room on the right, but that covers the panel: left of it, narrower",
+       {60, 0, 1000, 600},
+       {60, 50, 417, 380}},
+      {"low on the screen: pulled up", {0, 0, 1600, 300}, {708, 0, 460, 380}},
+      {"more room on the right, the panel in the way: left of the panel", {0, 0, 1024, 768}, {17, 50, 460, 380}},
   };
-  for (const auto& c : cases) EXPECT_EQ(mv::ui::HelpWindows::PlaceBeside(main, help, c.screen), c.at) << c.what;
+  for (const auto& c : cases) {
+    const QRect at = mv::ui::HelpWindows::PlaceBeside(main, help, c.screen, panel);
+    EXPECT_EQ(at, c.at) << c.what;
+    EXPECT_FALSE(at.intersects(panel)) << c.what;
+  }
 }
 
 TEST_F(MainWindowTest, ALongPotionListIsPagedAndEveryRecipeStaysReachable) {

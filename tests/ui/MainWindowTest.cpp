@@ -1,4 +1,8 @@
 // The real main window driven by simulated keys under the offscreen platform.
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QTreeView>
+
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/Captions.h"
 
@@ -759,14 +763,36 @@ TEST_F(MainWindowTest, StandardButtonsAndFileDialogsAreHungarianAndTheTitleStand
     dialogTimer->stop();
     for (QLabel* l : dialog->findChildren<QLabel*>()) labels << l->text();
     for (QPushButton* b : dialog->findChildren<QPushButton*>()) labels << b->text();
+    QTest::qWait(300);  // the folder is read off the window's thread
+    // Every column shows whole; the type and the date in Hungarian.
+    for (QTreeView* view : dialog->findChildren<QTreeView*>()) {
+      if (!view->isVisible() || !view->model() || view->model()->rowCount(view->rootIndex()) == 0) continue;
+      const QModelIndex first = view->model()->index(0, 0, view->rootIndex());
+      for (int column = 1; column < 4; ++column) {
+        const QString text = view->model()->index(first.row(), column, first.parent()).data().toString();
+        const QString header = view->model()->headerData(column, Qt::Horizontal).toString();
+        const int needed =
+            std::max(view->fontMetrics().horizontalAdvance(text), view->fontMetrics().horizontalAdvance(header));
+        EXPECT_GE(view->header()->sectionSize(column), needed) << column << " " << text.toStdString();
+      }
+      labels << "size:" + view->model()->index(first.row(), 1, first.parent()).data().toString();
+      labels << "type:" + view->model()->index(first.row(), 2, first.parent()).data().toString();
+      labels << "date:" + view->model()->index(first.row(), 3, first.parent()).data().toString();
+    }
     dialog->grab().save(QString(ARTEFACT_DIR) + "/fajl-parbeszed.png");
     dialog->reject();
   });
   dialogTimer->start(10);
   NumberedCharacter();
+  WriteFile("2345-1.ulf", "1\r\n");  // something to list
   Find<QAction>(*window_, "SaveAsUL")->trigger();
   for (const char* hungarian : {"Keresés itt:", "Fájl &neve:", "Menté&s", "Mégse"})
     EXPECT_TRUE(labels.contains(hungarian)) << hungarian << " in " << labels.join("|").toStdString();
+  const QString joined = labels.join("|");
+  EXPECT_TRUE(joined.contains(QRegularExpression("date:\\d{4}\\. \\d\\d\\. \\d\\d\\. \\d\\d:\\d\\d")))
+      << joined.toStdString();
+  EXPECT_FALSE(joined.contains("File")) << joined.toStdString();
+  EXPECT_TRUE(joined.contains("size:3 bájt")) << joined.toStdString();
 }
 
 TEST_F(MainWindowTest, CharactersAreListedInHungarianAlphabeticalOrder) {
