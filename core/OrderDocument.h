@@ -78,8 +78,13 @@ class OrderDocument {
   // The rows, fields and figures of a file's content (not its key).
   void Fill(const SheetContent& content);
   SheetContent Content(std::string characterKey) const { return {sheet_, fields_, figures_, std::move(characterKey)}; }
-  // The live interpretation's states; not shown, so not announced.
-  RowStates& rowStates() { return rowStates_; }
+  // The live interpretation's states; not shown, so not announced. They
+  // change here only: replaced, or updated by one row's interpretation.
+  void SetRowStates(RowStates states) { rowStates_ = std::move(states); }
+  template <class Update>
+  auto UpdateRowStates(Update&& update) {
+    return update(rowStates_);
+  }
   void SetFileName(std::string fileName);
   void SetModified(bool modified);
 

@@ -19,7 +19,8 @@ bool SheetEditor::IsNavigationKey(int key) {
 void SheetEditor::InterpretCurrentRow() {
   const int row = view_.row();
   OrderDocument::Batch batch(document_);
-  RowResult result = Interpret(document_.sheet(), row, document_.rowStates(), lookups());
+  RowResult result = document_.UpdateRowStates(
+      [&](RowStates& states) { return Interpret(document_.sheet(), row, states, lookups()); });
   document_.SetCell(row, col::kTVP, std::move(result.tvp));
   document_.SetCell(row, col::kKNO, std::move(result.kno));
   document_.SetFigures(FiguresOf(document_.sheet(), document_.rowStates()));
@@ -64,7 +65,7 @@ void SheetEditor::Recalculate() {
   OrderDocument::Batch batch(document_);
   const bool changed = fresh.sheet != document_.sheet();
   document_.SetSheet(fresh.sheet);
-  document_.rowStates() = fresh.interpretation.states;
+  document_.SetRowStates(fresh.interpretation.states);
   document_.SetFigures(fresh.figures);
   view_.SetPanel(fresh.interpretation.Row(view_.row()).panel);
   if (changed) RecordChange();
@@ -83,7 +84,7 @@ void SheetEditor::NewSheet() {
   document_.SetFigures(SheetFigures{});
   document_.SetModified(false);
   document_.SetFileName({});
-  document_.rowStates().Clear();
+  document_.SetRowStates(RowStates{});
   document_.ResetHistory();
   ExplainCurrentRow();  // the old row 1 is gone
 }
@@ -93,7 +94,7 @@ bool SheetEditor::NextTurn() {
   if (!next) return false;
   OrderDocument::Batch batch(document_);
   document_.Fill(*next);
-  document_.rowStates() = InterpretInOrder(next->sheet, lookups()).states;
+  document_.SetRowStates(InterpretInOrder(next->sheet, lookups()).states);
   Loaded(Origin::NextTurn);
   return true;
 }

@@ -3,6 +3,7 @@
 // operations of the "Fájl" menu that need no file.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,11 @@ class SheetEditor {
   // The panel explains the current row as the in-order loop gives it; no
   // cell is written (after operations that interpret nothing).
   void ExplainCurrentRow();
+
+  // The doors the views change the sheet through: a cell typed in the grid,
+  // the sheet-level fields of "Adatok".
+  void TypeInCell(int row, int column, std::string text) { document_.SetCell(row, column, std::move(text)); }
+  void EditFields(const std::function<void(SheetFields&)>& edit) { document_.EditFields(edit); }
 
   // "Új": an empty sheet with the character's delivery form.
   void NewSheet();

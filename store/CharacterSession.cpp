@@ -13,13 +13,13 @@ CharacterSession::CharacterSession(OrderDocument& document, IniFile& ini, std::f
 void CharacterSession::EditCharacter(const std::function<void(CharacterFields&)>& edit) {
   const CharacterFields before = shown_.fields;
   edit(shown_.fields);
-  if (shown_.fields != before) Announce();
+  if (shown_.fields != before) Announce(kShown);
 }
 
 std::string CharacterSession::Load(const std::string& key) {
   const CharacterRecord record = store_.Load(key);
   ShowCharacter(shown_, document_, key, record);
-  Announce();
+  Announce(kShown | kReplaced);
   // Only a stored character becomes the last used one.
   if (store_.IsStored(key)) store_.SetLast(key);
   return CharacterListItem(record.name, record.number);
@@ -31,14 +31,14 @@ void CharacterSession::New() {
     f.turn = "1";
     f.delivery = DeliveryForm::None;
   });
-  Announce();
+  Announce(kShown | kReplaced);
 }
 
 std::optional<std::string> CharacterSession::Save() {
   const CharacterFields& c = shown_.fields;
   shown_.key = c.number;
   const bool saved = store_.Save(RecordOf(c, document_.fields().delivery));
-  Announce();
+  Announce(kShown | kList);
   if (!saved) return std::nullopt;
   return ShownItem();
 }
@@ -46,6 +46,7 @@ std::optional<std::string> CharacterSession::Save() {
 bool CharacterSession::Delete(const std::string& key) {
   const bool deleted = store_.Delete(key);
   if (IsShown(key)) New();
+  Announce(kList);
   return deleted;
 }
 

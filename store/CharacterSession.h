@@ -27,8 +27,17 @@ class CharacterSession {
   const ShownCharacter& shown() const { return shown_; }
   // The player changed the character's fields on screen.
   void EditCharacter(const std::function<void(CharacterFields&)>& edit);
-  // Told after every change of the character shown.
-  void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
+  // What a change touched; an announcement carries the union.
+  enum Change : unsigned {
+    kShown = 1u << 0,     // the character shown, or its fields
+    kReplaced = 1u << 1,  // another character (or none) is shown now: its notes too
+    kList = 1u << 2,      // the stored characters, or the default one
+    kLastSent = 1u << 3,  // a letter of the character shown went out
+  };
+  // Told after every change.
+  void SetObserver(std::function<void(unsigned changes)> observer) { observer_ = std::move(observer); }
+  // A letter of the character shown went out: its last send is another.
+  void LetterSent() { Announce(kLastSent); }
 
   // The list items, sorted by text (the window sorts them its own way).
   std::vector<std::string> ListItems() const { return store_.ListItems(); }
@@ -42,7 +51,11 @@ class CharacterSession {
   std::optional<std::string> Save();
   // False on a write error. Deleting the character shown also clears it.
   bool Delete(const std::string& key);
-  bool SetDefault(const std::string& key) { return store_.SetDefault(key); }
+  bool SetDefault(const std::string& key) {
+    const bool set = store_.SetDefault(key);
+    Announce(kList);
+    return set;
+  }
   // The character start-up loads ("Betolt"); empty for none.
   std::string StartupKey() const { return StartupCharacterKey(ini_); }
   bool IsShown(const std::string& key) const { return shown_.fields.number == key; }
@@ -80,13 +93,13 @@ class CharacterSession {
   static std::string NotesTooLargeMessage(const std::filesystem::path& file, std::uintmax_t size);
 
  private:
-  void Announce() const {
-    if (observer_) observer_();
+  void Announce(unsigned changes) const {
+    if (observer_) observer_(changes);
   }
 
   OrderDocument& document_;
   ShownCharacter shown_;
-  std::function<void()> observer_;
+  std::function<void(unsigned)> observer_;
   IniFile& ini_;
   CharacterStore store_;
   std::filesystem::path directory_;

@@ -1,6 +1,7 @@
 #include "ui/CharacterController.h"
 
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "ui/MessageBoxes.h"
@@ -14,8 +15,11 @@ const char* const kNotesNotSaved = "A jegyzeteket nem sikerült elmenteni.";
 }  // namespace
 
 CharacterController::CharacterController(CharacterSession& session, IniFile& ini, DataTab* tab, QPlainTextEdit* notes,
-                                         QObject* parent)
+                                         DocumentSignals& changes, QObject* parent)
     : QObject(parent), ini_(ini), session_(session), tab_(tab), notes_(notes) {
+  // The list and the notes follow the session.
+  connect(&changes, &DocumentSignals::CharacterListChanged, this, &CharacterController::FillCharacterList);
+  connect(&changes, &DocumentSignals::CharacterReplaced, this, &CharacterController::ShowNotes);
   connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
     if (!loadingNotes_) notesModified_ = true;
   });
@@ -24,7 +28,7 @@ CharacterController::CharacterController(CharacterSession& session, IniFile& ini
   connect(tab_->newButton(), &QPushButton::clicked, this, &CharacterController::NewCharacter);
   connect(tab_->saveButton(), &QPushButton::clicked, this, &CharacterController::SaveCharacter);
   connect(tab_->saveDefaultButton(), &QPushButton::clicked, this, &CharacterController::SaveAsDefault);
-  connect(tab_->characterList(), &QComboBox::currentIndexChanged, this, &CharacterController::ControlsChanged);
+  connect(tab_->characterList(), &QComboBox::currentIndexChanged, this, &CharacterController::SelectionChanged);
 }
 
 std::string CharacterController::SelectedKey() const {
@@ -32,25 +36,21 @@ std::string CharacterController::SelectedKey() const {
   return list->currentIndex() < 0 ? std::string() : KeyOfListItem(W(list->currentText()));
 }
 
-QStringList CharacterController::Items() const {
-  QStringList items;
-  for (int i = 0; i < tab_->characterList()->count(); ++i) items << tab_->characterList()->itemText(i);
-  return items;
-}
-
 void CharacterController::Select(const std::string& item) {
   tab_->characterList()->setCurrentIndex(tab_->characterList()->findText(Q(item)));
 }
 
 void CharacterController::FillCharacterList() {
+  items_.clear();
+  for (const std::string& item : session_.ListItems()) items_ << Q(item);
+  SortHungarian(items_);
   QComboBox* list = tab_->characterList();
+  const QString chosen = list->currentText();
+  const QSignalBlocker quiet(list);
   list->clear();
-  QStringList items;
-  for (const std::string& item : session_.ListItems()) items << Q(item);
-  SortHungarian(items);
-  list->addItems(items);
-  list->setCurrentIndex(-1);
-  emit ControlsChanged();
+  list->addItems(items_);
+  list->setCurrentIndex(list->findText(chosen));  // a choice that is still there stays
+  emit SelectionChanged();
 }
 
 void CharacterController::SayNotSaved() { emit WriteFailed(Q(ini_.FailureMessage(W(kNotSaved)))); }
@@ -73,28 +73,23 @@ void CharacterController::ShowNotes() {
 }
 
 void CharacterController::LoadCharacter(const std::string& key) {
-  KeepNotes();
+  KeepNotes();  // before the session shows another character (and its notes)
   Select(session_.Load(key));
-  ShowNotes();
 }
 
 void CharacterController::LoadSelected() {
   if (!tab_->characterList()->currentText().isEmpty()) emit CharacterChosen(SelectedKey());
-  emit ControlsChanged();
 }
 
 void CharacterController::NewCharacter() {
   KeepNotes();
   session_.New();
   tab_->characterList()->setCurrentIndex(-1);
-  ShowNotes();
 }
 
 void CharacterController::SaveCharacter() {
   const bool saved = session_.Save().has_value();
-  FillCharacterList();
   Select(session_.ShownItem());
-  emit ControlsChanged();
   if (!saved) SayNotSaved();
 }
 
@@ -106,23 +101,17 @@ bool CharacterController::DeleteCharacter() {
   const bool shown = session_.IsShown(key);
   if (shown) KeepNotes();
   const bool deleted = session_.Delete(key);
-  if (shown) {
-    tab_->characterList()->setCurrentIndex(-1);
-    ShowNotes();
-  }
-  FillCharacterList();
+  if (shown) tab_->characterList()->setCurrentIndex(-1);
   if (!deleted) SayNotSaved();
   return true;
 }
 
 void CharacterController::SaveAsDefault() {
   if (!session_.SetDefault(SelectedKey())) SayNotSaved();
-  emit ControlsChanged();
 }
 
 void CharacterController::LoadStartupCharacter() {
   if (const std::string key = session_.StartupKey(); !key.empty()) LoadCharacter(key);
-  emit ControlsChanged();
 }
 
 bool CharacterController::SaveNotes() {

@@ -8,14 +8,16 @@
 
 #include "store/CharacterSession.h"
 #include "ui/DataTab.h"
+#include "ui/DocumentSignals.h"
 
 namespace mv::ui {
 
 class CharacterController : public QObject {
   Q_OBJECT
  public:
+  // changes: the session's announcements, which the list and the notes follow.
   CharacterController(CharacterSession& session, IniFile& ini, DataTab* tab, QPlainTextEdit* notes,
-                      QObject* parent = nullptr);
+                      DocumentSignals& changes, QObject* parent = nullptr);
 
   void FillCharacterList();
   void LoadCharacter(const std::string& key);
@@ -33,12 +35,12 @@ class CharacterController : public QObject {
 
   bool notesModified() const { return notesModified_; }
   std::string SelectedKey() const;
-  // The character list's items as shown.
-  QStringList Items() const;
+  // The character list's items, in the order shown.
+  QStringList Items() const { return items_; }
 
  signals:
-  // The enabling rules must be evaluated again.
-  void ControlsChanged();
+  // The list's choice changed: the buttons that need one follow.
+  void SelectionChanged();
   // "Karakter betöltés" chose a character: the sheet decides what follows.
   void CharacterChosen(const std::string& key);
   void WriteFailed(const QString& message);
@@ -54,6 +56,7 @@ class CharacterController : public QObject {
 
   IniFile& ini_;
   CharacterSession& session_;
+  QStringList items_;  // the stored characters, Hungarian order
   DataTab* tab_;
   QPlainTextEdit* notes_;
   bool notesModified_ = false;

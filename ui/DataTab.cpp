@@ -40,8 +40,8 @@ QCheckBox* Check(QWidget* parent, const QString& caption, const char* name, int 
 
 }  // namespace
 
-DataTab::DataTab(OrderDocument& document, CharacterSession& session, QWidget* parent)
-    : QWidget(parent), document_(document), character_(session) {
+DataTab::DataTab(SheetEditor& editor, CharacterSession& session, QWidget* parent)
+    : QWidget(parent), editor_(editor), document_(editor.document()), character_(session) {
   auto* character = new QGroupBox(" Karakter ", this);
   character->setGeometry(8, 4, 300, 212);
   const auto* wholeNumber = new RuleValidator(IsDigitsOrEmpty, this);
@@ -150,7 +150,7 @@ void DataTab::Bind() {
   bindCharacter(descriptionEdit_, &CharacterFields::description);
   auto bindSheet = [this](QLineEdit* edit, std::string SheetFields::*field) {
     connect(edit, &QLineEdit::textChanged, this, [this, field](const QString& t) {
-      if (!showing_) document_.EditFields([&](SheetFields& f) { f.*field = W(t); });
+      if (!showing_) editor_.EditFields([&](SheetFields& f) { f.*field = W(t); });
     });
   };
   bindSheet(turnEdit_, &SheetFields::turn);
@@ -166,7 +166,7 @@ void DataTab::Bind() {
 
   auto bindFlag = [this](QCheckBox* box, bool SheetFields::*flag) {
     connect(box, &QCheckBox::toggled, this, [this, flag](bool on) {
-      if (!showing_) document_.EditFields([&](SheetFields& f) { f.*flag = on; });
+      if (!showing_) editor_.EditFields([&](SheetFields& f) { f.*flag = on; });
     });
   };
   bindFlag(requestULBox_, &SheetFields::requestUL);
@@ -178,17 +178,17 @@ void DataTab::Bind() {
     connect(deliveryButtons_[std::size_t(i)], &QRadioButton::toggled, this, [this, i](bool on) {
       if (showing_) return;
       if (on) {
-        document_.EditFields([&](SheetFields& f) { f.delivery = DeliveryForm(i + 1); });  // the others untick
+        editor_.EditFields([&](SheetFields& f) { f.delivery = DeliveryForm(i + 1); });  // the others untick
       } else if (document_.fields().delivery == DeliveryForm(i + 1)) {
         deliveryButtons_[std::size_t(i)]->setChecked(true);  // a radio button is unticked only by another or "Törlés"
       }
     });
   }
   connect(resetDeliveryButton_, &QPushButton::clicked, this,
-          [this] { document_.EditFields([](SheetFields& f) { f.delivery = DeliveryForm::None; }); });
+          [this] { editor_.EditFields([](SheetFields& f) { f.delivery = DeliveryForm::None; }); });
   connect(queuedBox_, &QCheckBox::toggled, this, [this](bool on) {
     if (showing_) return;
-    document_.EditFields([on](SheetFields& f) {
+    editor_.EditFields([on](SheetFields& f) {
       f.queued = on;
       if (!on) {
         f.queueCharacter.clear();

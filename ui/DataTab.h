@@ -13,6 +13,7 @@
 #include <array>
 
 #include "core/OrderDocument.h"
+#include "core/SheetEditor.h"
 #include "store/CharacterSession.h"
 
 namespace mv::ui {
@@ -20,8 +21,9 @@ namespace mv::ui {
 class DataTab : public QWidget {
   Q_OBJECT
  public:
-  // Edits the document's sheet fields and the session's character.
-  DataTab(OrderDocument& document, CharacterSession& character, QWidget* parent = nullptr);
+  // Shows the editor's sheet fields and the session's character, and
+  // changes them through the editor and the session.
+  DataTab(SheetEditor& editor, CharacterSession& character, QWidget* parent = nullptr);
 
   // Shows the sheet and character fields as they stand.
   void ShowFields();
@@ -71,7 +73,8 @@ class DataTab : public QWidget {
   QLineEdit* queueTurnEdit_;
   QLabel* lastSent_ = nullptr;
 
-  OrderDocument& document_;
+  SheetEditor& editor_;
+  const OrderDocument& document_;
   CharacterSession& character_;
   bool showing_ = false;  // ShowFields is writing the controls
 };

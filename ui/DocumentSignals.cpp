@@ -13,9 +13,12 @@ DocumentSignals::DocumentSignals(OrderDocument& document, SheetView& view, Chara
     if (changes & ~unsigned(OrderDocument::kHistory)) emit WorkChanged();
   });
   view_.SetObserver([this] { emit ViewChanged(); });
-  character_.SetObserver([this] {
-    emit CharacterChanged();
-    emit WorkChanged();
+  character_.SetObserver([this](unsigned changes) {
+    if (changes & CharacterSession::kShown) emit CharacterChanged();
+    if (changes & CharacterSession::kReplaced) emit CharacterReplaced();
+    if (changes & CharacterSession::kList) emit CharacterListChanged();
+    if (changes & CharacterSession::kLastSent) emit LastSentChanged();
+    if (changes & (CharacterSession::kShown | CharacterSession::kReplaced)) emit WorkChanged();
   });
 }
 

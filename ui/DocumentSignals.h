@@ -26,6 +26,10 @@ class DocumentSignals : public QObject {
   // The current cell or the panel.
   void ViewChanged();
   void CharacterChanged();
+  // Another character (or none) is shown: its notes and last send too.
+  void CharacterReplaced();
+  void CharacterListChanged();
+  void LastSentChanged();
   // Anything a recovery copy holds.
   void WorkChanged();
 

@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <tuple>
+#include <type_traits>
 
 #include "core/CharacterRules.h"
 #include "core/NextTurn.h"
@@ -61,7 +63,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   changes_ = new DocumentSignals(document_, view_, session_, this);
 
   BuildTabs();
-  characters_ = new CharacterController(session_, ini_, dataTab_, notes_, this);
+  characters_ = new CharacterController(session_, ini_, dataTab_, notes_, *changes_, this);
   characters_->setObjectName("Karakterek");
   options_ = new OptionsController(ini_,
                                    std::make_unique<FreedesktopAssociation>(FreedesktopAssociation::ForCurrentUser(
@@ -107,7 +109,7 @@ void MainWindow::BuildTabs() {
   tabs_->setObjectName("PageControl1");
   tabs_->setAccessibleName("Lapok");
   tabs_->tabBar()->setAccessibleName("Lapfülek");
-  dataTab_ = new DataTab(document_, session_);
+  dataTab_ = new DataTab(editor_, session_);
   dataTab_->setObjectName("Adatok");
   orderTab_ = new OrderTab(editor_, *changes_);
   orderTab_->setObjectName("UtasitasLap");
@@ -152,7 +154,7 @@ void MainWindow::Connect() {
     orderTab_->SetCharacterName(name);
     UpdateCharacterControls();
   });
-  connect(characters_, &CharacterController::ControlsChanged, this, &MainWindow::UpdateCharacterControls);
+  connect(characters_, &CharacterController::SelectionChanged, this, &MainWindow::UpdateCharacterControls);
   connect(characters_, &CharacterController::CharacterChosen, files_, &SheetFileActions::SwitchCharacter);
   connect(characters_, &CharacterController::WriteFailed, this,
           [this](const QString& message) { Tell(this, QMessageBox::Warning, message); });
@@ -162,14 +164,18 @@ void MainWindow::Connect() {
     dataTab_->ShowFields();
     UpdateCharacterControls();
   });
+  // The last send follows the character shown and the letters that go.
+  for (const auto signal : {&DocumentSignals::CharacterReplaced, &DocumentSignals::LastSentChanged})
+    connect(changes_, signal, this, &MainWindow::ShowLastSent);
   connect(changes_, &DocumentSignals::WorkChanged, this, &MainWindow::ScheduleKeepingUnsavedWork);
   connect(notes_, &QPlainTextEdit::textChanged, this, &MainWindow::ScheduleKeepingUnsavedWork);
   connect(files_, &SheetFileActions::ShowOrders, orderTab_, &OrderTab::ShowMe);
   connect(files_, &SheetFileActions::Notice, this, [this](const QString& text) { statusBar()->showMessage(text); });
   connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
-  connect(letters_, &LetterActions::Sent, this, &MainWindow::ShowLastSent);
+  connect(letters_, &LetterActions::Sent, this, [this] { session_.LetterSent(); });
   // The board follows saves, sends and opens made here.
-  connect(letters_, &LetterActions::Sent, this, &MainWindow::RefreshTurnBoard);
+  connect(changes_, &DocumentSignals::LastSentChanged, this, &MainWindow::RefreshTurnBoard);
+  connect(options_, &OptionsController::SettingsChanged, this, &MainWindow::RefreshTurnBoard);
   // A save or an open changes the files; the first key typed after them does not.
   connect(changes_, &DocumentSignals::SaveStateChanged, this, [this] {
     if (!document_.modified()) RefreshTurnBoard();
@@ -183,135 +189,89 @@ void MainWindow::Connect() {
   });
 }
 
-QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(name);
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
-  }
-  return action;
-}
-
 void MainWindow::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  bar->setObjectName("MainMenu1");
-
-  QMenu* file = bar->addMenu("&Fájl");
-  file->setObjectName("UL1");
-  connect(AddItem(file, "NewUL", "Ú&j"), &QAction::triggered, files_, &SheetFileActions::NewSheet);
-  connect(AddItem(file, "OpenUL", "Megnyit", Qt::Key_F3), &QAction::triggered, files_,
-          &SheetFileActions::OpenSheetDialog);
-  saveAction_ = AddItem(file, "SaveUL", "Ment", Qt::Key_F2);
-  connect(saveAction_, &QAction::triggered, files_, &SheetFileActions::Save);
-  saveAsAction_ = AddItem(file, "SaveAsUL", "Ment másként");
-  connect(saveAsAction_, &QAction::triggered, files_, &SheetFileActions::SaveAs);
-  QAction* nextTurn = AddItem(file, "NextTurnUL", "UL a következő &fordulóra");
-  connect(nextTurn, &QAction::triggered, files_, &SheetFileActions::NextTurn);
-  // Only a sheet whose turn is a turn has a next one.
-  const auto followTurn = [this, nextTurn] { nextTurn->setEnabled(ValidTurn(document_.fields().turn).has_value()); };
-  connect(changes_, &DocumentSignals::FieldsChanged, this, followTurn);
-  followTurn();
-  connect(AddItem(file, "TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6), &QAction::triggered, this,
-          &MainWindow::ShowTurnBoard);
-  file->addSeparator();
-  QMenu* import = file->addMenu("Importálás");
-  import->setObjectName("Import");
-  connect(AddItem(import, "ZendikUL", "Zendik-féle UL készítő (*.oul)"), &QAction::triggered, files_,
-          &SheetFileActions::ImportForeignSheet);
-  file->addSeparator();
-  postAction_ = AddItem(file, "PostUL", "UL küldése", Qt::Key_F4);
-  connect(postAction_, &QAction::triggered, letters_, &LetterActions::PostLetter);
-  mailAction_ = AddItem(file, "Mail1", "UL-levél mentése");
-  connect(mailAction_, &QAction::triggered, letters_, &LetterActions::SaveLetter);
-  copyAction_ = AddItem(file, "ULCopyClipBoard", "UL-levél másolása a vágólapra");
-  connect(copyAction_, &QAction::triggered, letters_, &LetterActions::CopyLetter);
-  file->addSeparator();
-  connect(AddItem(file, "Kilps1", "&Kilépés"), &QAction::triggered, this, &QWidget::close);
-
-  QMenu* edit = bar->addMenu("&Szerkesztés");
-  edit->setObjectName("Edit");
-  auto rowItem = [&](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
-                     void (OrderTab::*operation)()) {
-    QAction* action = AddItem(menu, name, caption, keys);
-    connect(action, &QAction::triggered, orderTab_, operation);
-    return action;
+  menuBar()->setObjectName("MainMenu1");
+  menus_ = new MenuTable(this);
+  const auto character = [this] { return session_.shown().fields; };
+  const auto saveable = [character] { return CanSave(character()); };
+  const auto sendable = [character] { return CanSend(character()); };
+  const auto on = [](auto* part, void (std::remove_pointer_t<decltype(part)>::*slot)()) {
+    return [part, slot] { (part->*slot)(); };
   };
-  QAction* newCommand = rowItem(edit, "NewParancs1", "Új parancs", QKeySequence("Ctrl+P"), &OrderTab::NewCommand);
-  potionMenu_ = edit->addMenu("Varázsital főzése");
-  potionMenu_->setObjectName("varazs");
-  edit->addSeparator();
-  connect(AddItem(edit, "Ellenorzes", "Ellenőrzés", Qt::Key_F5), &QAction::triggered, letters_,
-          &LetterActions::CheckWholeSheet);
-  rowItem(edit, "Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R"), &OrderTab::Recalculate);
-  edit->addSeparator();
-  QAction* undo = rowItem(edit, "Undo", "Visszavonás", QKeySequence("Ctrl+Z"), &OrderTab::Undo);
-  QAction* redo = rowItem(edit, "Redo", "Mégis", QKeySequence("Ctrl+Y"), &OrderTab::Redo);
-  // Enabled only with something to undo or redo, in the menu and the pop-up alike.
-  const auto followHistory = [undo, redo](bool canUndo, bool canRedo) {
-    undo->setEnabled(canUndo);
-    redo->setEnabled(canRedo);
+  const auto show = [this](const char* title, const char* file) {
+    return [this, title, file] { help_->ShowText(title, ShippedFile(file)); };
   };
-  connect(changes_, &DocumentSignals::HistoryChanged, this, followHistory);
-  followHistory(document_.CanUndo(), document_.CanRedo());
-  edit->addSeparator();
-  QAction* insert = rowItem(edit, "RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"), &OrderTab::InsertRow);
-  QAction* remove = rowItem(edit, "RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow);
-  QAction* duplicate = rowItem(edit, "RowDuplicate", "Sor duplázása", QKeySequence("Ctrl+D"), &OrderTab::DuplicateRow);
-  edit->addSeparator();
-  rowItem(edit, "RowUp", "Egy sorral fel", QKeySequence("Ctrl+Up"), &OrderTab::MoveRowUp);
-  rowItem(edit, "RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"), &OrderTab::MoveRowDown);
-
-  QMenu* settings = bar->addMenu("&Beállítások");
-  settings->setObjectName("Belltsok1");
-  connect(AddItem(settings, "Options", "Beállítások", QKeySequence("Ctrl+B")), &QAction::triggered, options_,
-          &OptionsController::OpenOptions);
-  settings->addSeparator();
-  connect(AddItem(settings, "FontChange", "Utasítás Lap Betűtípus"), &QAction::triggered, options_,
-          &OptionsController::ChangeGridFont);
-
-  QMenu* help = bar->addMenu("&Súgó");
-  help->setObjectName("Sg1");
-  QAction* contents = AddItem(help, "Contents", "Tartalom");
-  contents->setEnabled(help_->on());
-  connect(contents, &QAction::triggered, this, [this] { help_->ShowMainHelp(kMainHelpTopic); });
-  help->addSeparator();
-  connect(AddItem(help, "News", "Újdonságok"), &QAction::triggered, this,
-          [this] { help_->ShowText("Újdonságok", ShippedFile("ujdonsagok.txt")); });
-  connect(AddItem(help, "Readme", "Használati útmutató"), &QAction::triggered, this,
-          [this] { help_->ShowText("Használati útmutató", ShippedFile("olvassel.txt")); });
-  help->addSeparator();
-  QMenu* homepages = help->addMenu("Honlapok");
-  homepages->setObjectName("Honlapok1");
-  const std::pair<const char*, std::pair<const char*, const char*>> pages[] = {
-      {"HPVorlan", {"Ombrel népe", "https://www.ombrelnepe.hu/"}},
-      {"HPTavirell", {"Tavirell Kft honlapja", "https://www.tavirell.hu/"}},
-      {"HPMVPortal", {"VO Dovido", "https://www.vodovido.hu/"}},
+  menus_->AddMenu(
+      menuBar(), "UL1", "&Fájl",
+      {Item("NewUL", "Ú&j", {}, on(files_, &SheetFileActions::NewSheet)),
+       Item("OpenUL", "Megnyit", Qt::Key_F3, on(files_, &SheetFileActions::OpenSheetDialog)),
+       Item(
+           "SaveUL", "Ment", Qt::Key_F2, [this] { files_->Save(); }, saveable),
+       Item(
+           "SaveAsUL", "Ment másként", {}, [this] { files_->SaveAs(); }, saveable),
+       // Only a sheet whose turn is a turn has a next one.
+       Item("NextTurnUL", "UL a következő &fordulóra", {}, on(files_, &SheetFileActions::NextTurn),
+            [this] { return ValidTurn(document_.fields().turn).has_value(); }),
+       Item("TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6, [this] { ShowTurnBoard(); }), Separator(),
+       Submenu(
+           "Import", "Importálás",
+           {Item("ZendikUL", "Zendik-féle UL készítő (*.oul)", {}, on(files_, &SheetFileActions::ImportForeignSheet))}),
+       Separator(), Item("PostUL", "UL küldése", Qt::Key_F4, on(letters_, &LetterActions::PostLetter), sendable),
+       Item("Mail1", "UL-levél mentése", {}, on(letters_, &LetterActions::SaveLetter), sendable),
+       Item("ULCopyClipBoard", "UL-levél másolása a vágólapra", {}, on(letters_, &LetterActions::CopyLetter), sendable),
+       Separator(), Item("Kilps1", "&Kilépés", {}, [this] { close(); })});
+  // Undo and redo only with something to undo or redo, in the menu and the pop-up alike.
+  const auto row = [this](const char* name, const QString& caption, const QKeySequence& keys,
+                          void (OrderTab::*operation)(), std::function<bool()> enabled = {}) {
+    return Item(
+        name, caption, keys, [this, operation] { (orderTab_->*operation)(); }, std::move(enabled));
   };
-  for (const auto& [name, page] : pages) {
-    const QUrl url(page.second);
-    connect(AddItem(homepages, name, page.first), &QAction::triggered, this, [url] { QDesktopServices::openUrl(url); });
-  }
-  help->addSeparator();
-  connect(AddItem(help, "About", "Névjegy"), &QAction::triggered, this, [this] {
-    AboutBox about(this);
-    about.exec();
-  });
-
+  menus_->AddMenu(
+      menuBar(), "Edit", "&Szerkesztés",
+      {row("NewParancs1", "Új parancs", QKeySequence("Ctrl+P"), &OrderTab::NewCommand),
+       Submenu("varazs", "Varázsital főzése"), Separator(),
+       Item("Ellenorzes", "Ellenőrzés", Qt::Key_F5, on(letters_, &LetterActions::CheckWholeSheet)),
+       row("Ujraszamolas", "Újraszámolás", QKeySequence("Ctrl+R"), &OrderTab::Recalculate), Separator(),
+       row("Undo", "Visszavonás", QKeySequence("Ctrl+Z"), &OrderTab::Undo, [this] { return document_.CanUndo(); }),
+       row("Redo", "Mégis", QKeySequence("Ctrl+Y"), &OrderTab::Redo, [this] { return document_.CanRedo(); }),
+       Separator(), row("RowInsert", "Új sor beszúrása", QKeySequence("Ctrl+Ins"), &OrderTab::InsertRow),
+       row("RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow),
+       row("RowDuplicate", "Sor duplázása", QKeySequence("Ctrl+D"), &OrderTab::DuplicateRow), Separator(),
+       row("RowUp", "Egy sorral fel", QKeySequence("Ctrl+Up"), &OrderTab::MoveRowUp),
+       row("RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"), &OrderTab::MoveRowDown)});
+  menus_->AddMenu(
+      menuBar(), "Belltsok1", "&Beállítások",
+      {Item("Options", "Beállítások", QKeySequence("Ctrl+B"), on(options_, &OptionsController::OpenOptions)),
+       Separator(),
+       Item("FontChange", "Utasítás Lap Betűtípus", {}, on(options_, &OptionsController::ChangeGridFont))});
+  std::vector<MenuItem> homepages;
+  for (const auto& [name, caption, url] :
+       {std::tuple{"HPVorlan", "Ombrel népe", "https://www.ombrelnepe.hu/"},
+        std::tuple{"HPTavirell", "Tavirell Kft honlapja", "https://www.tavirell.hu/"},
+        std::tuple{"HPMVPortal", "VO Dovido", "https://www.vodovido.hu/"}})
+    homepages.push_back(Item(name, caption, {}, [url = QUrl(url)] { QDesktopServices::openUrl(url); }));
+  menus_->AddMenu(
+      menuBar(), "Sg1", "&Súgó",
+      {Item(
+           "Contents", "Tartalom", {}, [this] { help_->ShowMainHelp(kMainHelpTopic); }, [this] { return help_->on(); }),
+       Separator(), Item("News", "Újdonságok", {}, show("Újdonságok", "ujdonsagok.txt")),
+       Item("Readme", "Használati útmutató", {}, show("Használati útmutató", "olvassel.txt")), Separator(),
+       Submenu("Honlapok1", "Honlapok", std::move(homepages)), Separator(), Item("About", "Névjegy", {}, [this] {
+         AboutBox about(this);
+         about.exec();
+       })});
   // The grid's pop-up menu shares the actions of "Szerkesztés" where the
   // captions agree; moving rows has captions of its own.
   popup_ = new QMenu(this);
   popup_->setObjectName("PopupMenu1");
-  popup_->addAction(newCommand);
-  popupPotionMenu_ = popup_->addMenu("Varázsital főzése");
-  popupPotionMenu_->setObjectName("Varazs2");
-  popup_->addSeparator();
-  popup_->addActions({undo, redo});
-  popup_->addSeparator();
-  popup_->addActions({insert, remove, duplicate});
-  popup_->addSeparator();
-  rowItem(popup_, "Egysorralfel1", "Egy sorral fel (Ctrl+Fel)", {}, &OrderTab::MoveRowUp);
-  rowItem(popup_, "Egysorralle1", "Egy sorral le (Ctrl+Le)", {}, &OrderTab::MoveRowDown);
+  menus_->Fill(popup_,
+               {Existing("NewParancs1"), Submenu("Varazs2", "Varázsital főzése"), Separator(), Existing("Undo"),
+                Existing("Redo"), Separator(), Existing("RowInsert"), Existing("RowDelete"), Existing("RowDuplicate"),
+                Separator(), row("Egysorralfel1", "Egy sorral fel (Ctrl+Fel)", {}, &OrderTab::MoveRowUp),
+                row("Egysorralle1", "Egy sorral le (Ctrl+Le)", {}, &OrderTab::MoveRowDown)});
+  for (const auto signal : {&DocumentSignals::FieldsChanged, &DocumentSignals::CharacterChanged})
+    connect(changes_, signal, menus_, &MenuTable::UpdateEnabled);
+  connect(changes_, &DocumentSignals::HistoryChanged, menus_, &MenuTable::UpdateEnabled);
 }
 
 std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
@@ -325,7 +285,7 @@ std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
 }
 
 void MainWindow::BuildPotionMenus() {
-  for (QMenu* menu : {potionMenu_, popupPotionMenu_}) orderTab_->FillPotionMenu(menu, lists_.potions);
+  for (const char* name : {"varazs", "Varazs2"}) orderTab_->FillPotionMenu(menus_->Menu(name), lists_.potions);
 }
 
 void MainWindow::ShowModel() {
@@ -335,12 +295,8 @@ void MainWindow::ShowModel() {
 
 void MainWindow::UpdateCharacterControls() {
   const CharacterFields& character = session_.shown().fields;
-  const bool numbered = CanSave(character);
-  saveAction_->setEnabled(numbered);
-  saveAsAction_->setEnabled(numbered);
   dataTab_->EnableCharacterButtons(CanStoreCharacter(character), dataTab_->characterList()->currentIndex() >= 0);
-  const bool sendable = CanSend(character);
-  for (QAction* a : {postAction_, mailAction_, copyAction_}) a->setEnabled(sendable);
+  menus_->UpdateEnabled();
   // The folder is read again only for another character (or after a send).
   if (character.number != lastSentShownFor_) ShowLastSent();
 }

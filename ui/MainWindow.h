@@ -20,6 +20,7 @@
 #include "ui/DocumentSignals.h"
 #include "ui/HelpWindows.h"
 #include "ui/LetterActions.h"
+#include "ui/MenuTable.h"
 #include "ui/OptionsController.h"
 #include "ui/OrderTab.h"
 #include "ui/SheetFileActions.h"
@@ -65,7 +66,6 @@ class MainWindow : public QMainWindow {
   void Connect();
   void OpenStartupSheet(const QStringList& arguments);
   void StartKeepingUnsavedWork();
-  QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
   // A file the program ships (help, text files): the program directory
   // first, then beside the executable, then the installed data folder.
   std::filesystem::path ShippedFile(const std::string& name) const;
@@ -101,14 +101,8 @@ class MainWindow : public QMainWindow {
   bool openedAtStart_ = false;
   bool placed_ = false;           // a stored place on a screen
   std::string lastSentShownFor_;  // the character whose last send "Adatok" shows
-  QMenu* potionMenu_ = nullptr;
+  MenuTable* menus_ = nullptr;
   QMenu* popup_ = nullptr;
-  QMenu* popupPotionMenu_ = nullptr;
-  QAction* saveAction_ = nullptr;
-  QAction* saveAsAction_ = nullptr;
-  QAction* postAction_ = nullptr;
-  QAction* mailAction_ = nullptr;
-  QAction* copyAction_ = nullptr;
 };
 
 }  // namespace mv::ui

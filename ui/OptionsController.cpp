@@ -100,6 +100,7 @@ void OptionsController::ApplySettings(const OptionsDialog::Values& v) {
   tabs_->tabBar()->setAttribute(Qt::WA_Hover, v.settings.hotTracking);
   dataTab_->SetPasswordMasked(v.settings.passwordMasked);
   tooltipSwitch_->on = v.settings.tooltips;
+  emit SettingsChanged();
 }
 
 void OptionsController::TakeOptions(const OptionsDialog::Values& v) {

@@ -57,6 +57,10 @@ class OptionsController : public QObject {
   void RemoveLeftPassword();
   ~OptionsController() override;
 
+ signals:
+  // The settings in force changed (the search folders among them).
+  void SettingsChanged();
+
  public slots:
   void OpenOptions();
   // "Utasítás Lap Betűtípus".

@@ -68,11 +68,7 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
 }
 
 OrderGrid::OrderGrid(SheetEditor& editor, QWidget* parent)
-    : QTableView(parent),
-      editor_(editor),
-      editing_(editor),
-      model_(editor.document(), this),
-      delegate_(new CellDelegate(this)) {
+    : QTableView(parent), editor_(editor), editing_(editor), model_(editor, this), delegate_(new CellDelegate(this)) {
   setModel(&model_);
   setItemDelegate(delegate_);
   verticalHeader()->hide();

@@ -7,8 +7,11 @@
 
 namespace mv::ui {
 
-OrderGridModel::OrderGridModel(OrderDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document), look_(LookOf(DefaultGridColours(), 1)) {}
+OrderGridModel::OrderGridModel(SheetEditor& editor, QObject* parent)
+    : QAbstractTableModel(parent),
+      editor_(editor),
+      document_(editor.document()),
+      look_(LookOf(DefaultGridColours(), 1)) {}
 
 int OrderGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kRows; }
 int OrderGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : OrderSheet::kColumns; }
@@ -66,7 +69,7 @@ Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {
 bool OrderGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (!index.isValid() || role != Qt::EditRole || index.column() == col::kLabel) return false;
   // The document announces the change; the grid redraws from that.
-  document_.SetCell(SheetRow(index), index.column(), W(value.toString()));
+  editor_.TypeInCell(SheetRow(index), index.column(), W(value.toString()));
   return true;
 }
 

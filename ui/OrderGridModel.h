@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include "core/OrderDocument.h"
+#include "core/SheetEditor.h"
 #include "ui/GridLook.h"
 
 namespace mv::ui {
@@ -11,7 +12,8 @@ namespace mv::ui {
 class OrderGridModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  explicit OrderGridModel(OrderDocument& document, QObject* parent = nullptr);
+  // Shows the editor's document; what is typed goes through the editor.
+  explicit OrderGridModel(SheetEditor& editor, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,7 +32,8 @@ class OrderGridModel : public QAbstractTableModel {
   void Refresh();
 
  private:
-  OrderDocument& document_;
+  SheetEditor& editor_;
+  const OrderDocument& document_;
   GridLook look_;
 };
 

@@ -161,7 +161,7 @@ TEST(PanelTest, SteppingDownTheGridShowsWhatTheInOrderLoopGives) {
     for (std::size_t i = 0; i < rows.size(); ++i) s.SetRow(int(i) + 1, rows[i]);
   });
   const SheetInterpretation loop = InterpretInOrder(w.document.sheet(), w.editor.lookups());
-  w.document.rowStates().Clear();
+  w.document.SetRowStates(RowStates{});
   for (int r = 1; r <= OrderSheet::kRows; ++r) {
     SCOPED_TRACE(r);
     w.view.SetRow(r);

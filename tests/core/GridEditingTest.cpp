@@ -130,7 +130,7 @@ TEST_F(GridEditingTest, F1OpensTheCommandsTopicOrTheContents) {
 
 TEST_F(GridEditingTest, InsertMovesRowsDownAndLeavesABlankCurrentRow) {
   for (int r = 1; r <= 19; ++r) Order(r, CommandCatalogue::ByNumber(r).code.data());
-  model_.document.rowStates()[5].repeatCount = 7;
+  model_.document.UpdateRowStates([](RowStates& states) { states[5].repeatCount = 7; });
   model_.view.SetRow(5);
   ASSERT_TRUE(editing_.InsertRow());
   EXPECT_TRUE(model_.document.sheet().RowIsBlank(5));

@@ -108,14 +108,16 @@ TEST_F(InterpreterTest, OtherRowsKeepTheirMovementStateUntilInterpreted) {
   Put(2, {"xyz", "1"});
   Interpret(2);
   EXPECT_EQ(model.document.figures().checkNumber, std::to_string(1234 + 1));
-  model.document.rowStates().Clear();
+  model.document.SetRowStates(RowStates{});
   Interpret(2);
   EXPECT_EQ(model.document.figures().checkNumber, std::to_string(123456 + 1));
 }
 
 TEST_F(InterpreterTest, RowStateIsResetForTheInterpretedRowOnly) {
-  model.document.rowStates()[3] = RowFlags{4, true, true, 2, true, true, true};
-  model.document.rowStates()[4].atTrader = true;
+  model.document.UpdateRowStates([](RowStates& states) {
+    states[3] = RowFlags{4, true, true, 2, true, true, true};
+    states[4].atTrader = true;
+  });
   Put(3, {"xyz"});
   Interpret(3);
   EXPECT_EQ(model.document.rowStates()[3].repeatCount, 0);
@@ -210,7 +212,7 @@ TEST_F(InterpreterTest, KeyReleaseMarksAndInterpretsUnlessNavigation) {
 TEST_F(InterpreterTest, NewSheetClearsRowsFiguresAndStateButNotLabels) {
   Put(5, {"be", "1", "", "", "", "", "", "2", "0"});
   model.document.SetFigures(SheetFigures{"9", "0", "0"});
-  model.document.rowStates()[5].atTrader = true;
+  model.document.UpdateRowStates([](RowStates& states) { states[5].atTrader = true; });
   model.document.SetModified(true);
   model.document.SetFileName("x.ulf");
   model.character.deliveryForm = DeliveryForm::Uuencode;

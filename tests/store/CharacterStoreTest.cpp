@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/Cp1250.h"
 #include "store/CharacterSession.h"
@@ -98,6 +99,38 @@ TEST_F(CharacterStoreTest, TheSessionLoadsDeletesAndKeepsNotesOfTheCharacterShow
   ASSERT_TRUE(session.Delete("2345"));
   EXPECT_TRUE(session.shown().key.empty());
   EXPECT_TRUE(session.ListItems().empty());
+}
+
+// What the window follows: each change of the session says what it touched.
+TEST_F(CharacterStoreTest, TheSessionAnnouncesWhatEachChangeTouched) {
+  IniFile ini(dir_ / "mv.ini");
+  OrderDocument document;
+  CharacterSession session(document, ini, dir_);
+  std::vector<unsigned> told;
+  session.SetObserver([&](unsigned changes) { told.push_back(changes); });
+  using S = CharacterSession;
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    unsigned says;
+  } cases[] = {
+      {"typed into a field", [&] { session.EditCharacter([this](CharacterFields& c) { c = FieldsOf(Kard()); }); },
+       S::kShown},
+      {"stored", [&] { session.Save(); }, S::kShown | S::kList},
+      {"made the default", [&] { session.SetDefault("2345"); }, S::kList},
+      {"another loaded", [&] { session.Load("2345"); }, S::kShown | S::kReplaced},
+      {"a letter went", [&] { session.LetterSent(); }, S::kLastSent},
+      {"a new one", [&] { session.New(); }, S::kShown | S::kReplaced},
+  };
+  for (const auto& c : cases) {
+    told.clear();
+    c.change();
+    ASSERT_EQ(told.size(), 1u) << c.what;
+    EXPECT_EQ(told[0], c.says) << c.what;
+  }
+  told.clear();
+  session.Delete("2345");  // not the one shown: only the list
+  EXPECT_EQ(told, std::vector<unsigned>{S::kList});
 }
 
 TEST(CharacterListItemTest, KeyIsTheWholeNumberOfTheLastParenthesis) {
