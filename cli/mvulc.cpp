@@ -1,6 +1,4 @@
 // mvulc: the order editor's logic without a window, for checking sheets.
-#include <signal.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -22,6 +20,8 @@
 #include "letter/OrderLetter.h"
 #include "letter/SmtpTransport.h"
 #include "platform/Hardening.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
 #include "store/CharacterStore.h"
 #include "store/DataListFile.h"
 #include "store/OulImport.h"
@@ -166,29 +166,18 @@ std::string PasswordFromStdin() {
 // Ctrl-C and SIGTERM stop a send as "Mégse" does: what went is kept, the
 // rest is reported.
 std::atomic<bool> stopRequested{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
-
-void StopSending(int) { stopRequested = true; }
-
-void StopOnSignals() {
-  struct sigaction action {};
-  action.sa_handler = StopSending;
-  sigemptyset(&action.sa_mask);
-  ::sigaction(SIGINT, &action, nullptr);
-  ::sigaction(SIGTERM, &action, nullptr);
-}
 
 // Sends the sheets' letters (the bytes "letter" prints) through the
 // directory's mail settings and one connection, as "UL küldése" would
 // without the preview. Every sheet is read and must be sendable first; one
 // already sent goes again only with --again.
-int Send(const std::filesystem::path& programDir, const std::vector<std::string>& sheetPaths,
+int Send(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& sheetPaths,
          mv::PasswordSource& password, bool again) {
   mv::IniFile ini(programDir / "mv.ini");
   const mv::KeptLetters kept(programDir);
   std::vector<mv::RunLetter> letters;
   const bool one = sheetPaths.size() == 1;
-  for (const std::string& path : sheetPaths) {
+  for (const std::filesystem::path& path : sheetPaths) {
     mv::OutgoingLetter letter = mv::LetterOfSheetFile(ini, path);
     if (!letter.error.empty()) return Fail(letter.error);
     const std::string which = one ? std::string() : " (" + mv::DisplayPath(path) + ")";
@@ -197,7 +186,7 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
           std::string("Az UL nem küldhető el: a karakternek legalább 2000-es száma és jelszava kell legyen."_w) +
           which);
     mv::RunLetter run{letter.character, letter.turn, std::move(letter.letter),
-                      mv::cp1250::FromUtf8(std::filesystem::path(path).filename().string())};
+                      mv::cp1250::FromUtf8(mv::Utf8(path.filename()))};
     if (const auto earlier = mv::EarlierSendOf(kept, run); earlier && !again)
       return Fail(std::string(earlier->unconfirmed ? "Lehet, hogy ez az UL már megérkezett ("_w
                                                    : "Ezt az UL-t már elküldted ("_w) +
@@ -205,7 +194,7 @@ int Send(const std::filesystem::path& programDir, const std::vector<std::string>
                   std::string(". Újra a --again kapcsolóval küldheted."_w));
     letters.push_back(std::move(run));
   }
-  StopOnSignals();
+  mv::StopOnRequest(stopRequested);
   const auto prefix = [&](std::size_t i) { return one ? std::string() : mv::cp1250::ToUtf8(letters[i].name) + ": "; };
   const mv::SendRunReport report =
       mv::RunSend(ini, programDir, mv::MailRouteOf(ini), letters, password, *mv::DesktopSecretStore(), &stopRequested,
@@ -281,7 +270,7 @@ int Next(const std::filesystem::path& programDir, const std::filesystem::path& s
       mv::WriteNextTurnSheet(*next, number, std::filesystem::absolute(sheetPath).parent_path(),
                              mv::NextTurnFolders(mv::SheetFolders(programDir, ini), sheetPath));
   if (!written.written) return Fail(written.error);
-  std::cout << written.written->string() << "\n";
+  std::cout << mv::Utf8(*written.written) << "\n";
   return 0;
 }
 
@@ -290,7 +279,7 @@ int Import(const std::filesystem::path& programDir, const std::filesystem::path&
   mv::SheetWorkspace sheet;
   const mv::OulImport imported = mv::ImportOul(sheet.editor, file, programDir, nullptr);
   if (imported.outcome.failed()) return Fail(imported.outcome.message);
-  std::cout << imported.written.string() << "\n";
+  std::cout << mv::Utf8(imported.written) << "\n";
   return 0;
 }
 
@@ -321,7 +310,9 @@ int MailSetupOf(const std::string& address) {
 
 int main(int argc, char** argv) {
   mv::KeepSecretsOutOfDumps();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  mv::PrepareStandardOutput();
+  std::vector<std::string> args = mv::Utf8Arguments(argc, argv);
+  if (!args.empty()) args.erase(args.begin());  // the program's own name
   if (args.empty()) return Usage();
   const std::string command = args[0];
   if (command == "--help" || command == "-h") {
@@ -349,24 +340,26 @@ int main(int argc, char** argv) {
       if (++i == args.size() || !(turn = mv::ValidTurn(args[i]))) return Usage();
     } else if (args[i] == "--dir") {
       if (++i == args.size()) return Usage();
-      dir = args[i];
+      dir = mv::PathFromUtf8(args[i]);
     } else {
       rest.push_back(args[i]);
     }
   }
   if (dir.empty()) dir = mv::ProgramDirectory();
-  if (command == "check" && rest.size() == 1) return Check(dir, rest[0], strict);
-  if (command == "letter" && rest.size() == 1) return Letter(dir, rest[0]);
-  if (command == "import" && rest.size() == 1) return Import(dir, rest[0]);
+  std::vector<std::filesystem::path> files;
+  for (const std::string& arg : rest) files.push_back(mv::PathFromUtf8(arg));
+  if (command == "check" && rest.size() == 1) return Check(dir, files[0], strict);
+  if (command == "letter" && rest.size() == 1) return Letter(dir, files[0]);
+  if (command == "import" && rest.size() == 1) return Import(dir, files[0]);
   if (command == "send" && !rest.empty()) {
     mv::PasswordSource password;
     if (passwordStdin) password.given = PasswordFromStdin();
-    const int status = Send(dir, rest, password, again);
+    const int status = Send(dir, files, password, again);
     if (password.given) mv::WipeSecret(*password.given);
     return status;
   }
   if (command == "status" && rest.empty()) return Status(dir, turn);
-  if (command == "next" && rest.size() == 1) return Next(dir, rest[0]);
+  if (command == "next" && rest.size() == 1) return Next(dir, files[0]);
   if (command == "mail-setup" && rest.size() == 1) return MailSetupOf(rest[0]);
   return Usage();
 }

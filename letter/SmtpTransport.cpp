@@ -16,6 +16,7 @@
 #include "core/Secret.h"
 #include "core/TextJoin.h"
 #include "letter/CurlCancel.h"
+#include "platform/Clock.h"
 #include "platform/Socket.h"
 
 namespace mv {
@@ -180,14 +181,22 @@ const char* SecurityText(SmtpSettings::Security s) {
   return "Nincs";
 }
 
-std::string RfcDate() {
+}  // namespace
+
+std::string RfcDate(std::time_t when) {
+  // The mail date's names are English whatever the program's locale (the
+  // window sets the player's).
+  static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const std::tm utc = UtcTime(when);
   char buffer[64];
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
-  std::strftime(buffer, sizeof buffer, "%a, %d %b %Y %H:%M:%S +0000", &utc);
+  std::snprintf(buffer, sizeof buffer, "%s, %02d %s %04d %02d:%02d:%02d +0000", kDays[utc.tm_wday % 7], utc.tm_mday,
+                kMonths[utc.tm_mon % 12], utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
   return buffer;
 }
+
+namespace {
 
 struct Upload {
   const std::string& text;
@@ -267,9 +276,7 @@ static bool CopiesToSender(const SmtpSettings& settings, const MailMessage& m) {
 // own domain, as spam filters expect of a real mail program.
 std::string MessageId(const std::string& sender) {
   static std::mt19937_64 random{std::random_device{}()};
-  const std::time_t now = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&now, &utc);
+  const std::tm utc = UtcTime(std::time(nullptr));
   char stamp[32], unique[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &utc);
   std::snprintf(unique, sizeof unique, "%016llx", static_cast<unsigned long long>(random()));
@@ -283,8 +290,9 @@ std::string MessageId(const std::string& sender) {
 
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& m) {
   const std::string cc = CopiesToSender(settings, m) ? "\r\nCc: <" + OnOneLine(settings.sender) + ">" : "";
-  return "Date: " + RfcDate() + "\r\nFrom: <" + OnOneLine(settings.sender) + ">\r\nTo: <" + OnOneLine(m.to) + ">" + cc +
-         "\r\nSubject: " + OnOneLine(m.subject) + "\r\nMessage-ID: " + MessageId(settings.sender) +
+  return "Date: " + RfcDate(std::time(nullptr)) + "\r\nFrom: <" + OnOneLine(settings.sender) + ">\r\nTo: <" +
+         OnOneLine(m.to) + ">" + cc + "\r\nSubject: " + OnOneLine(m.subject) +
+         "\r\nMessage-ID: " + MessageId(settings.sender) +
          "\r\nMIME-Version: 1.0\r\nContent-Type: text/plain; charset=windows-1250\r\n"
          "Content-Transfer-Encoding: 8bit\r\n\r\n" +
          m.body;

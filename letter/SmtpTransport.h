@@ -1,6 +1,7 @@
 // Mail through an SMTP server (libcurl), configured in the options dialog.
 #pragma once
 
+#include <ctime>
 #include <string_view>
 
 #include "letter/MailTransport.h"
@@ -41,6 +42,9 @@ SmtpSettings ReadSmtpSettings(const IniFile& ini);
 // withPassword: also the password, in mv.ini (where no secret store keeps it).
 bool WriteSmtpSettings(IniFile& ini, const SmtpSettings& settings, bool withPassword = true);
 std::vector<IniChange> SmtpSettingsChanges(const SmtpSettings& settings, bool withPassword = true);
+
+// "Tue, 08 Dec 2026 06:49:00 +0000": the Date header, in English names always.
+std::string RfcDate(std::time_t when);
 
 // The message as it goes over the wire: headers and the body's bytes.
 std::string SmtpMessageText(const SmtpSettings& settings, const MailMessage& message);

@@ -11,7 +11,7 @@ import subprocess
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-CHECKED = ("core/", "store/", "letter/", "puzzles/", "cli/", "tools/", "fuzz/", "bench/")
+CHECKED = ("core/", "store/", "letter/", "turn/", "platform/", "puzzles/", "cli/", "tools/", "fuzz/", "bench/")
 PREFIX = re.compile(r'(u8|u|U|L)?R?"$')
 
 

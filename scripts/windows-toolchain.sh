@@ -7,7 +7,7 @@
 # Bump when the way the toolchain is built changes: the cache is then rebuilt.
 MVUL_TOOLCHAIN_RECIPE=1
 
-mvul_windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 nsis ninja-build cmake dpkg-dev
+mvul_windows_packages=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 nsis ninja-build cmake dpkg-dev
                        qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libcurl4-openssl-dev libpugixml-dev
                        googletest zip unzip xvfb xauth openbox imagemagick python3-aiosmtpd openssl)
 
@@ -150,4 +150,33 @@ build_toolchain() {
   rm -rf "$MVUL_TOOLCHAIN/work"  # the sources and build trees: gigabytes not needed again
   echo "built in $((SECONDS - started)) s" >"$MVUL_TOOLCHAIN/ready"
   echo "== Windows toolchain built in $((SECONDS - started)) s"
+}
+
+# The programs and their tests for Windows, in build-windows/ (the help pages
+# are made there too, by the Windows help generator under wine64).
+build_programs() {
+  [ -f "$MVUL_TOOLCHAIN/ready" ] || { echo "no Windows toolchain in $MVUL_TOOLCHAIN: run scripts/windows.sh toolchain" >&2; return 1; }
+  export WINEPREFIX="${WINEPREFIX:-$MVUL_TOOLCHAIN/../wine-prefix}" WINEDEBUG=-all
+  cmake -S . -B build-windows -G Ninja -Wno-dev -DCMAKE_TOOLCHAIN_FILE="$MVUL_TOOLCHAIN/mingw.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$MVUL_TOOLCHAIN/qt;$MVUL_TOOLCHAIN/prefix" \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DMVUL_WERROR=ON -DMVUL_BENCH=OFF -DMVUL_TESTS="${MVUL_WINDOWS_TESTS:-ON}" \
+    >/dev/null
+  windows_runtime build-windows/bin
+  cmake --build build-windows -j"$(nproc)"
+}
+
+# What a Windows program of ours needs beside it: the compiler's runtime,
+# libcurl, the Qt libraries and plugins it loads, and Qt's Hungarian texts.
+windows_runtime() {
+  local bin="$1" gcc
+  gcc="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+  mkdir -p "$bin/platforms" "$bin/styles" "$bin/translations"
+  cp -u "$gcc/libstdc++-6.dll" "$gcc/libgcc_s_seh-1.dll" /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll \
+    "$MVUL_TOOLCHAIN/prefix/bin/libcurl.dll" "$bin/"
+  for dll in Qt6Core Qt6Gui Qt6Widgets Qt6Test; do cp -u "$MVUL_TOOLCHAIN/qt/bin/$dll.dll" "$bin/"; done
+  cp -u "$MVUL_TOOLCHAIN/qt/plugins/platforms/qwindows.dll" "$MVUL_TOOLCHAIN/qt/plugins/platforms/qoffscreen.dll" \
+    "$bin/platforms/"
+  cp -u "$MVUL_TOOLCHAIN"/qt/plugins/styles/*.dll "$bin/styles/"
+  cp -u /usr/share/qt6/translations/qtbase_hu.qm "$bin/translations/"
+  printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$bin/qt.conf"
 }

@@ -1,4 +1,5 @@
 #include "store/CharacterSession.h"
+#include "platform/Paths.h"
 
 #include <ctime>
 
@@ -117,12 +118,12 @@ std::string CharacterSession::NotesConflictMessage(const std::filesystem::path& 
   return std::string(
              "A jegyzetet közben máshol is módosították (egy másik ablakban vagy kézzel), ezért nem írtam felül. "
              "A saját szövegedet ide mentettem: "_w) +
-         cp1250::FromUtf8(ownCopy.string());
+         cp1250::FromUtf8(Utf8(ownCopy));
 }
 
 std::string CharacterSession::NotesTooLargeMessage(const std::filesystem::path& file, std::uintmax_t size) {
   return std::string("A jegyzetfájl túl nagy ("_w) + SizeText(size) +
-         std::string("), ezért nem töltöttem be, és nem is írok bele: "_w) + cp1250::FromUtf8(file.string());
+         std::string("), ezért nem töltöttem be, és nem is írok bele: "_w) + cp1250::FromUtf8(Utf8(file));
 }
 
 }  // namespace mv

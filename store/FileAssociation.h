@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace mv {
@@ -16,6 +17,10 @@ class FileAssociation {
   virtual bool Install() = 0;
   virtual bool Remove() = 0;
 };
+
+// This desktop's way, for the program file `executable`: the freedesktop
+// one on Linux, the classes root of the registry (for this user) on Windows.
+std::unique_ptr<FileAssociation> DesktopAssociation(const std::filesystem::path& executable);
 
 // The freedesktop way: a MIME type for "*.ulf" (named after "mvUL_fajl"), a
 // .desktop entry that opens the file with the program, and the program made

@@ -1,12 +1,12 @@
 #include "store/IniFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <unordered_set>
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
+#include "platform/FileStamp.h"
+#include "platform/Paths.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -41,7 +41,10 @@ std::string_view Trim(std::string_view s) {
 // file that the path finally names.
 std::filesystem::path LockFileOf(const std::filesystem::path& path) {
   const std::filesystem::path target = ResolveLinks(path);
-  return target.parent_path() / ("." + target.filename().string() + ".lock");
+  std::filesystem::path name = ".";
+  name += target.filename();
+  name += ".lock";
+  return target.parent_path() / name;
 }
 
 }  // namespace
@@ -58,10 +61,9 @@ IniFile IniFile::FromText(std::string_view text) {
 }
 
 IniFile::FileStamp IniFile::StampOf(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return {};
-  return {std::int64_t(st.st_size), std::int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-          std::int64_t(st.st_ino)};
+  const mv::FileStamp now = mv::StampOf(path);
+  if (now.size < 0) return {};
+  return {now.size, now.seconds * 1000000000 + now.nanoseconds, std::int64_t(now.file)};
 }
 
 void IniFile::Refresh() const {
@@ -257,7 +259,7 @@ std::string IniFile::FailureMessage(std::string_view whenWritten) const {
           "Az mv.ini-t most a program egy másik példánya használja, ezért nem tudtam menteni. Próbáld újra pár "
           "másodperc múlva."_w);
     case WriteFailure::LockUnusable:
-      return std::string("Az mv.ini zárolófájlját ("_w) + cp1250::FromUtf8(LockFileOf(path_).string()) +
+      return std::string("Az mv.ini zárolófájlját ("_w) + cp1250::FromUtf8(Utf8(LockFileOf(path_))) +
              std::string(
                  ") nem tudom megnyitni (mappa vagy hibás hivatkozás), ezért nem tudtam menteni. Töröld "
                  "vagy nevezd át, és próbáld újra."_w);

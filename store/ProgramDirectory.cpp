@@ -1,25 +1,17 @@
 #include "store/ProgramDirectory.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
+#include "platform/Paths.h"
+#include "platform/Places.h"
+#include "platform/Process.h"
 #include "store/TextFile.h"
 
 namespace mv {
 
 std::optional<std::filesystem::path> UserDirectory(const char* variable, const char* underHome) {
-  if (const char* value = std::getenv(variable); value && *value == '/') return value;
-  if (const char* home = std::getenv("HOME"); home && *home) return std::filesystem::path(home) / underHome;
+  if (const auto value = Environment(variable); value && PathFromUtf8(*value).is_absolute())
+    return PathFromUtf8(*value);
+  if (const auto home = Environment("HOME"); home && !home->empty()) return PathFromUtf8(*home) / underHome;
   return std::nullopt;
-}
-
-std::filesystem::path ExecutableDirectory() {
-  std::error_code ec;
-  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return std::filesystem::current_path(ec);
-  return exe.parent_path();
 }
 
 std::filesystem::path InstalledDataDirectory() {
@@ -30,12 +22,12 @@ std::filesystem::path InstalledDataDirectory() {
 
 std::filesystem::path ProgramDirectory() {
   // An explicit choice first (a second set of characters, the tests).
-  if (const char* dir = std::getenv("MVUL_DIR"); dir && *dir == '/') return dir;
+  if (const auto dir = Environment("MVUL_DIR"); dir && PathFromUtf8(*dir).is_absolute()) return PathFromUtf8(*dir);
   // A portable folder: the program beside its files, not an installed copy.
   const auto exeDir = ExecutableDirectory();
-  if (InstalledDataDirectory().empty() && ::access(exeDir.c_str(), W_OK) == 0) return exeDir;
+  if (InstalledDataDirectory().empty() && IsWritableFolder(exeDir)) return exeDir;
 
-  const auto userData = UserDirectory("XDG_DATA_HOME", ".local/share");
+  const auto userData = PerUserDataDirectory();
   if (!userData) return exeDir;
   return *userData / "mvul";
 }
@@ -46,7 +38,7 @@ void CreatePrivateDirectory(const std::filesystem::path& dir) {
   if (dir.has_parent_path() && dir.parent_path() != dir) CreatePrivateDirectory(dir.parent_path());
   // It will hold mv.ini and letters, both with the game password; so do the
   // folders made on the way to it, whatever the umask says.
-  if (::mkdir(dir.c_str(), 0700) == 0) ::chmod(dir.c_str(), 0700);
+  MakePrivateDirectory(dir);
 }
 
 std::filesystem::path ShippedListsDirectory() {

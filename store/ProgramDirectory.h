@@ -4,18 +4,18 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/Places.h"  // ExecutableDirectory
+
 namespace mv {
 
 // $variable when it holds an absolute path, else $HOME/underHome; nothing
 // without either ("XDG_DATA_HOME", ".local/share").
 std::optional<std::filesystem::path> UserDirectory(const char* variable, const char* underHome);
 
-// The directory of the running executable.
-std::filesystem::path ExecutableDirectory();
-
 // $MVUL_DIR when set; else the executable's directory when it is writable
 // and not an installed copy (a portable folder); otherwise the per-user data
-// directory ($XDG_DATA_HOME/mvul or ~/.local/share/mvul). Nothing is made:
+// directory ($XDG_DATA_HOME/mvul or ~/.local/share/mvul; on Windows the
+// program keeps its files beside itself). Nothing is made:
 // mvulc only reads there.
 std::filesystem::path ProgramDirectory();
 

@@ -1,4 +1,5 @@
 #include "store/SentArchive.h"
+#include "platform/Paths.h"
 
 #include <unistd.h>
 
@@ -93,7 +94,7 @@ std::optional<SentRecord> LastSent(const std::filesystem::path& programDir, std:
   std::optional<SentName> newest;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(programDir / kSentFolder, ec), end; !ec && it != end; it.increment(ec)) {
-    const auto sent = ReadSentName(it->path().filename().string(), character);
+    const auto sent = ReadSentName(Utf8(it->path().filename()), character);
     if (sent && !sent->unconfirmed && (!newest || sent->order > newest->order)) newest = sent;
   }
   if (!newest) return std::nullopt;
@@ -108,7 +109,7 @@ KeptLetters::KeptLetters(const std::filesystem::path& programDir) : folder_(prog
     std::error_code kind;
     // A FIFO or a device named like a letter is no letter.
     if (!it->is_regular_file(kind)) continue;
-    if (auto sent = ReadSentName(it->path().filename().string())) letters_.push_back({std::move(*sent), it->path()});
+    if (auto sent = ReadSentName(Utf8(it->path().filename()))) letters_.push_back({std::move(*sent), it->path()});
   }
   if (ec && problem_.empty() && ec != std::errc::no_such_file_or_directory) problem_ = ReadFailureReason(ec);
   std::sort(letters_.begin(), letters_.end(), [](const KeptLetter& a, const KeptLetter& b) {
@@ -148,7 +149,7 @@ void CleanSentFolder(const std::filesystem::path& programDir) {
   RemoveStaleTemporaryFiles(folder);
   std::error_code ec;
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = Utf8(it->path().filename());
     constexpr std::string_view kOld = ".kuldes-", kTmp = ".tmp";
     if (!name.starts_with(kOld) || !name.ends_with(kTmp)) continue;
     const std::string pid = name.substr(kOld.size(), name.size() - kOld.size() - kTmp.size());

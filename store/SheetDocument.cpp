@@ -1,4 +1,5 @@
 #include "store/SheetDocument.h"
+#include "platform/Paths.h"
 
 #include "core/Cp1250.h"
 #include "store/CharacterStore.h"
@@ -7,7 +8,7 @@
 
 namespace mv {
 
-std::string DisplayPath(const std::filesystem::path& path) { return cp1250::FromUtf8(path.string()); }
+std::string DisplayPath(const std::filesystem::path& path) { return cp1250::FromUtf8(Utf8(path)); }
 
 FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, const CharacterLoader& loadCharacter) {
   std::error_code ec;
@@ -22,7 +23,7 @@ FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, co
 
   const SheetReadResult read = FillFromFile(editor, bytes.bytes, DisplayPath(path), loadCharacter);
   if (!read.ok) return {FileOutcome::Status::Failed, read.error};
-  editor.Loaded(SheetEditor::Origin::Opened, path.string());
+  editor.Loaded(SheetEditor::Origin::Opened, Utf8(path));
   return {FileOutcome::Status::Done, {}};
 }
 
@@ -54,7 +55,7 @@ FileOutcome SaveSheet(OrderDocument& document, const std::string& characterKey, 
   RemoveStaleTemporaryFiles(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
   if (!WriteFileAtomically(path, WriteSheet(document.Content(characterKey))))
     return {FileOutcome::Status::Failed, std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
-  document.MarkSaved(path.string());
+  document.MarkSaved(Utf8(path));
   return {FileOutcome::Status::Done, {}};
 }
 

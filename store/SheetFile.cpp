@@ -1,4 +1,5 @@
 #include "store/SheetFile.h"
+#include "platform/Paths.h"
 
 #include <array>
 #include <vector>
@@ -124,7 +125,7 @@ SheetReadResult ReadSheet(std::string_view content, std::string_view displayName
 
 SheetFileRead ReadSheetFile(const std::filesystem::path& path) {
   SheetFileRead out;
-  const std::string name = cp1250::FromUtf8(path.string());
+  const std::string name = cp1250::FromUtf8(Utf8(path));
   const BoundedRead bytes = ReadFileUpTo(path);
   if (bytes.status == BoundedRead::Status::TooLarge) {
     out.error = TooLargeSheetMessage(name, bytes.size);

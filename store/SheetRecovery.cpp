@@ -1,14 +1,15 @@
 #include "store/SheetRecovery.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <ctime>
 #include <random>
 
+#include "platform/Clock.h"
+#include "platform/FileStamp.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
 #include "store/SheetFile.h"
 
 namespace mv {
@@ -25,10 +26,9 @@ constexpr std::string_view kHeader = "MVUL-HELYREALLITAS-2";
 
 // The sheet file as the copy found it: size and modification time.
 std::string StampOf(const std::string& sheetFileName) {
-  struct stat st {};
-  if (sheetFileName.empty() || ::stat(sheetFileName.c_str(), &st) != 0) return "-";
-  return std::to_string(st.st_size) + " " + std::to_string(st.st_mtim.tv_sec) + "." +
-         std::to_string(st.st_mtim.tv_nsec);
+  const FileStamp stamp = sheetFileName.empty() ? FileStamp{} : mv::StampOf(PathFromUtf8(sheetFileName));
+  if (stamp.size < 0) return "-";
+  return std::to_string(stamp.size) + " " + std::to_string(stamp.seconds) + "." + std::to_string(stamp.nanoseconds);
 }
 
 // The sheet's bytes after the header, the file-name line and the stamp line.
@@ -63,10 +63,9 @@ std::optional<Parts> Split(std::string_view content) {
 }
 
 std::string CopyTime(const std::filesystem::path& file) {
-  struct stat st {};
-  if (::stat(file.c_str(), &st) != 0) return {};
-  std::tm local{};
-  localtime_r(&st.st_mtim.tv_sec, &local);
+  const FileStamp stamp = mv::StampOf(file);
+  if (stamp.size < 0) return {};
+  const std::tm local = LocalTime(std::time_t(stamp.seconds));
   char text[32];
   std::strftime(text, sizeof text, "%Y.%m.%d. %H:%M", &local);
   return text;
@@ -96,7 +95,7 @@ bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b) 
 bool MayKeepName(const Parts& parts, const std::vector<std::filesystem::path>& folders) {
   if (parts.sheetFileName.empty() || parts.stamp.empty() || parts.stamp == "-") return false;
   const std::filesystem::path file(parts.sheetFileName);
-  std::string extension = file.extension().string();
+  std::string extension = Utf8(file.extension());
   for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
   if (extension != ".ulf" || !file.is_absolute()) return false;
   std::error_code ec;
@@ -110,7 +109,8 @@ bool MayKeepName(const Parts& parts, const std::vector<std::filesystem::path>& f
 }
 
 void SetAside(RecoveredSheet& sheet, std::vector<std::filesystem::path>& setAside) {
-  const std::filesystem::path aside = sheet.file.string() + std::string(kSetAsideSuffix);
+  std::filesystem::path aside = sheet.file;
+  aside += std::string(kSetAsideSuffix);
   std::error_code ec;
   std::filesystem::rename(sheet.file, aside, ec);
   setAside.push_back(ec ? sheet.file : aside);
@@ -123,7 +123,7 @@ void SetAside(RecoveredSheet& sheet, std::vector<std::filesystem::path>& setAsid
 SheetRecovery::SheetRecovery(std::filesystem::path dir) : dir_(std::move(dir)) {
   std::random_device seed;
   for (int attempt = 0; attempt < 20 && !lock_.held(); ++attempt) {
-    const std::string id = std::to_string(::getpid()) + "-" + std::to_string(seed() % 1000000);
+    const std::string id = std::to_string(CurrentProcessId()) + "-" + std::to_string(seed() % 1000000);
     const std::filesystem::path lockFile = dir_ / (std::string(kPrefix) + id + std::string(kLockSuffix));
     std::error_code ec;
     if (std::filesystem::exists(lockFile, ec)) continue;
@@ -144,7 +144,7 @@ Orphans SheetRecovery::ClaimOrphans() const {
   std::vector<std::pair<std::filesystem::file_time_type, RecoveredSheet>> found;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
+    const std::string name = Utf8(it->path().filename());
     if (!name.starts_with(kPrefix) || it->path() == lockFile_ || it->path() == file_) continue;
     std::error_code e;
     if (name.ends_with(kLockSuffix)) {

@@ -1,4 +1,5 @@
 #include "store/SheetScan.h"
+#include "platform/Paths.h"
 
 #include <algorithm>
 #include <map>
@@ -75,7 +76,7 @@ SheetScan ScanSheetFolders(const std::vector<fs::path>& folders, bool goOn) {
     if (!fs::is_directory(folder, ec)) continue;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       const fs::path& path = it->path();
-      if (cp1250::Lower(path.extension().string()) != ".ulf") continue;
+      if (cp1250::Lower(Utf8(path.extension())) != ".ulf") continue;
       const RegularFile file = RegularFile::Open(path);
       if (file.status() == RegularFile::Status::NotRegular || file.status() == RegularFile::Status::Missing) continue;
       if (file.ok() && !seen.insert(file.identity()).second) continue;
@@ -90,8 +91,7 @@ SheetScan ScanSheetFolders(const std::vector<fs::path>& folders, bool goOn) {
         return scan;
       }
       if (lines->empty()) continue;
-      scan.sheets.push_back(
-          FoundSheet{lines->front(), lines->back(), cp1250::FromUtf8(path.filename().string()), path});
+      scan.sheets.push_back(FoundSheet{lines->front(), lines->back(), cp1250::FromUtf8(Utf8(path.filename())), path});
     }
   }
   return scan;
@@ -107,7 +107,7 @@ std::vector<TurnEntry> TurnEntries(const std::vector<FoundSheet>& sheets, std::s
     }
   // Sheets of one name and turn in two folders: each says where it is.
   for (TurnEntry& entry : entries)
-    if (times[entry.text] > 1) entry.text += "   " + cp1250::FromUtf8(entry.path.parent_path().string());
+    if (times[entry.text] > 1) entry.text += "   " + cp1250::FromUtf8(Utf8(entry.path.parent_path()));
   std::sort(entries.begin(), entries.end(),
             [](const TurnEntry& a, const TurnEntry& b) { return std::tie(a.text, a.path) < std::tie(b.text, b.path); });
   return entries;

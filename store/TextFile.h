@@ -89,17 +89,17 @@ class FileLock {
   static FileLock Within(const std::filesystem::path& lockFile, std::chrono::milliseconds timeout, Failure& failure);
   // Does not wait: not held when another process has it.
   static FileLock TryExclusive(const std::filesystem::path& lockFile);
-  FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  FileLock(FileLock&& other) noexcept : handle_(other.handle_) { other.handle_ = -1; }
   FileLock& operator=(FileLock&& other) noexcept;
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
   ~FileLock();
 
-  bool held() const { return fd_ >= 0; }
+  bool held() const { return handle_ != -1; }
 
  private:
-  explicit FileLock(int fd) : fd_(fd) {}
-  int fd_ = -1;
+  explicit FileLock(std::intptr_t handle) : handle_(handle) {}
+  std::intptr_t handle_ = -1;  // a descriptor or a handle of the platform
 };
 
 // Called with true when a lock must be waited for, false when the wait ends:

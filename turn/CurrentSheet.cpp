@@ -2,6 +2,7 @@
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
+#include "platform/Paths.h"
 
 namespace mv {
 
@@ -14,7 +15,7 @@ TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<
   const KeptLetters kept(programDir);
   const TurnContext context{lists, kept, ini};
   if (!kept.problem().empty())
-    look.keptProblem = std::string("Az elküldött levelek mappája ("_w) + cp1250::FromUtf8(kept.folder().string()) +
+    look.keptProblem = std::string("Az elküldött levelek mappája ("_w) + cp1250::FromUtf8(Utf8(kept.folder())) +
                        std::string(") nem olvasható: "_w) + kept.problem() +
                        std::string(". Ezért nem tudom, melyik UL ment el."_w);
   look.broken = std::move(overview.broken);

@@ -4,6 +4,7 @@
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
+#include "platform/Paths.h"
 #include "store/SheetFile.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string ExistsMessage(const fs::path& path) {
-  return std::string("Már van UL erre a fordulóra, nem írom felül: "_w) + cp1250::FromUtf8(path.string());
+  return std::string("Már van UL erre a fordulóra, nem írom felül: "_w) + cp1250::FromUtf8(Utf8(path));
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ NextTurnWrite WriteNextTurnSheet(const SheetContent& next, std::string_view numb
   std::error_code ec;
   out.error = fs::exists(target, ec)
                   ? ExistsMessage(target)
-                  : std::string("Nem sikerült elmenteni az UL-t ide: "_w) + cp1250::FromUtf8(target.string());
+                  : std::string("Nem sikerült elmenteni az UL-t ide: "_w) + cp1250::FromUtf8(Utf8(target));
   return out;
 }
 

@@ -10,6 +10,7 @@
 #include "core/TextJoin.h"
 #include "core/TvpLeft.h"
 #include "letter/OrderLetter.h"
+#include "platform/Paths.h"
 #include "store/CharacterStore.h"
 #include "store/SheetFile.h"
 #include "store/SheetScan.h"
@@ -22,8 +23,8 @@ namespace {
 
 // "<character>-<turn>.ulf": the name a sheet is saved under by default.
 std::optional<std::pair<std::string, long long>> PlacedByName(const fs::path& path) {
-  std::string stem = path.stem().string();
-  if (cp1250::Lower(path.extension().string()) != ".ulf") return std::nullopt;
+  std::string stem = Utf8(path.stem());
+  if (cp1250::Lower(Utf8(path.extension())) != ".ulf") return std::nullopt;
   const auto dash = stem.find('-');
   if (dash == std::string::npos) return std::nullopt;
   const std::string key = stem.substr(0, dash);
@@ -181,16 +182,15 @@ KeptMatch MatchKept(const KeptLetters& kept, std::string_view character, std::st
   KeptMatch match;
   if (!kept.problem().empty()) {
     match.kind = KeptMatch::Kind::Unreadable;
-    match.why = std::string("az elküldött levelek mappája ("_w) + cp1250::FromUtf8(kept.folder().string()) +
-                ") nem olvasható: " + kept.problem();
+    match.why = "az elküldött levelek mappája ("_w + cp1250::FromUtf8(Utf8(kept.folder())) + ") nem olvasható: "_w +
+                kept.problem();
     return match;
   }
   for (const KeptLetter& letter : kept.Of(character, turn)) {
     const BoundedRead bytes = ReadFileUpTo(letter.path);
     if (!bytes.ok()) {
       match.kind = KeptMatch::Kind::Unreadable;
-      match.why =
-          std::string("a megőrzött levél ("_w) + cp1250::FromUtf8(letter.path.filename().string()) + ") nem olvasható";
+      match.why = "a megőrzött levél ("_w + cp1250::FromUtf8(Utf8(letter.path.filename())) + ") nem olvasható"_w;
       return match;
     }
     const std::vector<std::string> lines = SplitLines(bytes.bytes);

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QTreeView>
 
+#include "ui/Text.h"
+
 namespace mv::ui {
 namespace {
 
@@ -60,7 +62,7 @@ void FitFileDialog(QFileDialog& dialog) {
 
 QString ChooseFileToOpen(QWidget* parent, const QString& title, const std::filesystem::path& folder,
                          const QString& filter) {
-  QFileDialog dialog(parent, title, QString::fromStdString(folder.string()), filter);
+  QFileDialog dialog(parent, title, QPath(folder), filter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   FitFileDialog(dialog);

@@ -63,7 +63,7 @@ void HelpWindows::ShowText(const QString& title, const std::filesystem::path& fi
   QTextBrowser* window = WindowOf("SzovegAblak", title, QSize(560, 460));
   const auto bytes = ReadWholeFile(file);
   window->setPlainText(bytes ? Q(*bytes).replace("\r\n", "\n") : "Nem találom a fájlt: " + Q(DisplayPath(file)));
-  window->setProperty("topic", QString::fromStdString(file.filename().string()));
+  window->setProperty("topic", QPath(file.filename()));
   Present(window);
 }
 

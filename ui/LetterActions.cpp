@@ -106,7 +106,7 @@ void LetterActions::PostLetter() {
 
 std::string LetterActions::LetterName() const {
   const std::string& file = editor_.document().fileName();
-  if (!file.empty()) return cp1250::FromUtf8(std::filesystem::path(file).filename().string());
+  if (!file.empty()) return cp1250::FromUtf8(Utf8(PathFromUtf8(file).filename()));
   return DefaultSheetName(Character(), editor_.document().fields()) + ".ulf";
 }
 
@@ -186,7 +186,7 @@ void LetterActions::SendAll(const std::vector<CurrentSheet>& sheets) {
     }
     going.push_back(i);
     letters.push_back({letter.character, letter.turn, std::move(letter.letter),
-                       cp1250::FromUtf8(sheets[i].status.sheet.filename().string())});
+                       cp1250::FromUtf8(Utf8(sheets[i].status.sheet.filename()))});
   }
   if (!letters.empty()) {
     const SendRunReport report = Run(letters);
@@ -267,14 +267,14 @@ std::optional<std::string> LetterActions::AskPassword(QWidget* parent, PasswordN
 void LetterActions::SaveLetter() {
   if (!LetterMayGo("Elmented így is?")) return;
   const std::string letter = Letter();
-  QFileDialog dialog(window_, "UL levél mentése", QString::fromStdString(directory_.string()), "UL Levél (*.eul)");
+  QFileDialog dialog(window_, "UL levél mentése", QPath(directory_), "UL Levél (*.eul)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("eul");
   FitFileDialog(dialog);
   dialog.selectFile(Q(DefaultLetterFileName(Character(), editor_.document().fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   // A failed write must not pass silently: the player would post nothing.
-  if (!WriteFileAtomically(dialog.selectedFiles().first().toStdString(), letter, 0600))  // it holds the password
+  if (!WriteFileAtomically(PathOf(dialog.selectedFiles().first()), letter, 0600))  // it holds the password
     Tell(window_, QMessageBox::Critical, "Az UL-levelet nem sikerült menteni: " + dialog.selectedFiles().first());
 }
 

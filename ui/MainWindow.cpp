@@ -65,10 +65,8 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   BuildTabs();
   characters_ = new CharacterController(session_, ini_, dataTab_, notes_, *changes_, this);
   characters_->setObjectName("Karakterek");
-  options_ = new OptionsController(ini_,
-                                   std::make_unique<FreedesktopAssociation>(FreedesktopAssociation::ForCurrentUser(
-                                       QApplication::applicationFilePath().toStdString())),
-                                   this, tabs_, orderTab_, dataTab_);
+  options_ = new OptionsController(ini_, DesktopAssociation(PathOf(QApplication::applicationFilePath())), this, tabs_,
+                                   orderTab_, dataTab_);
   options_->setObjectName("Beallitasok");
   files_ = new SheetFileActions(editor_, options_->settings(), programDirectory_, characters_, this);
   files_->setObjectName("UlFajlok");
@@ -275,7 +273,7 @@ void MainWindow::BuildMenus() {
 }
 
 std::filesystem::path MainWindow::ShippedFile(const std::string& name) const {
-  const std::filesystem::path exe = QCoreApplication::applicationDirPath().toStdString();
+  const std::filesystem::path exe = PathOf(QCoreApplication::applicationDirPath());
   for (const std::filesystem::path& candidate :
        {programDirectory_ / name, exe / name, exe / ".." / "share" / "mvul" / name}) {
     std::error_code ec;

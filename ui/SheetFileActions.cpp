@@ -76,13 +76,12 @@ void SheetFileActions::SwitchCharacter(const std::string& key) {
 void SheetFileActions::OpenSheetDialog() {
   if (!openDialog_->Prepare(SheetFolders(), characters_->Items())) return;
   if (openDialog_->exec() != QDialog::Accepted || !openDialog_->Chosen()) return;
-  OpenSheetFile(QString::fromStdString(openDialog_->Chosen()->string()));
+  OpenSheetFile(QPath(*openDialog_->Chosen()));
 }
 
 void SheetFileActions::OpenSheetFile(const QString& path) {
   if (!MayReplaceSheet()) return;
-  const FileOutcome outcome =
-      OpenSheet(editor_, path.toStdString(), [this](const std::string& key) { LoadCharacter(key); });
+  const FileOutcome outcome = OpenSheet(editor_, PathOf(path), [this](const std::string& key) { LoadCharacter(key); });
   if (outcome.failed()) ShowFailure(outcome.message);
 }
 
@@ -109,13 +108,13 @@ bool SheetFileActions::Save() {
 
 bool SheetFileActions::SaveAs() {
   if (!MaySave()) return false;
-  QFileDialog dialog(window_, "UL mentése", QString::fromStdString(directory_.string()), "UL Form (*.ulf)");
+  QFileDialog dialog(window_, "UL mentése", QPath(directory_), "UL Form (*.ulf)");
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("ulf");
   FitFileDialog(dialog);
   dialog.selectFile(Q(DefaultSheetName(editor_.character().fields, document_.fields())));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  return SaveTo(dialog.selectedFiles().first().toStdString());
+  return SaveTo(PathOf(dialog.selectedFiles().first()));
 }
 
 void SheetFileActions::NextTurn() {
@@ -125,10 +124,10 @@ void SheetFileActions::NextTurn() {
   const std::string nextTurn = std::to_string(*turn + 1);
   if (const auto found =
           ExistingSheet(NextTurnFolders(SheetFolders(), document_.fileName()), editor_.character().key, nextTurn)) {
-    const QString question = QString("Már van UL a(z) %1. fordulóra (%2). Megnyitod azt?")
-                                 .arg(Q(nextTurn), QString::fromStdString(found->string()));
+    const QString question =
+        QString("Már van UL a(z) %1. fordulóra (%2). Megnyitod azt?").arg(Q(nextTurn), QPath(*found));
     if (AskQuestion(window_, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes)
-      OpenSheetFile(QString::fromStdString(found->string()));
+      OpenSheetFile(QPath(*found));
     return;
   }
   if (!MayReplaceSheet()) return;
@@ -141,8 +140,7 @@ void SheetFileActions::MakeNextTurn() {
 
 void SheetFileActions::NextTurnFrom(const QString& sheet) {
   if (!MayReplaceSheet()) return;
-  const FileOutcome outcome =
-      OpenSheet(editor_, sheet.toStdString(), [this](const std::string& key) { LoadCharacter(key); });
+  const FileOutcome outcome = OpenSheet(editor_, PathOf(sheet), [this](const std::string& key) { LoadCharacter(key); });
   if (outcome.failed()) return ShowFailure(outcome.message);
   NextTurn();
 }
@@ -155,7 +153,7 @@ void SheetFileActions::ImportForeignSheet() {
 void SheetFileActions::ImportForeignSheetFile(const QString& file) {
   if (!MayReplaceSheet()) return;
   const OulImport imported =
-      ImportOul(editor_, file.toStdString(), directory_, [this](const std::string& key) { LoadCharacter(key); });
+      ImportOul(editor_, PathOf(file), directory_, [this](const std::string& key) { LoadCharacter(key); });
   if (imported.outcome.failed()) {
     ShowFailure(imported.outcome.message);
     return;

@@ -78,13 +78,13 @@ void SheetOpenDialog::FillTurns() {
   const std::string key = KeyOfListItem(W(characters_->currentItem()->text()));
   for (const TurnEntry& entry : TurnEntries(found_, key)) {
     auto* item = new QListWidgetItem(Q(entry.text), turns_);
-    item->setData(Qt::UserRole, QString::fromStdString(entry.path.string()));
+    item->setData(Qt::UserRole, QPath(entry.path));
   }
   turns_->setCurrentRow(-1);
 }
 
 void SheetOpenDialog::Open() {
-  if (turns_->currentItem()) chosen_ = turns_->currentItem()->data(Qt::UserRole).toString().toStdString();
+  if (turns_->currentItem()) chosen_ = PathOf(turns_->currentItem()->data(Qt::UserRole).toString());
   accept();
 }
 

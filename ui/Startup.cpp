@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "store/FileAssociation.h"
+#include "ui/Text.h"
 
 namespace mv::ui {
 
@@ -22,8 +23,8 @@ int RunWindowless(Windowless what) {
     std::printf("mvul %s\n", kVersion);
     return 0;
   }
-  auto association = FreedesktopAssociation::ForCurrentUser(QCoreApplication::applicationFilePath().toStdString());
-  return association.Remove() ? 0 : 1;
+  const auto association = DesktopAssociation(PathOf(QCoreApplication::applicationFilePath()));
+  return association->Remove() ? 0 : 1;
 }
 
 }  // namespace mv::ui

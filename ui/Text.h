@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,12 +12,17 @@
 #include <algorithm>
 
 #include "core/Cp1250.h"
+#include "platform/Paths.h"
 #include "store/TextFile.h"
 
 namespace mv::ui {
 
 inline QString Q(std::string_view cp1250) { return QString::fromStdString(cp1250::ToUtf8(cp1250)); }
 inline std::string W(const QString& text) { return cp1250::FromUtf8(text.toStdString()); }
+
+// A path and the text Qt shows or hands back: whole on either platform.
+inline QString QPath(const std::filesystem::path& path) { return QString::fromStdString(Utf8(path)); }
+inline std::filesystem::path PathOf(const QString& text) { return PathFromUtf8(text.toStdString()); }
 
 // Lists the player reads sort in Hungarian alphabetical order, whatever the
 // case of the first letter ("Ádám, ágnes, alma, Bea, Öt jegy, Zord").

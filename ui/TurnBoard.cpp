@@ -180,7 +180,7 @@ void TurnBoard::Show(const TurnLook& look, int back) {
       else if (currentTurn)
         continue;  // before the first turn
       auto* item = new QTableWidgetItem(CellText(status, character.canSend));
-      item->setData(kSheetRole, QString::fromStdString(status.sheet.string()));
+      item->setData(kSheetRole, QPath(status.sheet));
       item->setData(kCurrentRole, c == 0 && back == 0);
       if (const QColor colour = ColourOf(status.state); colour.isValid()) {
         item->setBackground(colour);

@@ -2,6 +2,8 @@
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -381,6 +383,15 @@ TEST(SmtpTest, TheRepliesTellWhatTheEndMeans) {
     const SendOutcome outcome = replies.Outcome(c.end);
     EXPECT_EQ(outcome.status, c.status) << c.replies.back() << " " << c.end.curlResult;
   }
+}
+
+// A mail date reads the same under any locale the window may have set.
+TEST(SmtpTest, TheDateHeaderIsEnglishUnderAnyLocale) {
+  const char* before = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = before ? before : "C";
+  std::setlocale(LC_ALL, "hu_HU.UTF-8");
+  EXPECT_EQ(RfcDate(1796716140), "Tue, 08 Dec 2026 07:49:00 +0000");
+  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(SmtpTest, SettingsRoundTripThroughTheIni) {

@@ -1,3 +1,4 @@
+// The .ulf association on a freedesktop desktop (GNOME, KDE, Xfce, ...).
 #include "store/FileAssociation.h"
 
 #include <fcntl.h>
@@ -149,6 +150,10 @@ bool FreedesktopAssociation::Remove() {
   fs::remove(MimePackage(), ec);
   RefreshDesktopDatabases(dataHome_);
   return ok;
+}
+
+std::unique_ptr<FileAssociation> DesktopAssociation(const std::filesystem::path& executable) {
+  return std::make_unique<FreedesktopAssociation>(FreedesktopAssociation::ForCurrentUser(executable));
 }
 
 }  // namespace mv
