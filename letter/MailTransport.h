@@ -18,14 +18,15 @@ struct MailMessage {
 
 struct SendOutcome {
   enum class Status {
-    Sent,          // the server accepted the message (250 after DATA)
-    NoMailSetup,   // no server set, or it cannot be reached
-    NoSender,      // no sender address: refused before connecting
-    Unencrypted,   // a login without encryption: refused before connecting
-    LoginRefused,  // the server refused the user name or password
-    Cancelled,     // the player stopped it
-    Unconfirmed,   // the whole letter went out, but the server's reply never came
-    SendError,     // anything else
+    Sent,           // the server accepted the message (250 after DATA)
+    NoMailSetup,    // no server set, or it cannot be reached
+    NoSender,       // no sender address: refused before connecting
+    Unencrypted,    // a login without encryption: refused before connecting
+    LoginRefused,   // the server refused the user name or password
+    Cancelled,      // the player stopped it
+    Unconfirmed,    // the whole letter went out, but the server's reply never came
+    NoMailProgram,  // Simple MAPI: the mail program did not log on
+    SendError,      // anything else
   };
   // What went wrong with the connection, for a SendError the player can mend.
   enum class Fault {

@@ -146,6 +146,11 @@ std::string SendOutcomeMessage(const SendOutcome& o) {
       if (const std::string advice = Advice(o); !advice.empty()) text += "\n" + advice;
       break;
     case SendOutcome::Status::Cancelled: text = "A küldést megszakítottad, az UL nem ment el."_w; break;
+    case SendOutcome::Status::NoMailProgram:
+      text = Join({kNotSent,
+                   "\nA levelezőprogram nem jelentkezett be. Nézd meg, hogy be van-e állítva a Windowsban "
+                   "alapértelmezett levelezőprogramnak."_w});
+      break;
     case SendOutcome::Status::Unconfirmed:
       text =
           "A levél elment, de a kiszolgáló nem igazolta az átvételt. Lehet, hogy megérkezett: mielőtt újra "
@@ -248,6 +253,7 @@ SmtpSettings ReadSmtpSettings(const IniFile& ini) {
   s.sender = ini.Read(kSection, "Felado");
   s.caFile = ini.Read(kSection, "CAFajl");
   s.copyToSender = ini.Read(kSection, "Masolat") != "0";
+  s.viaMapi = ini.Read(kSection, "Kuldes") == "MAPI";
   return s;
 }
 
@@ -263,6 +269,8 @@ std::vector<IniChange> SmtpSettingsChanges(const SmtpSettings& s, bool withPassw
       IniChange::Set(kSection, "Felhasznalo", s.user),
       IniChange::Set(kSection, "Felado", s.sender),
       IniChange::Set(kSection, "Masolat", s.copyToSender ? "1" : "0"),
+      IniChange::Set(kSection, "CAFajl", s.caFile),
+      s.viaMapi ? IniChange::Set(kSection, "Kuldes", "MAPI") : IniChange::EraseKey(kSection, "Kuldes"),
   };
   if (withPassword) changes.push_back(IniChange::Set(kSection, "Jelszo", s.password));
   return changes;

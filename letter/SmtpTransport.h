@@ -19,6 +19,7 @@ struct SmtpSettings {
   std::string sender;
   std::string caFile;        // CAFajl: a CA to trust for a private server
   bool copyToSender = true;  // Masolat: the sender gets the letter as Cc
+  bool viaMapi = false;      // Kuldes=MAPI: the player's mail program sends instead (Windows)
   // Bounds of one send, in seconds: connecting and the server's greeting,
   // each reply, and the whole transfer with the goodbye.
   struct Bounds {

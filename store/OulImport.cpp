@@ -1,10 +1,12 @@
 #include "store/OulImport.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "core/Cp1250.h"
 #include "core/IntegerText.h"
 #include "core/TextJoin.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -130,7 +132,7 @@ OulImport ImportOul(SheetEditor& editor, const std::filesystem::path& file, cons
   const std::string text = JoinLines(converted.sheet);
   if (!WriteFileAtomically(target, text)) {
     result.outcome = {FileOutcome::Status::Failed,
-                      "Nem sikerült elmenteni az átalakított UL-t ide: "_w + DisplayPath(target)};
+                      WriteFailedMessage("Nem sikerült elmenteni az átalakított UL-t ide: "_w, target, errno)};
     return result;
   }
   result.written = target;

@@ -1,4 +1,6 @@
 #include "store/SheetDocument.h"
+
+#include <cerrno>
 #include "platform/Paths.h"
 
 #include "core/Cp1250.h"
@@ -9,6 +11,10 @@
 namespace mv {
 
 std::string DisplayPath(const std::filesystem::path& path) { return cp1250::FromUtf8(Utf8(path)); }
+
+std::string WriteFailedMessage(std::string_view lead, const std::filesystem::path& path, int error) {
+  return std::string(lead) + DisplayPath(path) + " (" + WriteFailureReason(error) + ")";
+}
 
 FileOutcome OpenSheet(SheetEditor& editor, const std::filesystem::path& path, const CharacterLoader& loadCharacter) {
   std::error_code ec;
@@ -54,7 +60,7 @@ FileOutcome SaveSheet(OrderDocument& document, const std::string& characterKey, 
   // A killed save elsewhere left its temporary file in this folder.
   RemoveStaleTemporaryFiles(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
   if (!WriteFileAtomically(path, WriteSheet(document.Content(characterKey))))
-    return {FileOutcome::Status::Failed, std::string("Nem sikerült elmenteni az UL-t ide: "_w) + DisplayPath(path)};
+    return {FileOutcome::Status::Failed, WriteFailedMessage("Nem sikerült elmenteni az UL-t ide: "_w, path, errno)};
   document.MarkSaved(Utf8(path));
   return {FileOutcome::Status::Done, {}};
 }

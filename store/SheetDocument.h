@@ -46,5 +46,8 @@ SheetReadResult FillFromFile(SheetEditor& editor, std::string_view content, std:
 
 // A path as the player reads it in a message.
 std::string DisplayPath(const std::filesystem::path& path);
+// lead + the path + why the write failed ("megtelt a lemez", ...), for the
+// errno of the failed write.
+std::string WriteFailedMessage(std::string_view lead, const std::filesystem::path& path, int error);
 
 }  // namespace mv

@@ -1,10 +1,12 @@
 #include "turn/NextTurnFile.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
 #include "platform/Paths.h"
+#include "store/SheetDocument.h"
 #include "store/SheetFile.h"
 #include "store/SheetScan.h"
 #include "store/TextFile.h"
@@ -44,11 +46,11 @@ NextTurnWrite WriteNextTurnSheet(const SheetContent& next, std::string_view numb
   const std::string base = std::string(number) + "-" + next.fields.turn;
   out.written = WriteNewFile(folder, base, ".ulf", WriteSheet(next), 0644, 1);
   if (out.written) return out;
+  const int error = errno;
   const fs::path target = folder / (base + ".ulf");
   std::error_code ec;
-  out.error = fs::exists(target, ec)
-                  ? ExistsMessage(target)
-                  : std::string("Nem sikerült elmenteni az UL-t ide: "_w) + cp1250::FromUtf8(Utf8(target));
+  out.error = fs::exists(target, ec) ? ExistsMessage(target)
+                                     : WriteFailedMessage("Nem sikerült elmenteni az UL-t ide: "_w, target, error);
   return out;
 }
 

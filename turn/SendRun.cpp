@@ -3,6 +3,7 @@
 #include "core/Cp1250.h"
 #include "core/Secret.h"
 #include "core/TextJoin.h"
+#include "letter/MapiMail.h"
 #include "letter/OrderLetter.h"
 #include "store/Settings.h"
 #include "store/TextFile.h"
@@ -13,7 +14,8 @@ namespace mv {
 PasswordStep PasswordForRun(const IniFile& ini, SmtpSettings smtp, PasswordSource& source, SecretStore& store) {
   PasswordStep step;
   step.smtp = std::move(smtp);
-  if (step.smtp.user.empty() && !source.given) return step;  // no login, no password
+  // No login, no password; the mail program signs in by itself.
+  if ((step.smtp.user.empty() && !source.given) || step.smtp.viaMapi) return step;
   PasswordFetch fetch = FetchMailPassword(ini, step.smtp, store, source.given);
   if (fetch.status != PasswordFetch::Status::Ok) {
     const PasswordNeed need =
@@ -71,7 +73,7 @@ SendRunReport RunSend(const IniFile& ini, const std::filesystem::path& programDi
                                               std::time(nullptr), result.kind == LetterResult::Kind::Unconfirmed);
     if (hooks.done) hooks.done(i, result);
   };
-  SmtpTransport(step.smtp).SendAll(messages, cancel, transportHooks);
+  TransportFor(step.smtp)->SendAll(messages, cancel, transportHooks);
   WipeSecret(step.smtp.password);
   for (MailMessage& message : messages) WipeSecret(message.body);
   return report;

@@ -3,7 +3,10 @@
 
 #include <QMessageBox>
 
+#include <cerrno>
+
 #include "store/DataListFile.h"
+#include "store/SheetDocument.h"
 #include "store/TextFile.h"
 #include "ui/Text.h"
 
@@ -99,8 +102,8 @@ void ListsTab::SaveMemo() {
     if (Q(f.title) != title_->text()) continue;
     if (!WriteFileAtomically(directory_ / f.file, FileText(memo_->toPlainText()))) {
       Tell(this, QMessageBox::Critical,
-           "Nem sikerült menteni a fájlt: " + QString::fromLatin1(f.file.data(), qsizetype(f.file.size())) +
-               ". Lehet, hogy írásvédett; a korábbi tartalma megmaradt.");
+           Q(WriteFailedMessage("Nem sikerült menteni a fájlt: ", directory_ / f.file, errno)) +
+               ". A korábbi tartalma megmaradt.");
       return;
     }
     save_->setEnabled(false);

@@ -219,10 +219,13 @@ void MainWindow::BuildMenus() {
        Item("ULCopyClipBoard", "UL-levél másolása a vágólapra", {}, on(letters_, &LetterActions::CopyLetter), sendable),
        Separator(), Item("Kilps1", "&Kilépés", {}, [this] { close(); })});
   // Undo and redo only with something to undo or redo, in the menu and the pop-up alike.
-  const auto row = [this](const char* name, const QString& caption, const QKeySequence& keys,
-                          void (OrderTab::*operation)(), std::function<bool()> enabled = {}) {
+  // The tab is made after the menus, so the closure holds where it will be. Not a
+  // member access through this: GCC 12's UBSan checks a wrong pointer there.
+  OrderTab* const* tab = &orderTab_;
+  const auto row = [tab](const char* name, const QString& caption, const QKeySequence& keys,
+                         void (OrderTab::*operation)(), std::function<bool()> enabled = {}) {
     return Item(
-        name, caption, keys, [this, operation] { (orderTab_->*operation)(); }, std::move(enabled));
+        name, caption, keys, [tab, operation] { ((*tab)->*operation)(); }, std::move(enabled));
   };
   menus_->AddMenu(
       menuBar(), "Edit", "&Szerkesztés",

@@ -1,6 +1,7 @@
 #include "ui/OptionsDialog.h"
 
 #include "letter/MailAutoconfig.h"
+#include "letter/MapiMail.h"
 #include "ui/MessageBoxes.h"
 #include "ui/SendProgress.h"
 
@@ -189,6 +190,12 @@ QWidget* OptionsDialog::MailPage() {
   recipient_ = new QLineEdit;
   recipient_->setObjectName("Edit1");
   layout->addWidget(recipient_);
+  // Windows: the player's own mail program may send instead (Simple MAPI).
+  viaMapi_ = new QCheckBox("Levelezőprogrammal (MAPI)");
+  viaMapi_->setObjectName("CheckBoxMapi");
+  viaMapi_->setToolTip("A Windowsban beállított levelezőprogram küldi el a levelet; a kiszolgáló adatai nem kellenek.");
+  viaMapi_->setVisible(MapiOffered());
+  layout->addWidget(viaMapi_);
   layout->addWidget(new QLabel("A levelet ezen a levelezőkiszolgálón (SMTP) át küldje:"));
   auto* form = new QFormLayout;
   auto field = [&](const QString& caption, const char* name) {
@@ -204,6 +211,8 @@ QWidget* OptionsDialog::MailPage() {
   smtpSecurity_->setObjectName("ComboSmtpSecurity");
   smtpSecurity_->addItems({"Nincs", "STARTTLS", "TLS"});
   form->addRow("Titkosítás:", smtpSecurity_);
+  smtpCaFile_ = field("CA-fájl:", "EditSmtpCaFile");
+  smtpCaFile_->setToolTip("Egy saját kiszolgáló tanúsítványa (PEM), ha a rendszer nem bízik meg benne.");
   smtpUser_ = field("Felhasználónév:", "EditSmtpUser");
   smtpPassword_ = field("Jelszó:", "EditSmtpPassword");
   smtpPassword_->setEchoMode(QLineEdit::Password);
@@ -244,6 +253,11 @@ QWidget* OptionsDialog::MailPage() {
     smtpPort_->setText(QString::number(PortAfterModeChange(W(smtpPort_->text()), previous, next)));
   });
   layout->addLayout(form);
+  connect(viaMapi_, &QCheckBox::toggled, this, [this, form](bool mapi) {
+    for (int row = 0; row < form->rowCount(); ++row)
+      if (QLayoutItem* item = form->itemAt(row, QFormLayout::FieldRole); item && item->widget())
+        item->widget()->setEnabled(!mapi || item->widget()->objectName() == "ButtonProbalevel");
+  });
   layout->addWidget(passwordPlace_);  // the whole width: the sentence is long
   layout->addWidget(checkFirst_);
   layout->addStretch();
@@ -460,6 +474,8 @@ void OptionsDialog::Load(const Values& v) {
     shownSecurity_ = int(v.smtp.security);
   }
   smtpCopy_->setChecked(v.smtp.copyToSender);
+  smtpCaFile_->setText(Q(v.smtp.caFile));
+  viaMapi_->setChecked(v.smtp.viaMapi && MapiOffered());
   smtpUser_->setText(Q(v.smtp.user));
   smtpPassword_->setText(Q(v.smtp.password));
   askPassword_->setChecked(v.askPassword);
@@ -495,6 +511,8 @@ OptionsDialog::Values OptionsDialog::Collect() const {
   v.smtp.security = SmtpSettings::Security(std::max(0, smtpSecurity_->currentIndex()));
   v.smtp.port = PortFromText(W(smtpPort_->text()), v.smtp.security);
   v.smtp.copyToSender = smtpCopy_->isChecked();
+  v.smtp.caFile = W(smtpCaFile_->text().trimmed());
+  v.smtp.viaMapi = viaMapi_->isChecked();
   v.smtp.user = W(smtpUser_->text());
   v.smtp.password = W(smtpPassword_->text());
   v.askPassword = askPassword_->isChecked();

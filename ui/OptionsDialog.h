@@ -83,6 +83,8 @@ class OptionsDialog : public QDialog {
   QLineEdit* smtpPassword_ = nullptr;
   QLineEdit* smtpSender_ = nullptr;
   QCheckBox* smtpCopy_ = nullptr;
+  QLineEdit* smtpCaFile_ = nullptr;
+  QCheckBox* viaMapi_ = nullptr;
   QLabel* mailNote_ = nullptr;
   QCheckBox* askPassword_ = nullptr;
   QLabel* passwordPlace_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "letter/MapiMail.h"
 #include "ui/Captions.h"
 
 namespace mv::ui {
@@ -50,7 +51,7 @@ void RunWithProgress(
 SendOutcome SendWithProgress(QWidget* parent, const SmtpSettings& settings, const MailMessage& message) {
   SendOutcome outcome;
   RunWithProgress(parent, "Küldés…", [&](const std::atomic<bool>* cancel, const auto&) {
-    outcome = SmtpTransport(settings).Send(message, cancel);
+    outcome = TransportFor(settings)->Send(message, cancel);
   });
   return outcome;
 }

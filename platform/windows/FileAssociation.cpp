@@ -1,8 +1,9 @@
 // The .ulf association in the registry's classes root, for this user
 // (HKEY_CURRENT_USER\Software\Classes): the file type "mvUL_fajl" with the
 // open verb "megnyitás". Removal takes back exactly what was added.
-#include <shlobj.h>
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <optional>
 #include <string>

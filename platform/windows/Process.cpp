@@ -1,8 +1,9 @@
 #include "platform/Process.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 

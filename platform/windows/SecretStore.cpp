@@ -1,7 +1,8 @@
 // The mail password in the Windows Credential Manager, one generic
 // credential per server and user, kept for this user on this machine.
-#include <wincred.h>
 #include <windows.h>
+
+#include <wincred.h>
 
 #include <string>
 

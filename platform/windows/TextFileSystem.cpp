@@ -43,6 +43,23 @@ bool Fail() {
   return false;
 }
 
+// A file open in another program without sharing its deletion cannot be
+// replaced; Windows says only "access denied", as for a protected one.
+bool FailReplacing(const std::filesystem::path& target) {
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_ACCESS_DENIED) {
+    HANDLE probe = ::CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_SHARING_VIOLATION) {
+      errno = EBUSY;
+      return false;
+    }
+    if (probe != INVALID_HANDLE_VALUE) ::CloseHandle(probe);
+  }
+  errno = ErrnoOf(error);
+  return false;
+}
+
 // Renames an open file; the handle must have been opened with DELETE.
 bool RenameOpen(HANDLE file, const std::filesystem::path& target, bool replace) {
   const std::wstring name = target.wstring();
@@ -98,7 +115,7 @@ class TemporaryFile {
   }
 
   bool RenameTo(const std::filesystem::path& target, bool replace) {
-    if (!RenameOpen(handle_, target, replace)) return Fail();
+    if (!RenameOpen(handle_, target, replace)) return replace ? FailReplacing(target) : Fail();
     renamed_ = true;
     return true;
   }

@@ -1,30 +1,16 @@
 #include "core/Cp1250.h"
 
-#include <iconv.h>
-
 #include <gtest/gtest.h>
+
+#include "tests/core/Cp1250Reference.h"
 
 namespace mv {
 namespace {
 
-// glibc's converter is an independent reference for the defined bytes.
-std::string IconvToUtf8(unsigned char byte) {
-  iconv_t cd = iconv_open("UTF-8", "WINDOWS-1250");
-  char in[1] = {static_cast<char>(byte)};
-  char out[8] = {};
-  char* inp = in;
-  char* outp = out;
-  size_t inLeft = 1, outLeft = sizeof out;
-  const size_t rc = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-  iconv_close(cd);
-  if (rc == size_t(-1)) return {};
-  return std::string(out, sizeof out - outLeft);
-}
-
 TEST(Cp1250, EveryDefinedByteMatchesTheReferenceConverter) {
   int undefined = 0;
   for (int b = 0; b < 256; ++b) {
-    const std::string expected = IconvToUtf8(static_cast<unsigned char>(b));
+    const std::string expected = ReferenceToUtf8(static_cast<unsigned char>(b));
     if (expected.empty() && b != 0) {
       ++undefined;
       continue;

@@ -2,9 +2,6 @@
 // cannot be read, the budget of each turn and the next turn's sheet.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <functional>
 #include <future>
@@ -18,7 +15,7 @@
 #include "store/SentArchive.h"
 #include "store/SheetFile.h"
 #include "store/TextFile.h"
-#include "tests/TempDir.h"
+#include "tests/turn/TurnFixture.h"
 #include "turn/CurrentSheet.h"
 #include "turn/NextTurnFile.h"
 #include "turn/TurnStatus.h"
@@ -27,52 +24,6 @@ namespace mv {
 namespace {
 
 namespace fs = std::filesystem;
-
-SheetContent SheetOf(const std::string& turn, std::vector<OrderRow> rows) {
-  SheetContent sheet;
-  sheet.fields.turn = turn;
-  sheet.characterKey = "2345";
-  for (std::size_t i = 0; i < rows.size(); ++i) sheet.sheet.SetRow(int(i) + 1, rows[i]);
-  return sheet;
-}
-
-const OrderRow kEnter{"be", {"1", "", "", "", "", ""}, "0", "0"};
-const OrderRow kFood{"e", {}, "0", "0"};
-const OrderRow kUnknown{"xyz", {}, "0", "0"};
-
-class TurnStatusTest : public TempDirTest {
- public:  // the cases' set-ups write through the fixture
-  void Character(const std::string& password, const std::string& extra = {}) {
-    WriteFileAtomically(dir_ / "mv.ini", std::string("[Karakterek]\r\n2345=2345\r\n[2345]\r\nKarakterszám=2345\r\n"_w) +
-                                             std::string("Karakternév=Kardos\r\nJelszó="_w) + password + "\r\n" +
-                                             extra);
-  }
-  void Save(const SheetContent& sheet, const std::string& name = {}) {
-    WriteFileAtomically(dir_ / (name.empty() ? "2345-" + sheet.fields.turn + ".ulf" : name), WriteSheet(sheet));
-  }
-  // The letter of a sheet kept as sent (or as maybe arrived); `number` is
-  // the character the letter itself names.
-  std::optional<fs::path> Sent(const SheetContent& sheet, bool unconfirmed = false,
-                               const std::string& password = "titok", const std::string& number = "2345") {
-    CharacterFields character;
-    character.number = number;
-    character.password = password;
-    return ArchiveSentLetter(dir_, "2345", sheet.fields.turn, OrderLetterText(sheet.sheet, sheet.fields, character),
-                             std::time(nullptr), unconfirmed);
-  }
-  TurnStatus Status(long long turn) {
-    IniFile ini(dir_ / "mv.ini");
-    const TurnOverview overview = ScanTurns({dir_}, ini, lists_);
-    const CharacterTurns* character = overview.Find("2345");
-    EXPECT_NE(character, nullptr);
-    canSend_ = character && character->canSend;
-    const KeptLetters kept(dir_);
-    return character ? StatusOf(*character, turn, {lists_, kept, ini}) : TurnStatus{};
-  }
-  fs::path Dir() const { return dir_; }
-  ReferenceLists lists_;
-  bool canSend_ = false;
-};
 
 // Each state, and that the first that applies wins.
 TEST_F(TurnStatusTest, EveryStateAndItsPrecedence) {
@@ -228,43 +179,6 @@ TEST(SendOfferTest, WhatAllGoesTicksAndWhatItLeaves) {
   EXPECT_EQ(offer(SheetState::Ready, 0, &unnumbered).kind, Kind::NotSent);
   EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Ready, 0, &unnumbered).note), "nincs karakterszám");
   EXPECT_EQ(cp1250::ToUtf8(offer(SheetState::Changed, 2).note), "2 hiba");
-}
-
-// Nothing in a sheet folder or elkuldve/ can hold the look: a FIFO is no
-// sheet and no letter, and a sheet too large for the reader is broken at once.
-TEST_F(TurnStatusTest, NoFileHoldsTheLookAndFilesAreToldApartByWhatTheyAre) {
-  Character("titok");
-  Save(SheetOf("12", {kEnter}));
-  fs::create_directories(dir_ / "elkuldve");
-  ASSERT_EQ(::mkfifo((dir_ / "elkuldve" / "2345-12-20250101-120000.eul").c_str(), 0600), 0);
-  ASSERT_EQ(::mkfifo((dir_ / "2345-13.ulf").c_str(), 0600), 0);
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "2345-14.ulf", "x"));
-  ASSERT_EQ(::truncate((dir_ / "2345-14.ulf").c_str(), 1LL << 30), 0);  // a sparse 1 GiB sheet
-  fs::create_directories(dir_ / "other");
-  WriteFileAtomically(dir_ / "other" / "ul.ulf", WriteSheet(SheetOf("10", {kEnter})));
-  WriteFileAtomically(dir_ / "ul.ulf", WriteSheet(SheetOf("11", {kFood})));
-  auto look = std::async(std::launch::async, [&] {
-    IniFile ini(dir_ / "mv.ini");
-    return LookAtTurns(dir_, {dir_, dir_ / "other", dir_}, ini, lists_, [](const CharacterTurns&) {
-      return std::vector<long long>{10, 11, 12};
-    });
-  });
-  if (look.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
-    ADD_FAILURE() << "the look hangs";
-    std::_Exit(1);
-  }
-  const TurnLook seen = look.get();
-  ASSERT_EQ(seen.current.size(), 1u);
-  const CharacterTurns& character = seen.current[0].character;
-  // Two sheets named ul.ulf in two folders are both there; the folder
-  // listed twice adds nothing; the FIFO is not a sheet.
-  EXPECT_EQ(character.sheets.count(10), 1u);
-  EXPECT_EQ(character.sheets.count(11), 1u);
-  EXPECT_EQ(character.sheets.count(13), 0u);
-  EXPECT_EQ(character.CurrentTurn(), 14);
-  EXPECT_EQ(seen.current[0].status.state, SheetState::Broken);
-  EXPECT_EQ(StateKey(seen.more[0][2].state), "not_sent");  // turn 12: no letter, the FIFO was none
-  EXPECT_EQ(seen.keptProblem, "");
 }
 
 TEST_F(TurnStatusTest, AKeptLettersFolderThatCannotBeReadIsSaidOnce) {
