@@ -180,3 +180,36 @@ windows_runtime() {
   cp -u /usr/share/qt6/translations/qtbase_hu.qm "$bin/translations/"
   printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$bin/qt.conf"
 }
+
+# The Windows stage of the tests: every library test binary, then the
+# programs themselves under wine beside the Linux ones (tests/windows_stage.py).
+test_programs() {
+  [ -f "$MVUL_TOOLCHAIN/ready" ] || { echo "no Windows toolchain in $MVUL_TOOLCHAIN: run scripts/windows.sh toolchain" >&2; return 1; }
+  export WINEPREFIX="${WINEPREFIX:-$MVUL_TOOLCHAIN/../wine-prefix}"
+  [ -x build/bin/mvulc ] || bash scripts/build.sh
+  /usr/bin/python3 tests/windows_stage.py build-windows build/bin tests/smtp_sink.py build-windows/artefacts
+}
+
+# The two packages a player on Windows picks from: a ZIP to unpack anywhere
+# (a portable copy keeps its files beside itself) and a per-user installer.
+pack_programs() {
+  local version stage out
+  version="$(sed -n 's/^project(mvul VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
+  out="$PWD/build-windows"
+  stage="$out/package/mvul-$version"
+  rm -rf "$out/package" && mkdir -p "$stage"
+  # What the player needs: not the tests, their DLL and the build's helpers.
+  (cd "$out/bin" && find . -mindepth 1 -maxdepth 1 ! -name 'mv_*_tests.exe' ! -name mvhelpgen.exe \
+    ! -name Qt6Test.dll ! -name artefacts -exec cp -r {} "$stage/" \;)
+  rm -f "$stage/platforms/qoffscreen.dll"
+  # The uninstaller removes what was installed, file by file, and no more.
+  (cd "$stage" && {
+    find . -type f | sed 's|^\./||; s|/|\\|g' | sort | sed 's|^|  Delete "$INSTDIR\\|; s|$|"|'
+    find . -mindepth 1 -type d | sed 's|^\./||; s|/|\\|g' | sort -r | sed 's|^|  RMDir "$INSTDIR\\|; s|$|"|'
+  } >"$out/package/uninstall-files.nsh")
+  rm -f "$out/mvul-$version-windows.zip"
+  (cd "$out/package" && zip -qr "$out/mvul-$version-windows.zip" "mvul-$version")
+  makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$out/mvul-$version-windows-setup.exe" \
+    scripts/windows-installer.nsi
+  echo "== Windows packages: $out/mvul-$version-windows.zip, $out/mvul-$version-windows-setup.exe"
+}
