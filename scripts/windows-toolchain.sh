@@ -185,9 +185,17 @@ windows_runtime() {
 # programs themselves under wine beside the Linux ones (tests/windows_stage.py).
 test_programs() {
   [ -f "$MVUL_TOOLCHAIN/ready" ] || { echo "no Windows toolchain in $MVUL_TOOLCHAIN: run scripts/windows.sh toolchain" >&2; return 1; }
-  export WINEPREFIX="${WINEPREFIX:-$MVUL_TOOLCHAIN/../wine-prefix}"
   [ -x build/bin/mvulc ] || bash scripts/build.sh
-  /usr/bin/python3 tests/windows_stage.py build-windows build/bin tests/smtp_sink.py build-windows/artefacts
+  # A private prefix: the Credential Manager, the registry and the files the
+  # tests touch are theirs alone, and gone afterwards.
+  local prefix status=0
+  prefix="$(mktemp -d -t mvul-wine-XXXXXX)"
+  export WINEPREFIX="$prefix" WINEDEBUG=-all
+  timeout 300 wineboot -i >/dev/null 2>&1 || true
+  /usr/bin/python3 tests/windows_stage.py build-windows build/bin tests/smtp_sink.py build-windows/artefacts || status=$?
+  timeout 30 wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$prefix"
+  return "$status"
 }
 
 # The two packages a player on Windows picks from: a ZIP to unpack anywhere

@@ -160,8 +160,9 @@ def send_through_the_mail_program(tmp):
         if name == "mvulc.exe" or name.endswith(".dll"):
             shutil.copy(os.path.join(WIN_BIN, name), folder)
     shutil.copy(os.path.join(BUILD, "fake-mapi", "mapi32.dll"), folder)
-    for script, status, kept in (("logon=0;resolve=0;send=0", 0, 1), ("logon=0;resolve=0;send=2", 1, 0),
-                                 ("logon=3,0;resolve=14,0;send=0", 0, 1)):
+    # Sent; the player's abort; no logon at all; an unknown recipient resolved on the retry; the unknown error.
+    for script, status, kept in (("send=0", 0, 1), ("send=1", 1, 0), ("logon=3,3", 1, 0),
+                                 ("resolve=14,0;send=0", 0, 1), ("send=7", 1, 0)):
         root = program_dir(os.path.join(tmp, "mapi-%d-%d" % (status, len(os.listdir(tmp)))), "[SMTP]\nKuldes=MAPI\n")
         log = os.path.join(root, "mapi.log")
         result = run(["wine", os.path.join(folder, "mvulc.exe"), "send", "--dir", ".", "2345-3.ulf"],
@@ -174,7 +175,10 @@ def send_through_the_mail_program(tmp):
             fail("%s: %d letters kept, not %d" % (what, len(kept_letters(root)), kept))
         if status == 0 and ("send" not in calls or "logoff" not in calls or "free" not in calls):
             fail("%s: the mail program was not used as it should be:\n%s" % (what, calls))
-        if status == 1 and "Mailer error" not in result.stderr.decode("utf-8", "replace"):
+        told = result.stderr.decode("utf-8", "replace")
+        if status == 1 and ("Nem tudtam elküldeni a levelet" if script.startswith("logon") else "Mailer error: ") not in told:
+            fail("%s: the failure was not told: %r" % (what, result.stderr))
+        if script == "send=7" and "Mailer error: Unknown error (code: 7)" not in told:
             fail("%s: the failure was not told: %r" % (what, result.stderr))
     print("mvulc.exe: letters through the mail program (MAPI)")
 

@@ -73,6 +73,9 @@ TEST_F(MapiWindowsTest, EachAnswerOfTheMailProgramBecomesItsOutcome) {
       // Still unresolved: the record stays empty, the mail program decides.
       {"resolve=21,21;send=25", SendOutcome::Status::SendError, 25,
        "logon (null) 0\nresolve 42 ul@morvald.hu 0\nresolve 42 ul@morvald.hu 8\nsend 42 0 UL 2001/1 1 0:(null):\n"},
+      // The player closed the mail program's window: nothing went.
+      {"send=1", SendOutcome::Status::SendError, 1,
+       "logon (null) 0\nresolve 42 ul@morvald.hu 0\nfree\nsend 42 0 UL 2001/1 1 1:ul@morvald.hu:fake-entry\n"},
       {"send=7", SendOutcome::Status::SendError, 7,
        "logon (null) 0\nresolve 42 ul@morvald.hu 0\nfree\nsend 42 0 UL 2001/1 1 1:ul@morvald.hu:fake-entry\n"},
   };
