@@ -33,6 +33,8 @@
 #include "turn/CurrentSheet.h"
 #include "turn/NextTurnFile.h"
 #include "turn/SendRun.h"
+#include "turn/SheetComparison.h"
+#include "turn/TurnSearch.h"
 #include "turn/TurnStatus.h"
 
 namespace {
@@ -75,10 +77,13 @@ constexpr const char* kUsage =  // UTF-8: for the terminal
     "          mvulc status [--dir KÖNYVTÁR] [--turn N]\n"
     "          mvulc next [--dir KÖNYVTÁR] LAP.ulf\n"
     "          mvulc import [--dir KÖNYVTÁR] FÁJL.oul\n"
+    "          mvulc diff [--dir KÖNYVTÁR] A.ulf B.ulf | mvulc diff --sent [--dir KÖNYVTÁR] LAP.ulf\n"
+    "          mvulc search [--dir KÖNYVTÁR] [--fold] SZÖVEG\n"
     "          mvulc mail-setup CÍM\n"
     "          mvulc --help | --version\n"
     "Kilépési kód: 0 rendben; 1 egy levél nem ment el, a --strict ellenőrzés hibát talált,\n"
-    "          vagy a mail-setup nem talált levélküldési beállítást;\n"
+    "          a mail-setup nem talált levélküldési beállítást, a diff eltérést,\n"
+    "          vagy a search nem talált semmit;\n"
     "          2 hibás bemenet, egy UL nem küldhető, vagy már elküldted\n"
     "          (újra csak a --again kapcsolóval megy el).\n";
 
@@ -283,6 +288,67 @@ int Import(const std::filesystem::path& programDir, const std::filesystem::path&
   return 0;
 }
 
+// What differs between two sheets, or between a sheet and its kept letter.
+int Diff(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& files, bool sent) {
+  mv::SheetWorkspace sheet;
+  mv::LoadReferenceLists(programDir, sheet.lists);
+  const std::filesystem::path& mine = sent ? files[0] : files[1];
+  if (const auto error = OpenWithItsCharacter(programDir, mine, sheet)) return Fail(*error);
+  const mv::SheetContent content = sheet.document.Content(sheet.character.key);
+  const mv::Lookups lookups = sheet.editor.lookups();
+  mv::Comparison compared;
+  if (sent) {
+    compared = mv::CompareWithSent(content, programDir, lookups);
+  } else {
+    const mv::SheetFileRead other = mv::ReadSheetFile(files[0]);
+    if (!other.ok) return Fail(other.error);
+    compared = mv::CompareSheets(other.content, content, lookups);
+  }
+  if (!compared.ok()) return Fail(compared.error);
+  const mv::SheetDiff& diff = compared.diff;
+  std::string out = "{\"rows\":[";
+  bool first = true;
+  for (const mv::RowDiff& row : diff.rows) {
+    if (row.change == mv::RowChange::Same) continue;
+    out += std::string(first ? "" : ",") + "{";
+    if (row.a) out += "\"a\":" + std::to_string(row.a) + ",";
+    if (row.b) out += "\"b\":" + std::to_string(row.b) + ",";
+    out += "\"change\":\"" + std::string(mv::RowChangeKey(row.change)) + "\"";
+    if (row.change == mv::RowChange::Changed) {
+      out += ",\"params\":[";
+      for (std::size_t k = 0; k < row.params.size(); ++k) out += (k ? "," : "") + std::to_string(row.params[k]);
+      out += "]";
+    }
+    out += "}";
+    first = false;
+  }
+  out += "],\"tvp_a\":" + JsonString(diff.tvpA) + ",\"tvp_b\":" + JsonString(diff.tvpB) + ",\"fields\":[";
+  for (std::size_t i = 0; i < diff.fields.size(); ++i) out += (i ? "," : "") + JsonString(diff.fields[i]);
+  std::cout << out << "]}\n";
+  return diff.same() ? 0 : kRefused;
+}
+
+// Every sheet the board sees, searched for a code, a value or a list's name.
+int Search(const std::filesystem::path& programDir, const std::string& utf8Text, bool fold) {
+  mv::IniFile ini(programDir / "mv.ini");
+  mv::ReferenceLists lists;
+  mv::LoadReferenceLists(programDir, lists);
+  const mv::OrderSearch search(mv::cp1250::FromUtf8(utf8Text), fold, lists);
+  if (search.empty()) return Fail(std::string("Nincs mit keresni: add meg a keresett szöveget."_w));
+  const mv::TurnOverview overview = mv::ScanTurns(mv::SheetFolders(programDir, ini), ini, lists);
+  const std::vector<mv::SearchResult> results = mv::SearchTurns(overview, lists, search);
+  std::string out = "{\"results\":[";
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    const mv::SearchResult& r = results[i];
+    out += std::string(i ? "," : "") + "{\"character\":" + JsonString(r.character) + ",\"turn\":\"" +
+           std::to_string(r.turn) + "\",\"sheet\":" + JsonString(mv::DisplayPath(r.sheet.filename())) +
+           ",\"row\":" + std::to_string(r.hit.row) + ",\"code\":" + JsonString(r.hit.code) +
+           ",\"name\":" + JsonString(r.hit.name) + "}";
+  }
+  std::cout << out << "]}\n";
+  return results.empty() ? kRefused : 0;
+}
+
 // The outgoing server found from an address, as "Kitöltés a cím alapján".
 int MailSetupOf(const std::string& address) {
   const mv::AutoconfigResult found = mv::LookUpMailSetup(address);
@@ -329,6 +395,8 @@ int main(int argc, char** argv) {
   std::optional<long long> turn;
   bool passwordStdin = false;
   bool again = false;
+  bool sentLetter = false;
+  bool fold = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if (args[i] == "--strict" && command == "check") {
       strict = true;
@@ -336,6 +404,10 @@ int main(int argc, char** argv) {
       passwordStdin = true;
     } else if (args[i] == "--again" && command == "send") {
       again = true;
+    } else if (args[i] == "--sent" && command == "diff") {
+      sentLetter = true;
+    } else if (args[i] == "--fold" && command == "search") {
+      fold = true;
     } else if (args[i] == "--turn" && command == "status") {
       if (++i == args.size() || !(turn = mv::ValidTurn(args[i]))) return Usage();
     } else if (args[i] == "--dir") {
@@ -361,5 +433,7 @@ int main(int argc, char** argv) {
   if (command == "status" && rest.empty()) return Status(dir, turn);
   if (command == "next" && rest.size() == 1) return Next(dir, files[0]);
   if (command == "mail-setup" && rest.size() == 1) return MailSetupOf(rest[0]);
+  if (command == "diff" && rest.size() == (sentLetter ? 1u : 2u)) return Diff(dir, files, sentLetter);
+  if (command == "search" && rest.size() == 1) return Search(dir, rest[0], fold);
   return Usage();
 }

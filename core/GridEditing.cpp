@@ -155,6 +155,42 @@ void GridEditing::DeleteRow() {
   FinishRowOperation();
 }
 
+int GridEditing::RoomForBlock() const {
+  const OrderSheet& sheet = document_.sheet();
+  int room = 0;
+  for (int r = OrderSheet::kRows; r >= view_.row() && sheet.RowIsBlank(r); --r) ++room;
+  return room;
+}
+
+bool GridEditing::InsertBlock(const std::vector<OrderRow>& block) {
+  const int n = int(block.size());
+  if (n == 0) return true;
+  if (n > RoomForBlock()) return false;
+  OrderDocument::Batch batch(document_);
+  const int r = view_.row();
+  const Lookups lookups = editor_.lookups();
+  document_.EditSheet([&](OrderSheet& sheet) {
+    for (int i = 0; i < n; ++i) ShiftRowsDown(sheet, r);
+    for (int i = 0; i < n; ++i) sheet.SetRow(r + i, block[std::size_t(i)]);
+    sheet.RenumberRows(r);
+  });
+  // Each inserted row interpreted in order, as the rows above leave it; the
+  // rows below keep what they had, as when the rows are typed one by one.
+  const SheetInterpretation fresh = InterpretInOrder(document_.sheet(), lookups);
+  for (int i = 0; i < n; ++i) {
+    const RowResult& result = fresh.Row(r + i);
+    document_.SetCell(r + i, col::kTVP, result.tvp);
+    document_.SetCell(r + i, col::kKNO, result.kno);
+    document_.UpdateRowStates([&](RowStates& states) {
+      states[r + i] = fresh.states[r + i];
+      return 0;
+    });
+  }
+  document_.SetFigures(FiguresOf(document_.sheet(), document_.rowStates()));
+  FinishRowOperation();
+  return true;
+}
+
 bool GridEditing::DuplicateRow() {
   OrderDocument::Batch batch(document_);
   const int r = view_.row();

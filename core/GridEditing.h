@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Potions.h"
 #include "core/SheetEditor.h"
@@ -71,6 +72,14 @@ class GridEditing {
 
   // Whether row 20 holds an order (code or parameter).
   bool LastRowHoldsOrder() const;
+
+  // A block of orders inserted at the current row, the rows below moved
+  // down, each inserted row interpreted in order as if typed; one undo step.
+  // Refused when it would push an order past row 20: nothing then changes.
+  bool InsertBlock(const std::vector<OrderRow>& block);
+  // How many rows a block may have at the current row: the empty rows at the
+  // end of the sheet, at most those from the current row down.
+  int RoomForBlock() const;
 
  private:
   // Insert's shift of the rows, without recording it as a step.

@@ -41,6 +41,11 @@ std::string Lookups::Missed(LookupMiss::Kind kind, std::string_view typed, std::
 
 // Name from a numbered list, "N<suffix>" for a known number without a name,
 // "" outside the list.
+std::string Lookups::Found(std::string_view name, std::string_view typed) const {
+  if (found_) found_->emplace_back(name);
+  return Numbered(name, typed);
+}
+
 std::string Lookups::FromList(const DataList& list, std::string_view text, std::string_view suffix,
                               LookupMiss::Kind kind) const {
   const auto n = ParseInteger(text);
@@ -48,7 +53,7 @@ std::string Lookups::FromList(const DataList& list, std::string_view text, std::
   const long long index = (long long)*n - list.firstNumber;
   if (!list.HasIndex(index)) return {};
   const std::string& name = list.At(index);
-  return name.empty() ? Missed(kind, text, Fallback(text, suffix)) : Numbered(name, text);
+  return name.empty() ? Missed(kind, text, Fallback(text, suffix)) : Found(name, text);
 }
 
 std::string Lookups::ItemName(std::string_view text) const {
@@ -61,12 +66,12 @@ std::string Lookups::ItemName(std::string_view text) const {
 
   if (n >= 1 && n <= 1000) {
     const long long index = n - 1;
-    if (lists_.items.HasIndex(index) && !lists_.items.At(index).empty()) return Numbered(lists_.items.At(index), text);
+    if (lists_.items.HasIndex(index) && !lists_.items.At(index).empty()) return Found(lists_.items.At(index), text);
     return Missed(kItem, text, notFound);
   }
   if (n >= 1001 && n <= 1449) {
     const long long r = n - 1000;
-    if (randoms.HasIndex(r) && !randoms.At(r).empty()) return Numbered(randoms.At(r), text);
+    if (randoms.HasIndex(r) && !randoms.At(r).empty()) return Found(randoms.At(r), text);
     const std::string unknown = UnknownOfGroup(randoms, r, true);
     return Missed(kItem, text, unknown.empty() ? notFound : Numbered(unknown, text));
   }

@@ -36,15 +36,19 @@ class Lookups {
 
   // While set, every fallback is noted there (the whole-sheet check).
   void SetMissLog(std::vector<LookupMiss>* log) const { misses_ = log; }
+  // While set, every name a list gave for a number is noted there (the search).
+  void SetFoundLog(std::vector<std::string>* log) const { found_ = log; }
 
  private:
   std::string Missed(LookupMiss::Kind kind, std::string_view typed, std::string fallback) const;
+  std::string Found(std::string_view name, std::string_view typed) const;
   std::string FromList(const DataList& list, std::string_view text, std::string_view suffix,
                        LookupMiss::Kind kind) const;
 
   const ReferenceLists& lists_;
   int raidCost_;
   mutable std::vector<LookupMiss>* misses_ = nullptr;
+  mutable std::vector<std::string>* found_ = nullptr;
 };
 
 // Name of an attribute that combat-program conditions test; "" when unknown.

@@ -32,4 +32,32 @@ TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<
   return look;
 }
 
+bool NeedsThePlayer(SheetState state) {
+  switch (state) {
+    case SheetState::Missing:
+    case SheetState::Broken:
+    case SheetState::Errors:
+    case SheetState::Review:
+    case SheetState::Changed:
+    case SheetState::Unknown: return true;
+    case SheetState::Sent:
+    case SheetState::Uncertain:
+    case SheetState::NotSent:
+    case SheetState::Ready: return false;
+  }
+  return false;
+}
+
+std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey) {
+  const std::size_t n = board.size();
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    if (board[i].character.key == afterKey) start = i + 1;
+  for (std::size_t step = 0; step < n; ++step) {
+    const std::size_t i = (start + step) % n;
+    if (NeedsThePlayer(board[i].status.state)) return i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace mv

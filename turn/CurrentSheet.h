@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/DataList.h"
@@ -32,6 +34,16 @@ struct TurnLook {
 
 // The further turns to look at for a character (the board's columns).
 using TurnsToLook = std::function<std::vector<long long>(const CharacterTurns&)>;
+
+// The states a player still has work with: no sheet, an unreadable one,
+// errors, the same orders as the turn before, changed since sent, not known
+// whether it went.
+bool NeedsThePlayer(SheetState state);
+
+// Ctrl+N: the next character after `afterKey` (the first when empty or not
+// on the board) whose current sheet needs the player, in board order and
+// around; nothing when none does.
+std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey);
 
 TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& sheetFolders,
                      IniFile& ini, const ReferenceLists& lists, const TurnsToLook& more = {});

@@ -437,4 +437,47 @@ TEST_F(MvulcTest, SendFindsTheMailPasswordWhereItIsKept) {
   EXPECT_EQ(sink.Received(), 3);
 }
 
+TEST_F(MvulcTest, DiffPrintsTheRowsThatDifferAndSaysBySomeExitWhetherAny) {
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(25));
+  const std::string before = Sheet("2345-11.ulf", SheetOfTurn("11", "be,1,,,,,,0,0"));
+  const std::string after = Sheet("2345-12.ulf", SheetOfTurn("12", "ea,12,,,,,,0,0"));
+  const std::string d = "diff --dir " + dir.string() + " ";
+  const RunResult diff = Mvulc(d + before + " " + after);
+  EXPECT_EQ(diff.status, 1);
+  EXPECT_EQ(diff.out,
+            "{\"rows\":[{\"a\":1,\"change\":\"removed\"},{\"b\":1,\"change\":\"added\"}],"
+            "\"tvp_a\":\"5\",\"tvp_b\":\"5\",\"fields\":[\"FORD\"]}\n");
+  EXPECT_EQ(Mvulc(d + after + " " + after).out, "{\"rows\":[],\"tvp_a\":\"5\",\"tvp_b\":\"5\",\"fields\":[]}\n");
+  EXPECT_EQ(Mvulc(d + after + " " + after).status, 0);
+  // Against what went: nothing kept yet is bad input, then the kept letter.
+  EXPECT_EQ(Mvulc("diff --sent --dir " + dir.string() + " " + after).status, 2);
+  std::filesystem::create_directories(dir / "elkuldve");
+  mv::WriteFileAtomically(dir / "elkuldve" / "2345-12-20261208-064900.eul",
+                          "VERSION=MV1.2\r\nKSZ=2345\r\nFORD=12\r\nPSW=t\r\nC1=ea 13     \r\nPREKAR=\r\nPREFORD=\r\n");
+  const RunResult sent = Mvulc("diff --sent --dir " + dir.string() + " " + after);
+  EXPECT_EQ(sent.status, 1);
+  EXPECT_NE(sent.out.find("{\"a\":1,\"b\":1,\"change\":\"changed\",\"params\":[1]}"), std::string::npos) << sent.out;
+  for (const std::string& bad : {d + after, d + after + " " + (dir / "nincs.ulf").string(), "diff --sent " + d})
+    EXPECT_EQ(Mvulc(bad).status, 2) << bad;
+}
+
+TEST_F(MvulcTest, SearchFindsCodesValuesAndNamesInEveryTurn) {
+  mv::WriteFileAtomically(dir / "mv.ini", CharacterWithMail(25));
+  mv::WriteFileAtomically(dir / "targyak.dat", "T\xE1rgyak\r\n12 \xC1rny\xE9k kardja\r\n");
+  Sheet("2345-11.ulf", SheetOfTurn("11", "be,1,,,,,,0,0"));
+  Sheet("2345-12.ulf", SheetOfTurn("12", "ea,12,,,,,,0,0"));
+  const std::string s = "search --dir " + dir.string() + " ";
+  const RunResult found = Mvulc(s + "'\xC3\xA1rny\xC3\xA9k'");  // "árnyék", UTF-8 on the command line
+  EXPECT_EQ(found.status, 0);
+  EXPECT_EQ(found.out,
+            "{\"results\":[{\"character\":\"2345\",\"turn\":\"12\",\"sheet\":\"2345-12.ulf\","
+            "\"row\":1,\"code\":\"ea\",\"name\":\"T\xC3\xA1rgy elad\xC3\xA1sa\"}]}\n");
+  EXPECT_EQ(Mvulc(s + "arnyek").status, 1);
+  EXPECT_EQ(Mvulc(s + "arnyek").out, "{\"results\":[]}\n");
+  EXPECT_EQ(Mvulc(s + "--fold arnyek").status, 0);
+  EXPECT_NE(Mvulc(s + "be").out.find("\"turn\":\"11\""), std::string::npos);
+  EXPECT_EQ(Mvulc(s + "\"  \"").status, 2);
+  EXPECT_EQ(Mvulc(s).status, 2);
+}
+
 }  // namespace

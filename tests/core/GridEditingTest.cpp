@@ -7,6 +7,7 @@
 #include "core/Cp1250.h"
 #include "core/GridEditing.h"
 #include "core/SheetWorkspace.h"
+#include "core/UL.h"
 #include "core/VirtualKeys.h"
 
 namespace mv {
@@ -155,6 +156,46 @@ TEST_F(GridEditingTest, InsertAndDuplicateRefuseToPushAnOrderOffTheSheet) {
   model_.document.SetCell(20, col::kCode, "");
   model_.document.SetCell(20, col::kLastParam, "4");  // a lone parameter is an order too
   EXPECT_FALSE(editing_.InsertRow());
+}
+
+TEST_F(GridEditingTest, ABlockGoesInAtTheCursorAsTypedAndOneUndoTakesItOut) {
+  Order(1, "be");
+  SetParams(1, {"1", "", "", "", "", ""});
+  Order(2, "ism");
+  model_.document.RecordChange();
+  const OrderSheet before = model_.document.sheet();
+  model_.view.SetRow(2);
+  OrderRow sell{"ea", {"12", "", "", "", "", ""}, "99", "99"};  // costs from the file count for nothing
+  OrderRow enter{"be", {"1", "", "", "", "", ""}, "0", "0"};
+  ASSERT_TRUE(editing_.InsertBlock({sell, enter}));
+  EXPECT_EQ(Code(2), "ea");
+  EXPECT_EQ(Code(3), "be");
+  EXPECT_EQ(Code(4), "ism");
+  EXPECT_EQ(model_.document.sheet().Cell(4, col::kLabel), "04.");
+  // Interpreted as typing them would: the costs are the interpreter's.
+  EXPECT_EQ(model_.document.sheet().Cell(2, col::kTVP),
+            InterpretInOrderUpTo(model_.document.sheet(), 2, editor_.lookups()).tvp);
+  EXPECT_EQ(model_.document.sheet().Cell(3, col::kTVP),
+            InterpretInOrderUpTo(model_.document.sheet(), 3, editor_.lookups()).tvp);
+  EXPECT_NE(model_.document.sheet().Cell(2, col::kTVP), "99");
+  ASSERT_TRUE(editor_.Undo());
+  EXPECT_EQ(model_.document.sheet(), before);
+}
+
+TEST_F(GridEditingTest, ABlockThatWouldPushAnOrderOffTheSheetIsRefusedWhole) {
+  for (int r = 1; r <= 17; ++r) Order(r, "be");
+  model_.view.SetRow(5);
+  EXPECT_EQ(editing_.RoomForBlock(), 3);
+  const OrderSheet before = model_.document.sheet();
+  const OrderRow row{"ea", {"12", "", "", "", "", ""}, "0", "0"};
+  EXPECT_FALSE(editing_.InsertBlock({row, row, row, row}));
+  EXPECT_EQ(model_.document.sheet(), before);
+  EXPECT_FALSE(model_.document.modified());
+  EXPECT_TRUE(editing_.InsertBlock({row, row, row}));
+  EXPECT_EQ(Code(20), "be");
+  // From row 19 down only two rows are left, whatever is free above.
+  model_.view.SetRow(19);
+  EXPECT_EQ(editing_.RoomForBlock(), 0);
 }
 
 TEST_F(GridEditingTest, DeleteAndDuplicate) {
