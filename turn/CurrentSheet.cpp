@@ -1,5 +1,7 @@
 #include "turn/CurrentSheet.h"
 
+#include <algorithm>
+
 #include "core/Cp1250.h"
 #include "core/TextJoin.h"
 #include "platform/Paths.h"
@@ -48,14 +50,23 @@ bool NeedsThePlayer(SheetState state) {
   return false;
 }
 
+NextStep StepFor(const CurrentSheet& sheet, long long newestTurn) {
+  if (NeedsThePlayer(sheet.status.state)) return NextStep::Open;
+  const auto turn = sheet.character.CurrentTurn();
+  if (sheet.status.state == SheetState::Sent && turn && *turn < newestTurn) return NextStep::NextTurn;
+  return NextStep::None;
+}
+
 std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey) {
   const std::size_t n = board.size();
+  long long newest = 0;
+  for (const CurrentSheet& sheet : board) newest = std::max(newest, sheet.character.CurrentTurn().value_or(0));
   std::size_t start = 0;
   for (std::size_t i = 0; i < n; ++i)
     if (board[i].character.key == afterKey) start = i + 1;
   for (std::size_t step = 0; step < n; ++step) {
     const std::size_t i = (start + step) % n;
-    if (NeedsThePlayer(board[i].status.state)) return i;
+    if (StepFor(board[i], newest) != NextStep::None) return i;
   }
   return std::nullopt;
 }

@@ -40,9 +40,18 @@ using TurnsToLook = std::function<std::vector<long long>(const CharacterTurns&)>
 // whether it went.
 bool NeedsThePlayer(SheetState state);
 
+// What Ctrl+N does with a character's current sheet.
+enum class NextStep {
+  None,      // nothing to do
+  Open,      // the sheet (or, without one, an empty sheet for the character)
+  NextTurn,  // its sheet went, and the others are a turn further: the next turn's sheet is due
+};
+// newestTurn: the highest current turn on the board.
+NextStep StepFor(const CurrentSheet& sheet, long long newestTurn);
+
 // Ctrl+N: the next character after `afterKey` (the first when empty or not
-// on the board) whose current sheet needs the player, in board order and
-// around; nothing when none does.
+// on the board) with something to do, in board order and around; nothing
+// when none has.
 std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey);
 
 TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& sheetFolders,

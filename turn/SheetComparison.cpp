@@ -41,6 +41,8 @@ std::string TvpTotalOf(const OrderSheet& rows, const Lookups& lookups) {
 Comparison Compared(const DiffSide& a, const DiffSide& b, std::filesystem::path other) {
   Comparison c;
   c.diff = DiffSheets(a, b);
+  c.a = a;
+  c.b = b;
   c.other = std::move(other);
   return c;
 }

@@ -22,6 +22,7 @@ DiffSide SideOfLetter(const std::vector<std::string>& letterLines, const Lookups
 struct Comparison {
   std::string error;  // Windows-1250: why there is nothing to compare; empty when there is
   SheetDiff diff;
+  DiffSide a, b;                // the two sides, as compared
   std::filesystem::path other;  // what the sheet was compared with
   bool ok() const { return error.empty(); }
 };

@@ -75,6 +75,11 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   CleanSentFolder(programDirectory_);
   letters_ = new LetterActions(editor_, ini_, options_->settings(), programDirectory_, this);
   letters_->setObjectName("UlLevelek");
+  acrossTurns_ = new AcrossTurnsActions(
+      editor_, files_, ini_, programDirectory_, [this](int row) { ShowRow(row); }, this);
+  acrossTurns_->setObjectName("Fordulokon");
+  templates_ = new TemplateActions(editor_, orderTab_, programDirectory_, this);
+  templates_->setObjectName("Sablonok");
   BuildHelp();
   BuildMenus();
   Connect();
@@ -210,7 +215,11 @@ void MainWindow::BuildMenus() {
        // Only a sheet whose turn is a turn has a next one.
        Item("NextTurnUL", "UL a következő &fordulóra", {}, on(files_, &SheetFileActions::NextTurn),
             [this] { return ValidTurn(document_.fields().turn).has_value(); }),
-       Item("TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6, [this] { ShowTurnBoard(); }), Separator(),
+       Item("TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6, [this] { ShowTurnBoard(); }),
+       Item("DiffUL", "Mi vál&tozott?", Qt::Key_F7, [this] { acrossTurns_->ShowDiff(); }),
+       Item("SearchUL", "Keresés az UL-ekben…", QKeySequence("Ctrl+Shift+F"), [this] { acrossTurns_->ShowSearch(); }),
+       Item("NextNeededUL", "Következő teendő", QKeySequence("Ctrl+N"), [this] { acrossTurns_->GoToNextNeeding(); }),
+       Separator(),
        Submenu(
            "Import", "Importálás",
            {Item("ZendikUL", "Zendik-féle UL készítő (*.oul)", {}, on(files_, &SheetFileActions::ImportForeignSheet))}),
@@ -239,7 +248,10 @@ void MainWindow::BuildMenus() {
        row("RowDelete", "Sor törlése", QKeySequence("Ctrl+Del"), &OrderTab::DeleteRow),
        row("RowDuplicate", "Sor duplázása", QKeySequence("Ctrl+D"), &OrderTab::DuplicateRow), Separator(),
        row("RowUp", "Egy sorral fel", QKeySequence("Ctrl+Up"), &OrderTab::MoveRowUp),
-       row("RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"), &OrderTab::MoveRowDown)});
+       row("RowDown", "Egy sorral le", QKeySequence("Ctrl+Down"), &OrderTab::MoveRowDown), Separator(),
+       Item("SaveTemplate", "Sablonként mentés…", {}, [this] { templates_->SaveSelection(); }),
+       Item("InsertTemplate", "Sablon beszúrása", QKeySequence("Ctrl+Shift+B"),
+            [this] { templates_->InsertTemplate(); })});
   menus_->AddMenu(
       menuBar(), "Belltsok1", "&Beállítások",
       {Item("Options", "Beállítások", QKeySequence("Ctrl+B"), on(options_, &OptionsController::OpenOptions)),
@@ -269,7 +281,8 @@ void MainWindow::BuildMenus() {
                {Existing("NewParancs1"), Submenu("Varazs2", "Varázsital főzése"), Separator(), Existing("Undo"),
                 Existing("Redo"), Separator(), Existing("RowInsert"), Existing("RowDelete"), Existing("RowDuplicate"),
                 Separator(), row("Egysorralfel1", "Egy sorral fel (Ctrl+Fel)", {}, &OrderTab::MoveRowUp),
-                row("Egysorralle1", "Egy sorral le (Ctrl+Le)", {}, &OrderTab::MoveRowDown)});
+                row("Egysorralle1", "Egy sorral le (Ctrl+Le)", {}, &OrderTab::MoveRowDown), Separator(),
+                Existing("SaveTemplate"), Existing("InsertTemplate")});
   for (const auto signal : {&DocumentSignals::FieldsChanged, &DocumentSignals::CharacterChanged})
     connect(changes_, signal, menus_, &MenuTable::UpdateEnabled);
   connect(changes_, &DocumentSignals::HistoryChanged, menus_, &MenuTable::UpdateEnabled);
@@ -314,6 +327,11 @@ void MainWindow::ShowTurnBoard() {
       activateWindow();
     });
     connect(board_, &TurnBoard::NextTurnRequested, files_, &SheetFileActions::NextTurnFrom);
+    connect(board_, &TurnBoard::DiffRequested, this, [this](const QString& sheet) {
+      files_->OpenSheetFile(sheet);
+      if (document_.fileName() == Utf8(PathOf(sheet))) acrossTurns_->ShowDiffWithSent();
+    });
+    connect(board_, &TurnBoard::NextNeedingRequested, acrossTurns_, &AcrossTurnsActions::GoToNextNeeding);
     connect(board_, &TurnBoard::SendAllRequested, this, [this] {
       // What goes out is what is on disk: the window's sheet is saved first if the player wants.
       if (!files_->MayReplaceSheet()) return;
@@ -324,6 +342,13 @@ void MainWindow::ShowTurnBoard() {
   board_->show();
   board_->raise();
   board_->activateWindow();
+}
+
+void MainWindow::ShowRow(int row) {
+  tabs_->setCurrentWidget(orderTab_);
+  orderTab_->SelectRow(row);
+  raise();
+  activateWindow();
 }
 
 void MainWindow::RefreshTurnBoard() {

@@ -14,6 +14,7 @@
 #include "core/SheetEditor.h"
 #include "store/CharacterSession.h"
 #include "store/IniFile.h"
+#include "ui/AcrossTurnsActions.h"
 #include "ui/Captions.h"
 #include "ui/CharacterController.h"
 #include "ui/DataTab.h"
@@ -24,6 +25,7 @@
 #include "ui/OptionsController.h"
 #include "ui/OrderTab.h"
 #include "ui/SheetFileActions.h"
+#include "ui/TemplateActions.h"
 #include "ui/TurnBoard.h"
 
 namespace mv::ui {
@@ -73,6 +75,8 @@ class MainWindow : public QMainWindow {
   // "Fordulók áttekintése" (F6), made when first asked for.
   void ShowTurnBoard();
   void RefreshTurnBoard();
+  // The order tab in front, that row current.
+  void ShowRow(int row);
   // Unsaved work is kept shortly after it changed.
   void ScheduleKeepingUnsavedWork();
   void KeepUnsavedWork();
@@ -94,6 +98,8 @@ class MainWindow : public QMainWindow {
   OptionsController* options_ = nullptr;
   SheetFileActions* files_ = nullptr;
   LetterActions* letters_ = nullptr;
+  AcrossTurnsActions* acrossTurns_ = nullptr;
+  TemplateActions* templates_ = nullptr;
   HelpWindows* help_ = nullptr;
   QTimer* keeper_ = nullptr;
   TurnBoard* board_ = nullptr;

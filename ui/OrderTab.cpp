@@ -213,6 +213,18 @@ void OrderTab::BrewPotion(const QString& caption) {
   grid_->editing().BrewPotion(W(caption));
 }
 
+std::vector<int> OrderTab::SelectedRows() const {
+  int first = OrderSheet::kRows + 1, last = 0;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes()) {
+    first = std::min(first, index.row() + 1);  // the model counts from 0, the sheet from 1
+    last = std::max(last, index.row() + 1);
+  }
+  if (last == 0) first = last = editor_.view().row();
+  std::vector<int> rows;
+  for (int r = std::max(first, 1); r <= std::min(last, OrderSheet::kRows); ++r) rows.push_back(r);
+  return rows;
+}
+
 void OrderTab::InsertRow() { SayIfNoRoom(grid_->editing().InsertRow()); }
 void OrderTab::DeleteRow() { grid_->editing().DeleteRow(); }
 void OrderTab::DuplicateRow() { SayIfNoRoom(grid_->editing().DuplicateRow()); }

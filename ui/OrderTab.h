@@ -2,6 +2,8 @@
 // the name and turn captions; and the operations on its rows.
 #pragma once
 
+#include <vector>
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +25,8 @@ class OrderTab : public QWidget {
   OrderTab(SheetEditor& editor, DocumentSignals& changes, QWidget* parent = nullptr);
 
   OrderGrid* grid() const { return grid_; }
+  // The rows the selection spans, or the current row without one.
+  std::vector<int> SelectedRows() const;
   // "Elérhető TVP" and "Maradék", which the budget wiring fills.
   QLineEdit* budgetEdit() const { return budget_; }
   QLabel* remainingLabel() const { return remaining_; }

@@ -1,5 +1,7 @@
 #include "ui/TurnBoard.h"
 
+#include <QShortcut>
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int kSheetRole = Qt::UserRole;
 constexpr int kCurrentRole = Qt::UserRole + 1;
+constexpr int kStateRole = Qt::UserRole + 2;
 
 // A light background that adds to the word, never replaces it.
 QColor ColourOf(SheetState state) {
@@ -73,9 +76,16 @@ TurnBoard::TurnBoard(std::filesystem::path programDirectory, std::filesystem::pa
   nextTurn_->setObjectName("KovetkezoFordulo");
   auto* sendAll = new QPushButton("Összes &elküldése", this);
   sendAll->setObjectName("OsszesElkuldese");
-  for (QPushButton* b : {earlier_, later_, refresh, nextTurn_, sendAll}) buttons->addWidget(b);
+  // A sheet changed since its letter went: what changed, against the letter.
+  changed_ = new QPushButton("Mi vál&tozott?", this);
+  changed_->setObjectName("MiValtozott");
+  for (QPushButton* b : {earlier_, later_, refresh, nextTurn_, sendAll, changed_}) buttons->addWidget(b);
   buttons->addStretch();
   layout->addLayout(buttons);
+
+  allDone_ = new QLabel(this);
+  allDone_->setObjectName("MindenKesz");
+  layout->addWidget(allDone_);
 
   looking_ = new QLabel(this);
   looking_->setObjectName("Kereses");
@@ -102,6 +112,11 @@ TurnBoard::TurnBoard(std::filesystem::path programDirectory, std::filesystem::pa
     if (const QString sheet = SelectedCurrentSheet(); !sheet.isEmpty()) emit NextTurnRequested(sheet);
   });
   connect(sendAll, &QPushButton::clicked, this, &TurnBoard::SendAllRequested);
+  connect(changed_, &QPushButton::clicked, this, [this] {
+    if (const QTableWidgetItem* item = table_->currentItem()) emit DiffRequested(item->data(kSheetRole).toString());
+  });
+  auto* next = new QShortcut(QKeySequence("Ctrl+N"), this);
+  connect(next, &QShortcut::activated, this, &TurnBoard::NextNeedingRequested);
   table_->installEventFilter(this);  // Enter opens, as a double-click does
   connect(table_, &QTableWidget::cellDoubleClicked, this, [this] { OpenSelected(); });
   connect(table_, &QTableWidget::currentCellChanged, this, [this] { UpdateButtons(); });
@@ -182,6 +197,7 @@ void TurnBoard::Show(const TurnLook& look, int back) {
       auto* item = new QTableWidgetItem(CellText(status, character.canSend));
       item->setData(kSheetRole, QPath(status.sheet));
       item->setData(kCurrentRole, c == 0 && back == 0);
+      item->setData(kStateRole, int(status.state));
       if (const QColor colour = ColourOf(status.state); colour.isValid()) {
         item->setBackground(colour);
         item->setForeground(QColor(Qt::black));
@@ -199,6 +215,8 @@ void TurnBoard::Show(const TurnLook& look, int back) {
   for (const std::string& name : look.ignored) broken << Q(name) + " (nem érvényes forduló vagy karakter)";
   if (!broken.isEmpty()) notes << "Hibás vagy kihagyott fájlok: " + broken.join(", ");
   broken_->setText(notes.join('\n'));
+  allDone_->setText(!current_.empty() && !NextNeedingThePlayer(current_, "") ? "Minden UL elküldve vagy küldhető."
+                                                                             : QString());
   if (row >= 0 && row < table_->rowCount()) table_->setCurrentCell(row, column);
   UpdateButtons();
 }
@@ -223,6 +241,8 @@ void TurnBoard::OpenSelected() {
 void TurnBoard::UpdateButtons() {
   later_->setEnabled(back_ > 0);
   nextTurn_->setEnabled(!SelectedCurrentSheet().isEmpty());
+  const QTableWidgetItem* item = table_->currentItem();
+  changed_->setEnabled(item && item->data(kStateRole).toInt() == int(SheetState::Changed));
 }
 
 bool TurnBoard::eventFilter(QObject* watched, QEvent* event) {

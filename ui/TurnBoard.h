@@ -47,6 +47,10 @@ class TurnBoard : public QWidget {
   void OpenRequested(const QString& sheet);
   void NextTurnRequested(const QString& sheet);
   void SendAllRequested();
+  // "Mi változott?" on a sheet changed since it was sent.
+  void DiffRequested(const QString& sheet);
+  // Ctrl+N: the next sheet that needs the player.
+  void NextNeedingRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -76,6 +80,8 @@ class TurnBoard : public QWidget {
   QPushButton* earlier_;
   QPushButton* later_;
   QPushButton* nextTurn_;
+  QPushButton* changed_;
+  QLabel* allDone_;
 };
 
 }  // namespace mv::ui

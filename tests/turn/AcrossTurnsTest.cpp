@@ -99,6 +99,12 @@ TEST(NextNeedingTest, GoesInBoardOrderAndAround) {
     if (NeedsThePlayer(sheet.status.state)) sheet.status.state = SheetState::Ready;
   EXPECT_FALSE(NextNeedingThePlayer(board, at));
   EXPECT_FALSE(NextNeedingThePlayer({}, ""));
+  // A character whose last sheet went while the others are a turn further has its next turn due.
+  board[0].character.sheets[12] = "2001-12.ulf";
+  board[2].character.sheets[11] = "2003-11.ulf";
+  EXPECT_EQ(StepFor(board[2], 12), NextStep::NextTurn);
+  EXPECT_EQ(StepFor(board[0], 12), NextStep::None);
+  EXPECT_EQ(NextNeedingThePlayer(board, ""), 2u);
 }
 
 }  // namespace
