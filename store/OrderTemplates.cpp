@@ -131,7 +131,21 @@ TemplateOutcome RenameTemplate(const std::filesystem::path& programDir, std::str
   if (cp1250::Lower(from) != cp1250::Lower(to) && TemplateExists(programDir, to))
     return Failed("Már van "_w + Quoted(to) + " nevű sablon."_w);
   std::error_code ec;
-  std::filesystem::rename(PathOf(programDir, from), PathOf(programDir, to), ec);
+  const std::filesystem::path source = PathOf(programDir, from), target = PathOf(programDir, to);
+  if (cp1250::Lower(from) == cp1250::Lower(to)) {
+    // Only the case: some file systems keep the old spelling of a name
+    // renamed onto itself, so the file goes through a name of its own.
+    std::filesystem::path step = source;
+    step += ".atnevezes";
+    std::filesystem::rename(source, step, ec);
+    if (!ec) {
+      std::filesystem::rename(step, target, ec);
+      std::error_code back;
+      if (ec) std::filesystem::rename(step, source, back);  // the failure is what the player hears
+    }
+  } else {
+    std::filesystem::rename(source, target, ec);
+  }
   if (ec) return Failed("Nem sikerült átnevezni a sablont: "_w + Quoted(from) + ReasonOf(ec.value()));
   return {};
 }

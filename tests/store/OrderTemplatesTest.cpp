@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Cp1250.h"
+#include "platform/Paths.h"
 #include "store/OrderTemplates.h"
 #include "store/TextFile.h"
 #include "tests/TempDir.h"
@@ -17,7 +18,7 @@ const std::vector<OrderRow> kBlock = {{"be", {"1", "", "", "", "", ""}, "5", "0"
 
 TEST_F(OrderTemplatesTest, SavedInTheSheetsOwnLinesAndReadBack) {
   ASSERT_TRUE(SaveTemplate(dir_, "Bolt és árnyék"_w, kBlock, false).ok());
-  const auto bytes = ReadWholeFile(dir_ / "sablonok" / cp1250::ToUtf8("Bolt és árnyék.uls"_w));
+  const auto bytes = ReadWholeFile(dir_ / "sablonok" / PathFromUtf8(cp1250::ToUtf8("Bolt és árnyék.uls"_w)));
   ASSERT_TRUE(bytes);
   EXPECT_EQ(*bytes, "be,1,,,,,,5,0\r\naz,12,13,,,,,12,0\r\n");
   const std::vector<OrderTemplate> listed = ListTemplates(dir_);
