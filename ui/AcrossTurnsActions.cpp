@@ -8,16 +8,53 @@
 
 namespace mv::ui {
 
-AcrossTurnsActions::AcrossTurnsActions(SheetEditor& editor, SheetFileActions* files, IniFile& ini,
-                                       std::filesystem::path programDirectory, std::function<void(int row)> showRow,
-                                       QWidget* window)
+AcrossTurnsActions::AcrossTurnsActions(SheetEditor& editor, SheetFileActions* files, LetterActions* letters,
+                                       IniFile& ini, std::filesystem::path programDirectory,
+                                       std::function<void(int row)> showRow, QWidget* window)
     : QObject(window),
       editor_(editor),
       files_(files),
+      letters_(letters),
       ini_(ini),
       programDirectory_(std::move(programDirectory)),
       showRow_(std::move(showRow)),
       window_(window) {}
+
+void AcrossTurnsActions::ShowBoard() {
+  if (!board_) {
+    board_ = new TurnBoard(
+        programDirectory_, ini_.path(), editor_.lists(), [this] { return files_->SheetFolders(); }, window_);
+    connect(board_, &TurnBoard::OpenRequested, this, [this](const QString& sheet) {
+      files_->OpenSheetFile(sheet);
+      showRow_(editor_.view().row());  // the opened orders in front, where the player goes on
+    });
+    connect(board_, &TurnBoard::NextTurnRequested, files_, &SheetFileActions::NextTurnFrom);
+    connect(board_, &TurnBoard::DiffRequested, this, [this](const QString& sheet) {
+      files_->OpenSheetFile(sheet);
+      if (editor_.document().fileName() == Utf8(PathOf(sheet))) ShowDiffWithSent();
+    });
+    connect(board_, &TurnBoard::NextNeedingRequested, this, &AcrossTurnsActions::GoToNextNeeding);
+    connect(board_, &TurnBoard::SendAllRequested, this, [this] {
+      // What goes out is what is on disk: the window's sheet is saved first if the player wants.
+      if (!files_->MayReplaceSheet()) return;
+      board_->RefreshThen([this] { letters_->SendAll(board_->CurrentSheets()); });
+    });
+  }
+  board_->Refresh();
+  board_->show();
+  board_->raise();
+  board_->activateWindow();
+}
+
+void AcrossTurnsActions::RefreshBoard() {
+  if (board_ && board_->isVisible()) board_->Refresh();
+}
+
+void AcrossTurnsActions::CloseBoard() {
+  if (board_) board_->close();
+}
+
+void AcrossTurnsActions::DeleteBoard() { delete board_; }
 
 void AcrossTurnsActions::ShowDiff() {
   const KeptLetters kept(programDirectory_);

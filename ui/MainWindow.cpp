@@ -76,7 +76,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
   letters_ = new LetterActions(editor_, ini_, options_->settings(), programDirectory_, this);
   letters_->setObjectName("UlLevelek");
   acrossTurns_ = new AcrossTurnsActions(
-      editor_, files_, ini_, programDirectory_, [this](int row) { ShowRow(row); }, this);
+      editor_, files_, letters_, ini_, programDirectory_, [this](int row) { ShowRow(row); }, this);
   acrossTurns_->setObjectName("Fordulokon");
   templates_ = new TemplateActions(editor_, orderTab_, programDirectory_, this);
   templates_->setObjectName("Sablonok");
@@ -103,7 +103,7 @@ MainWindow::MainWindow(std::filesystem::path programDirectory, const QStringList
 }
 
 MainWindow::~MainWindow() {
-  delete board_;
+  acrossTurns_->DeleteBoard();
   delete tabs_;
 }
 
@@ -177,11 +177,11 @@ void MainWindow::Connect() {
   connect(letters_, &LetterActions::RowChosen, orderTab_, &OrderTab::SelectRow);
   connect(letters_, &LetterActions::Sent, this, [this] { session_.LetterSent(); });
   // The board follows saves, sends and opens made here.
-  connect(changes_, &DocumentSignals::LastSentChanged, this, &MainWindow::RefreshTurnBoard);
-  connect(options_, &OptionsController::SettingsChanged, this, &MainWindow::RefreshTurnBoard);
+  connect(changes_, &DocumentSignals::LastSentChanged, acrossTurns_, &AcrossTurnsActions::RefreshBoard);
+  connect(options_, &OptionsController::SettingsChanged, acrossTurns_, &AcrossTurnsActions::RefreshBoard);
   // A save or an open changes the files; the first key typed after them does not.
   connect(changes_, &DocumentSignals::SaveStateChanged, this, [this] {
-    if (!document_.modified()) RefreshTurnBoard();
+    if (!document_.modified()) acrossTurns_->RefreshBoard();
   });
   auto* budget = new BudgetField(orderTab_->budgetEdit(), orderTab_->remainingLabel(), ini_, editor_, *changes_, this);
   connect(budget, &BudgetField::WriteFailed, this,
@@ -215,7 +215,7 @@ void MainWindow::BuildMenus() {
        // Only a sheet whose turn is a turn has a next one.
        Item("NextTurnUL", "UL a következő &fordulóra", {}, on(files_, &SheetFileActions::NextTurn),
             [this] { return ValidTurn(document_.fields().turn).has_value(); }),
-       Item("TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6, [this] { ShowTurnBoard(); }),
+       Item("TurnBoardUL", "Fordulók á&ttekintése", Qt::Key_F6, [this] { acrossTurns_->ShowBoard(); }),
        Item("DiffUL", "Mi vál&tozott?", Qt::Key_F7, [this] { acrossTurns_->ShowDiff(); }),
        Item("SearchUL", "Keresés az UL-ekben…", QKeySequence("Ctrl+Shift+F"), [this] { acrossTurns_->ShowSearch(); }),
        Item("NextNeededUL", "Következő teendő", QKeySequence("Ctrl+N"), [this] { acrossTurns_->GoToNextNeeding(); }),
@@ -315,44 +315,11 @@ void MainWindow::UpdateCharacterControls() {
   if (character.number != lastSentShownFor_) ShowLastSent();
 }
 
-void MainWindow::ShowTurnBoard() {
-  if (!board_) {
-    board_ = new TurnBoard(
-        programDirectory_, ini_.path(), lists_, [this] { return files_->SheetFolders(); }, this);
-    connect(board_, &TurnBoard::OpenRequested, this, [this](const QString& sheet) {
-      files_->OpenSheetFile(sheet);
-      // The opened orders in front, where the player goes on.
-      tabs_->setCurrentWidget(orderTab_);
-      raise();
-      activateWindow();
-    });
-    connect(board_, &TurnBoard::NextTurnRequested, files_, &SheetFileActions::NextTurnFrom);
-    connect(board_, &TurnBoard::DiffRequested, this, [this](const QString& sheet) {
-      files_->OpenSheetFile(sheet);
-      if (document_.fileName() == Utf8(PathOf(sheet))) acrossTurns_->ShowDiffWithSent();
-    });
-    connect(board_, &TurnBoard::NextNeedingRequested, acrossTurns_, &AcrossTurnsActions::GoToNextNeeding);
-    connect(board_, &TurnBoard::SendAllRequested, this, [this] {
-      // What goes out is what is on disk: the window's sheet is saved first if the player wants.
-      if (!files_->MayReplaceSheet()) return;
-      board_->RefreshThen([this] { letters_->SendAll(board_->CurrentSheets()); });
-    });
-  }
-  board_->Refresh();
-  board_->show();
-  board_->raise();
-  board_->activateWindow();
-}
-
 void MainWindow::ShowRow(int row) {
   tabs_->setCurrentWidget(orderTab_);
   orderTab_->SelectRow(row);
   raise();
   activateWindow();
-}
-
-void MainWindow::RefreshTurnBoard() {
-  if (board_ && board_->isVisible()) board_->Refresh();
 }
 
 void MainWindow::ShowLastSent() {
@@ -417,7 +384,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   files_->DiscardRecoveryCopy();
   if (!characters_->SaveNotes()) Tell(this, QMessageBox::Warning, "A jegyzeteket nem sikerült elmenteni.");
   options_->SaveWindowState();
-  if (board_) board_->close();  // keeps its place for the next time
+  acrossTurns_->CloseBoard();  // it keeps its place for the next time
   help_->CloseAll();
   event->accept();
 }

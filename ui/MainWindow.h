@@ -72,9 +72,6 @@ class MainWindow : public QMainWindow {
   // first, then beside the executable, then the installed data folder.
   std::filesystem::path ShippedFile(const std::string& name) const;
   void ShowLastSent();
-  // "Fordulók áttekintése" (F6), made when first asked for.
-  void ShowTurnBoard();
-  void RefreshTurnBoard();
   // The order tab in front, that row current.
   void ShowRow(int row);
   // Unsaved work is kept shortly after it changed.
@@ -102,7 +99,6 @@ class MainWindow : public QMainWindow {
   TemplateActions* templates_ = nullptr;
   HelpWindows* help_ = nullptr;
   QTimer* keeper_ = nullptr;
-  TurnBoard* board_ = nullptr;
   bool firstShow_ = true;
   bool openedAtStart_ = false;
   bool placed_ = false;           // a stored place on a screen
