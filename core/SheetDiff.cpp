@@ -105,13 +105,14 @@ SheetDiff DiffSheets(const DiffSide& a, const DiffSide& b) {
     return x.change == RowChange::Removed && y.change != RowChange::Removed;
   });
 
-  for (const auto& [key, value] : b.fields) {
-    const auto other = std::find_if(a.fields.begin(), a.fields.end(), [&](auto& f) { return f.first == key; });
-    if (other == a.fields.end() || other->second != value) diff.fields.push_back(key);
+  // No structured bindings here: clang 14 (the fuzzers' compiler) cannot capture them.
+  for (const auto& field : b.fields) {
+    const auto other = std::find_if(a.fields.begin(), a.fields.end(), [&](auto& f) { return f.first == field.first; });
+    if (other == a.fields.end() || other->second != field.second) diff.fields.push_back(field.first);
   }
-  for (const auto& [key, value] : a.fields)
-    if (std::none_of(b.fields.begin(), b.fields.end(), [&](auto& f) { return f.first == key; }))
-      diff.fields.push_back(key);
+  for (const auto& field : a.fields)
+    if (std::none_of(b.fields.begin(), b.fields.end(), [&](auto& f) { return f.first == field.first; }))
+      diff.fields.push_back(field.first);
   return diff;
 }
 
