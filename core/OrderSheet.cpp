@@ -26,6 +26,13 @@ void OrderSheet::SetRow(int row, const OrderRow& value) {
 
 void OrderSheet::ClearRow(int row) { SetRow(row, OrderRow{}); }
 
+bool OrderRow::blank() const {
+  if (!code.empty()) return false;
+  for (const std::string& p : params)
+    if (!p.empty()) return false;
+  return true;
+}
+
 bool OrderSheet::RowIsBlank(int row) const {
   for (int c = col::kCode; c <= col::kLastParam; ++c)
     if (!Cell(row, c).empty()) return false;

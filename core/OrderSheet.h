@@ -23,6 +23,8 @@ struct OrderRow {
   std::string tvp = "0";
   std::string kno = "0";
 
+  // No code and no parameter, as OrderSheet::RowIsBlank says of a row.
+  bool blank() const;
   bool operator==(const OrderRow&) const = default;
 };
 

@@ -6,16 +6,12 @@ namespace mv {
 
 namespace {
 
-bool Blank(const OrderRow& row) {
-  return row.code.empty() && std::all_of(row.params.begin(), row.params.end(), [](auto& p) { return p.empty(); });
-}
-
 bool SameOrder(const OrderRow& x, const OrderRow& y) { return x.code == y.code && x.params == y.params; }
 
 std::vector<int> FilledRows(const DiffSide& side) {
   std::vector<int> rows;
   for (int r = 1; r <= OrderSheet::kRows; ++r)
-    if (!Blank(side.rows[std::size_t(r - 1)])) rows.push_back(r);
+    if (!side.rows[std::size_t(r - 1)].blank()) rows.push_back(r);
   return rows;
 }
 

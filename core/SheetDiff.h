@@ -15,11 +15,12 @@ namespace mv {
 
 // One side as the letter carries it: the rows' codes and parameters (costs
 // play no part), the sheet's fields by their letter keys, and the in-order
-// TVP total.
+// TVP total and row names, which only tell and are not compared.
 struct DiffSide {
   std::array<OrderRow, OrderSheet::kRows> rows;  // rows[0] is row 1
   std::vector<std::pair<std::string, std::string>> fields;
   std::string tvpTotal = "0";
+  std::array<std::string, OrderSheet::kRows> names;  // Windows-1250
 };
 
 enum class RowChange { Same, Added, Removed, Changed, Moved };

@@ -45,14 +45,16 @@ std::vector<std::string> BuildOrderLetter(const OrderSheet& sheet, const SheetFi
   return lines;
 }
 
+bool IsLetterRowKey(std::string_view key) {
+  return key.size() >= 2 && key[0] == 'C' && key.find_first_not_of("0123456789", 1) == std::string_view::npos;
+}
+
 std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines) {
   static constexpr std::string_view kSheetKeys[] = {"FORD", "UL", "JL", "EXT", "PREKAR", "PREFORD", "KLUB"};
   std::vector<std::string> orders;
   for (const std::string& line : letterLines) {
     const std::string_view key = std::string_view(line).substr(0, line.find('='));
-    const bool row =
-        key.size() >= 2 && key[0] == 'C' && key.find_first_not_of("0123456789", 1) == std::string_view::npos;
-    if (row || std::find(std::begin(kSheetKeys), std::end(kSheetKeys), key) != std::end(kSheetKeys))
+    if (IsLetterRowKey(key) || std::find(std::begin(kSheetKeys), std::end(kSheetKeys), key) != std::end(kSheetKeys))
       orders.push_back(line);
   }
   return orders;

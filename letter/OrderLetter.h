@@ -27,6 +27,9 @@ std::string DefaultLetterFileName(const CharacterFields& character, const SheetF
 // the same orders carry the same orders, whatever the password.
 std::vector<std::string> OrdersOf(const std::vector<std::string>& letterLines);
 
+// "C1" … "C20": a letter line's key that carries a row.
+bool IsLetterRowKey(std::string_view key);
+
 // The character number (KSZ) a letter carries; empty when it has none.
 std::string LetterCharacterNumber(const std::vector<std::string>& letterLines);
 

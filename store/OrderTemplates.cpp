@@ -8,6 +8,7 @@
 #include "core/TextJoin.h"
 #include "platform/Paths.h"
 #include "store/SheetDocument.h"
+#include "store/SheetFile.h"
 #include "store/TextFile.h"
 
 namespace mv {
@@ -53,34 +54,15 @@ std::string TemplateNameProblem(std::string_view name) {
 
 std::string TemplateText(const std::vector<OrderRow>& rows) {
   std::vector<std::string> lines;
-  for (const OrderRow& row : rows) {
-    std::string line = row.code;
-    for (const std::string& p : row.params) line += "," + p;
-    lines.push_back(line + "," + row.tvp + "," + row.kno);
-  }
+  for (const OrderRow& row : rows) lines.push_back(OrderLine(row));
   return JoinLines(lines);
 }
 
 std::vector<OrderRow> TemplateRows(std::string_view text) {
   std::vector<OrderRow> rows;
   for (const std::string& line : SplitLines(text)) {
-    std::vector<std::string> cells(1);
-    for (const char c : line) {
-      if (c == ',') {
-        cells.emplace_back();
-      } else {
-        cells.back() += c;
-      }
-    }
-    cells.resize(9);
-    OrderRow row;
-    row.code = cells[0];
-    for (int k = 0; k < 6; ++k) row.params[std::size_t(k)] = cells[std::size_t(k + 1)];
-    row.tvp = cells[7].empty() ? "0" : cells[7];
-    row.kno = cells[8].empty() ? "0" : cells[8];
-    const bool blank =
-        row.code.empty() && std::all_of(row.params.begin(), row.params.end(), [](auto& p) { return p.empty(); });
-    if (blank) continue;
+    OrderRow row = OrderRowOfLine(line);
+    if (row.blank()) continue;
     rows.push_back(std::move(row));
     if (rows.size() == OrderSheet::kRows) break;  // a block never holds more than a sheet
   }

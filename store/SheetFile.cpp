@@ -150,6 +150,18 @@ std::string OrderLine(const OrderSheet& sheet, int row) {
   return line;
 }
 
+std::string OrderLine(const OrderRow& row) {
+  OrderSheet one;
+  one.SetRow(1, row);
+  return OrderLine(one, 1);
+}
+
+OrderRow OrderRowOfLine(const std::string& line) {
+  OrderSheet one;
+  ReadOrderLine(line, one, 1);
+  return one.Row(1);
+}
+
 std::string WriteSheet(const SheetContent& sheet) {
   const SheetFields& f = sheet.fields;
   auto flag = [](bool on) { return std::string(on ? "1" : "0"); };

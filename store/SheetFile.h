@@ -36,6 +36,10 @@ std::string WriteSheet(const SheetContent& sheet);
 
 // One grid row as a file line: nine cells joined by ",".
 std::string OrderLine(const OrderSheet& sheet, int row);
+std::string OrderLine(const OrderRow& row);
+// A file line as a row, as the sheet reader reads it (codes in lower case,
+// missing cells left as a new row has them).
+OrderRow OrderRowOfLine(const std::string& line);
 
 // Message shown when a sheet cannot be read at all.
 std::string UnreadableSheetMessage(std::string_view displayName);

@@ -57,7 +57,7 @@ NextStep StepFor(const CurrentSheet& sheet, long long newestTurn) {
   return NextStep::None;
 }
 
-std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey) {
+std::optional<NextTask> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey) {
   const std::size_t n = board.size();
   long long newest = 0;
   for (const CurrentSheet& sheet : board) newest = std::max(newest, sheet.character.CurrentTurn().value_or(0));
@@ -66,7 +66,7 @@ std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>&
     if (board[i].character.key == afterKey) start = i + 1;
   for (std::size_t step = 0; step < n; ++step) {
     const std::size_t i = (start + step) % n;
-    if (StepFor(board[i], newest) != NextStep::None) return i;
+    if (const NextStep todo = StepFor(board[i], newest); todo != NextStep::None) return NextTask{i, todo};
   }
   return std::nullopt;
 }

@@ -50,9 +50,13 @@ enum class NextStep {
 NextStep StepFor(const CurrentSheet& sheet, long long newestTurn);
 
 // Ctrl+N: the next character after `afterKey` (the first when empty or not
-// on the board) with something to do, in board order and around; nothing
-// when none has.
-std::optional<std::size_t> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey);
+// on the board) with something to do, in board order and around, and what
+// to do; nothing when none has.
+struct NextTask {
+  std::size_t index = 0;  // in the board
+  NextStep step = NextStep::None;
+};
+std::optional<NextTask> NextNeedingThePlayer(const std::vector<CurrentSheet>& board, std::string_view afterKey);
 
 TurnLook LookAtTurns(const std::filesystem::path& programDir, const std::vector<std::filesystem::path>& sheetFolders,
                      IniFile& ini, const ReferenceLists& lists, const TurnsToLook& more = {});

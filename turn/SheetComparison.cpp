@@ -34,10 +34,6 @@ OrderRow RowOfLetterLine(std::string_view orders) {
   return row;
 }
 
-std::string TvpTotalOf(const OrderSheet& rows, const Lookups& lookups) {
-  return Recalculated(rows, lookups).figures.tvpTotal;
-}
-
 Comparison Compared(const DiffSide& a, const DiffSide& b, std::filesystem::path other) {
   Comparison c;
   c.diff = DiffSheets(a, b);
@@ -62,17 +58,20 @@ DiffSide SideOfLetter(const std::vector<std::string>& letterLines, const Lookups
     const std::size_t eq = line.find('=');
     const std::string key = line.substr(0, eq);
     const std::string value = eq == std::string::npos ? std::string() : line.substr(eq + 1);
-    if (key.size() >= 2 && key[0] == 'C' && key.find_first_not_of("0123456789", 1) == std::string::npos) {
+    if (IsLetterRowKey(key)) {
       const int r = std::atoi(key.c_str() + 1);
       if (r < 1 || r > OrderSheet::kRows) continue;
       side.rows[std::size_t(r - 1)] = RowOfLetterLine(value);
-      OrderRow costs = side.rows[std::size_t(r - 1)];
-      rows.SetRow(r, costs);
+      rows.SetRow(r, side.rows[std::size_t(r - 1)]);
     } else {
       side.fields.emplace_back(key, value);
     }
   }
-  side.tvpTotal = TvpTotalOf(rows, lookups);
+  // One interpretation gives the total and every row's name.
+  const RecalculatedSheet done = Recalculated(rows, lookups);
+  side.tvpTotal = done.figures.tvpTotal;
+  for (int r = 1; r <= OrderSheet::kRows; ++r)
+    side.names[std::size_t(r - 1)] = done.interpretation.Row(r).panel.command;
   return side;
 }
 

@@ -76,7 +76,7 @@ void AcrossTurnsActions::ShowDiffAgainst(DiffWindow::Against against) {
     return side == DiffWindow::Against::Sent ? CompareWithSent(shown, programDirectory_, lookups)
                                              : CompareWithTurnBefore(shown, files_->SheetFolders(), lookups);
   };
-  diff_->ShowComparison(compare, against, editor_.lookups());
+  diff_->ShowComparison(compare, against);
   diff_->show();
   diff_->raise();
   diff_->activateWindow();
@@ -106,10 +106,8 @@ void AcrossTurnsActions::GoToNextNeeding() {
     Tell(window_, QMessageBox::Information, "Minden UL elküldve vagy küldhető.");
     return;
   }
-  const CurrentSheet& sheet = look.current[*next];
-  long long newest = 0;
-  for (const CurrentSheet& c : look.current) newest = std::max(newest, c.character.CurrentTurn().value_or(0));
-  if (StepFor(sheet, newest) == NextStep::NextTurn) {
+  const CurrentSheet& sheet = look.current[next->index];
+  if (next->step == NextStep::NextTurn) {
     files_->NextTurnFrom(QPath(sheet.status.sheet));
   } else if (!sheet.status.sheet.empty()) {
     files_->OpenSheetFile(QPath(sheet.status.sheet));

@@ -1,9 +1,10 @@
 #include "ui/DiffWindow.h"
 
+#include "core/IntegerText.h"
+
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "core/UL.h"
 #include "ui/Text.h"
 
 namespace mv::ui {
@@ -37,15 +38,7 @@ QString RowText(const DiffSide& side, int row) {
   return text;
 }
 
-// The rows' names as the interpreter gives them, in order.
-std::vector<QString> Names(const DiffSide& side, const Lookups& lookups) {
-  OrderSheet sheet;
-  for (int r = 1; r <= OrderSheet::kRows; ++r) sheet.SetRow(r, side.rows[std::size_t(r - 1)]);
-  const SheetInterpretation done = InterpretInOrder(sheet, lookups);
-  std::vector<QString> names(OrderSheet::kRows + 1);
-  for (int r = 1; r <= OrderSheet::kRows; ++r) names[std::size_t(r)] = Q(done.Row(r).panel.command);
-  return names;
-}
+QString NameOf(const DiffSide& side, int row) { return row ? Q(side.names[std::size_t(row - 1)]) : QString(); }
 
 QString ChangeText(const RowDiff& row) {
   switch (row.change) {
@@ -105,9 +98,8 @@ DiffWindow::DiffWindow(QWidget* parent) : QDialog(parent) {
   });
 }
 
-void DiffWindow::ShowComparison(Compare compare, Against against, const Lookups& lookups) {
+void DiffWindow::ShowComparison(Compare compare, Against against) {
   compare_ = std::move(compare);
-  lookups_.emplace(lookups);
   const QSignalBlocker quiet(against_);
   against_->setCurrentIndex(int(against));
   Fill();
@@ -115,7 +107,7 @@ void DiffWindow::ShowComparison(Compare compare, Against against, const Lookups&
 
 void DiffWindow::Fill() {
   rows_->clear();
-  if (!compare_ || !lookups_) return;
+  if (!compare_) return;
   const Comparison c = compare_(Against(against_->currentIndex()));
   if (!c.ok()) {
     summary_->setText(Q(c.error));
@@ -133,11 +125,9 @@ void DiffWindow::Fill() {
   }
   if (diff.same()) lines << "A parancsok ugyanazok.";
   summary_->setText(lines.join("\n"));
-  const std::vector<QString> namesA = Names(c.a, *lookups_), namesB = Names(c.b, *lookups_);
   for (const RowDiff& row : diff.rows) {
-    auto* item =
-        new QTreeWidgetItem(rows_, {ChangeText(row), RowText(c.a, row.a), row.a ? namesA[std::size_t(row.a)] : "",
-                                    RowText(c.b, row.b), row.b ? namesB[std::size_t(row.b)] : ""});
+    auto* item = new QTreeWidgetItem(
+        rows_, {ChangeText(row), RowText(c.a, row.a), NameOf(c.a, row.a), RowText(c.b, row.b), NameOf(c.b, row.b)});
     // A removed row is gone from the sheet shown: its place there is next best.
     item->setData(0, kRowRole, row.b ? row.b : std::min(row.a, OrderSheet::kRows));
     if (const QColor colour = ChangeColour(row.change); colour.isValid())

@@ -8,9 +8,7 @@
 #include <QLabel>
 #include <QTreeWidget>
 #include <functional>
-#include <optional>
 
-#include "core/Lookups.h"
 #include "turn/SheetComparison.h"
 
 namespace mv::ui {
@@ -23,9 +21,8 @@ class DiffWindow : public QDialog {
 
   explicit DiffWindow(QWidget* parent = nullptr);
 
-  // Shows the comparison `compare` makes against the chosen side; the names
-  // of the rows come from `lookups`.
-  void ShowComparison(Compare compare, Against against, const Lookups& lookups);
+  // Shows the comparison `compare` makes against the chosen side.
+  void ShowComparison(Compare compare, Against against);
   QTreeWidget* rows() const { return rows_; }
   QComboBox* against() const { return against_; }
   QString summary() const { return summary_->text(); }
@@ -38,7 +35,6 @@ class DiffWindow : public QDialog {
   void Fill();
 
   Compare compare_;
-  std::optional<Lookups> lookups_;
   QComboBox* against_;
   QLabel* summary_;
   QTreeWidget* rows_;

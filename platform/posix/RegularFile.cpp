@@ -42,25 +42,6 @@ std::ptrdiff_t RegularFile::ReadAt(std::uintmax_t offset, char* into, std::size_
   return n;
 }
 
-RegularFile::RegularFile(RegularFile&& other) noexcept
-    : handle_(other.handle_), status_(other.status_), size_(other.size_), identity_(other.identity_) {
-  other.handle_ = -1;
-}
-
-RegularFile& RegularFile::operator=(RegularFile&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = other.handle_;
-    status_ = other.status_;
-    size_ = other.size_;
-    identity_ = other.identity_;
-    other.handle_ = -1;
-  }
-  return *this;
-}
-
-RegularFile::~RegularFile() { Close(); }
-
 void RegularFile::Close() {
   if (handle_ >= 0) ::close(int(handle_));
   handle_ = -1;

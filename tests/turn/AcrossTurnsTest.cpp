@@ -90,11 +90,11 @@ TEST(NextNeedingTest, GoesInBoardOrderAndAround) {
   for (int i = 0; i < 7; ++i) {
     const auto next = NextNeedingThePlayer(board, at);
     ASSERT_TRUE(next);
-    visited.push_back(*next);
-    at = board[*next].character.key;
+    visited.push_back(next->index);
+    at = board[next->index].character.key;
   }
   EXPECT_EQ(visited, (std::vector<std::size_t>{1, 3, 5, 7, 8, 9, 1}));
-  EXPECT_EQ(NextNeedingThePlayer(board, "9999"), 1u);  // from the top when the shown one is not on the board
+  EXPECT_EQ(NextNeedingThePlayer(board, "9999")->index, 1u);  // from the top when the shown one is not on the board
   for (CurrentSheet& sheet : board)
     if (NeedsThePlayer(sheet.status.state)) sheet.status.state = SheetState::Ready;
   EXPECT_FALSE(NextNeedingThePlayer(board, at));
@@ -104,7 +104,8 @@ TEST(NextNeedingTest, GoesInBoardOrderAndAround) {
   board[2].character.sheets[11] = "2003-11.ulf";
   EXPECT_EQ(StepFor(board[2], 12), NextStep::NextTurn);
   EXPECT_EQ(StepFor(board[0], 12), NextStep::None);
-  EXPECT_EQ(NextNeedingThePlayer(board, ""), 2u);
+  EXPECT_EQ(NextNeedingThePlayer(board, "")->index, 2u);
+  EXPECT_EQ(NextNeedingThePlayer(board, "")->step, NextStep::NextTurn);
 }
 
 }  // namespace
